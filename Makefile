@@ -1,0 +1,43 @@
+# One-command entry points: `make run` starts the program, `make test` runs the whole suite.
+# Both install what is missing (Debian packages), configure and build first.
+SANITIZE ?= 0
+JOBS ?= $(shell nproc)
+
+ifeq ($(SANITIZE),1)
+BUILD_DIR ?= build-sanitize
+CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=Debug -DASTRODESK_SANITIZE=ON
+else
+BUILD_DIR ?= build
+CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
+endif
+
+.PHONY: all deps configure build test run bench install package clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/run-program $(BUILD_DIR)
+
+bench: build
+	@for b in $(BUILD_DIR)/bin/*_bench; do $$b; done
+
+install: build
+	cmake --install $(BUILD_DIR)
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+clean:
+	rm -rf build build-sanitize

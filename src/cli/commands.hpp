@@ -1,0 +1,17 @@
+#pragma once
+
+// The subcommands of astrodesk-cli. Each registers its options and its action on the app.
+
+namespace CLI {
+class App;
+}
+
+namespace astrodesk::cli {
+
+// Exit status of a command whose arguments were refused.
+inline constexpr int kBadArgumentStatus = 2;
+
+void AddChartCommand(CLI::App& app);
+void AddTheoryCommand(CLI::App& app);
+
+} // namespace astrodesk::cli

@@ -1,0 +1,12 @@
+#include "commands.hpp"
+
+#include <CLI/CLI.hpp>
+
+int main(int argc, char** argv) {
+    CLI::App app{"astrodesk-cli: horoscopes from the command line"};
+    app.require_subcommand(1);
+    astrodesk::cli::AddChartCommand(app);
+    astrodesk::cli::AddTheoryCommand(app);
+    CLI11_PARSE(app, argc, argv);
+    return 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+// Start-up values of the program-wide state.
+
+#include "shell/platform.hpp"
+#include "shell/program_state.hpp"
+
+#include <string>
+
+namespace astrodesk {
+
+// Fills BodyAbbrev and BodyName (slots 1..15) from the packed constant texts.
+void BuildBodyTables(BodyTables& bodies);
+
+// Today's date as "DD-MM-YYYY".
+std::string TodayText(const Clock& clock);
+// The clock time now as "HH:MM:SS" (24-hour).
+std::string ClockTimeText(const Clock& clock);
+
+// Chart record and options at their start-up values (the present moment at 53N28, 002W13,
+// named "current time"); the natal record takes the same texts; no chart is ready.
+void InitDefaults(ProgramState& state, const Clock& clock);
+
+} // namespace astrodesk

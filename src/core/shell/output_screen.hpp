@@ -1,0 +1,169 @@
+#pragma once
+
+// The output screen: picture boxes that record what is printed and drawn on them as a display
+// list, and the form that shows a page and waits for CONTINUE. The desktop renders the display
+// list in a window; the command line writes it out; tests inspect it.
+//
+// Text is single-byte (the old ANSI code page, degree sign = '\xB0') so that column arithmetic
+// counts characters; Latin1ToUtf8 converts it wherever text leaves the program.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace astrodesk {
+
+inline constexpr char kDegreeSign = '\xB0';
+std::string Latin1ToUtf8(std::string_view text);
+
+// Palette indices 0..15 of the standard 16-colour palette.
+enum PaletteColour : int {
+    kBlack = 0, kBlue, kGreen, kCyan, kRed, kMagenta, kBrown, kLightGrey,
+    kDarkGrey, kLightBlue, kLightGreen, kLightCyan, kLightRed, kLightMagenta, kYellow, kWhite
+};
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+Rgb PaletteRgb(int colour); // colour taken modulo 16
+
+// A 16 x 16 one-bit picture: rows top to bottom, the most significant bit is the leftmost pixel;
+// a set bit is white, a clear bit black, painted opaquely.
+using Glyph = std::array<std::uint16_t, 16>;
+
+// Display-list items, in the picture box's own pixels (origin top left, y down).
+struct TextItem {
+    double x, y; // top-left corner of the first character cell
+    std::string text;
+    int colour;
+};
+struct LineItem {
+    double x1, y1, x2, y2;
+    int colour;
+};
+struct CircleItem {
+    double cx, cy, radius;
+    int colour;
+};
+struct DotItem {
+    double x, y;
+    int colour;
+};
+struct GlyphItem {
+    double x, y; // top-left corner
+    Glyph rows;
+};
+using DisplayItem = std::variant<TextItem, LineItem, CircleItem, DotItem, GlyphItem>;
+
+// How a printed item is followed: by a line end, by a move to the next 14-column print zone
+// (a comma in the listings), or by nothing (a semicolon: the next item joins on).
+enum class After { LineEnd, NextZone, Join };
+
+// A picture box with a fixed-pitch text grid of kColumns columns across its width, a user
+// coordinate system set by its corner values, a current position and a foreground colour.
+class PictureBox {
+  public:
+    static constexpr int kColumns = 80;
+    static constexpr int kZoneWidth = 14;
+    static constexpr double kLineHeight = 15.0; // pixels
+
+    PictureBox(double widthPixels, double heightPixels);
+
+    // Geometry on the output form, pixels.
+    double Left = 0.0;
+    double Width;
+    double Height;
+    bool Visible = true;
+
+    // User coordinates: (x1, y1) at the top-left corner, (x2, y2) at the bottom-right.
+    void Scale(double x1, double y1, double x2, double y2);
+    // Pixels per character column.
+    double CellWidth() const { return Width / kColumns; }
+
+    // Clears text and drawing; the print position returns to the top-left corner.
+    void Cls();
+
+    void Print(std::string_view text, After after = After::LineEnd);
+    // A number in the general format: blank or minus before, one blank after.
+    void PrintNumber(double value, After after = After::LineEnd);
+    void PrintEmptyLine() { Print("", After::LineEnd); }
+
+    void Line(double x1, double y1, double x2, double y2, int colour);
+    void Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, ForeColour); }
+    void Circle(double cx, double cy, double radius, int colour); // radius measured along x
+    void Dot(double x, double y, int colour);
+    void PaintPicture(const Glyph& glyph, double x, double y); // top-left corner, user units
+
+    int ForeColour = kWhite;
+    double CurrentX = 0.0; // user units
+    double CurrentY = 0.0;
+
+    const std::vector<DisplayItem>& Items() const { return items_; }
+    // The printed text as screen lines, print zones expanded to spaces, trailing blanks cut.
+    std::vector<std::string> TextLines() const;
+
+  private:
+    double ToPixelX(double x) const;
+    double ToPixelY(double y) const;
+    double ToUserX(double px) const;
+    double ToUserY(double py) const;
+    void PlaceText(std::string_view text);
+
+    double scaleLeft_ = 0.0, scaleTop_ = 0.0, scaleRight_, scaleBottom_;
+    std::vector<DisplayItem> items_;
+};
+
+// General number format of printed numbers: up to 15 significant digits, no zero before the
+// decimal point of values below 1, exponent form "1E+16" for very large or small values.
+std::string GeneralNumberText(double value);
+// The printed form: " 1.5 " or "-.25 ".
+std::string PrintedNumber(double value);
+
+// The output form: the `Screen` picture box, the `TEXT` legend box and the CONTINUE button.
+class OutputScreen {
+  public:
+    virtual ~OutputScreen() = default;
+
+    PictureBox Screen{638.0, 428.0};
+    PictureBox TEXT{216.0, 428.0};
+    std::int16_t ContinueFlag = 1;
+
+    virtual void Show() {}
+    virtual void Refresh() {}
+    virtual void SetContinueVisible(bool visible) { continueVisible_ = visible; }
+    bool ContinueVisible() const { return continueVisible_; }
+
+    // Lets the page be seen until CONTINUE is pressed; returns with `Screen` cleared.
+    void WaitForContinue();
+    // CONTINUE: ends the wait and clears `Screen` for the next page.
+    void Command1_Click();
+
+  protected:
+    // Runs until Command1_Click has set ContinueFlag (the desktop pumps its event loop; a
+    // headless screen hands the page on and presses CONTINUE itself).
+    virtual void AwaitContinue() = 0;
+
+  private:
+    bool continueVisible_ = false;
+};
+
+// A headless output form that keeps every page it was asked to wait on.
+class RecordingOutputScreen : public OutputScreen {
+  public:
+    struct Page {
+        std::vector<DisplayItem> screenItems;
+        std::vector<std::string> screenText;
+        std::vector<DisplayItem> legendItems;
+    };
+    const std::vector<Page>& Pages() const { return pages_; }
+
+  protected:
+    void AwaitContinue() override;
+
+  private:
+    std::vector<Page> pages_;
+};
+
+} // namespace astrodesk

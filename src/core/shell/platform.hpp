@@ -1,0 +1,86 @@
+#pragma once
+
+// The small interfaces through which the engine reaches the outside world. Each has a desktop
+// (Qt) implementation in the GUI and a headless one for the command line and the tests.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace astrodesk {
+
+// Calendar date and clock time of the system, taken as Greenwich time without conversion.
+struct ClockReading {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual ClockReading Now() const = 0;
+};
+
+// The machine's clock (local time of day as the operating system reports it).
+class SystemClock final : public Clock {
+  public:
+    ClockReading Now() const override;
+};
+
+// A clock that always reads the same moment; for tests and reproducible command lines.
+class FixedClock final : public Clock {
+  public:
+    explicit FixedClock(ClockReading reading) : reading_(reading) {}
+    ClockReading Now() const override { return reading_; }
+
+  private:
+    ClockReading reading_;
+};
+
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// Modal input box and message box.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    // Returns the text typed, or an empty text when the user pressed Cancel.
+    virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& prefill) = 0;
+    virtual MessageAnswer MessageBox(const std::string& text, const std::string& title,
+                                     MessageButtons buttons) = 0;
+};
+
+// Hard copy of text, positioned in millimetres from the top of the page.
+class Printer {
+  public:
+    virtual ~Printer() = default;
+    virtual void PrintLine(const std::string& text) = 0;
+    virtual double CurrentY() const = 0; // millimetres from the top of the page
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+};
+
+// Finds a data file by its bare name: the current directory first, then beside the program,
+// then the installed data folder.
+class DataFiles {
+  public:
+    virtual ~DataFiles() = default;
+    virtual std::optional<std::filesystem::path> Find(const std::string& name) const = 0;
+};
+
+class InstalledDataFiles final : public DataFiles {
+  public:
+    // programDirectory: the folder of the running executable (may be empty).
+    explicit InstalledDataFiles(std::filesystem::path programDirectory = {});
+    std::optional<std::filesystem::path> Find(const std::string& name) const override;
+
+  private:
+    std::filesystem::path programDirectory_;
+};
+
+} // namespace astrodesk
