@@ -77,7 +77,8 @@ class PictureBox {
     double Height;
     bool Visible = true;
 
-    // User coordinates: (x1, y1) at the top-left corner, (x2, y2) at the bottom-right.
+    // User coordinates: (x1, y1) at the top-left corner, (x2, y2) at the bottom-right; y grows
+    // upward when y2 < y1. Corners that coincide on an axis leave the scale unchanged.
     void Scale(double x1, double y1, double x2, double y2);
     // Pixels per character column.
     double CellWidth() const { return Width / kColumns; }
@@ -85,11 +86,15 @@ class PictureBox {
     // Clears text and drawing; the print position returns to the top-left corner.
     void Cls();
 
+    // Prints at the current position. Text that runs past the last column wraps to the next
+    // line; a line end after text that fills the line exactly starts just one new line.
     void Print(std::string_view text, After after = After::LineEnd);
     // A number in the general format: blank or minus before, one blank after.
     void PrintNumber(double value, After after = After::LineEnd);
     void PrintEmptyLine() { Print("", After::LineEnd); }
 
+    // Drawing is in user units and leaves the current position at the end point, the centre
+    // or the dot.
     void Line(double x1, double y1, double x2, double y2, int colour);
     void Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, ForeColour); }
     void Circle(double cx, double cy, double radius, int colour); // radius measured along x
@@ -101,7 +106,8 @@ class PictureBox {
     double CurrentY = 0.0;
 
     const std::vector<DisplayItem>& Items() const { return items_; }
-    // The printed text as screen lines, print zones expanded to spaces, trailing blanks cut.
+    // The printed text as screen lines, print zones expanded to spaces, trailing blanks cut;
+    // rows below the bottom edge are not on the page.
     std::vector<std::string> TextLines() const;
 
   private:
@@ -109,14 +115,21 @@ class PictureBox {
     double ToPixelY(double y) const;
     double ToUserX(double px) const;
     double ToUserY(double py) const;
+    int VisibleRows() const;
+    int CurrentColumn() const;
+    void MoveToColumn(int column);
+    void NewLine();
+    void MarkRowPrinted();
     void PlaceText(std::string_view text);
 
     double scaleLeft_ = 0.0, scaleTop_ = 0.0, scaleRight_, scaleBottom_;
     std::vector<DisplayItem> items_;
+    int printedRows_ = 0; // text rows reached by printing, an empty print included
 };
 
 // General number format of printed numbers: up to 15 significant digits, no zero before the
-// decimal point of values below 1, exponent form "1E+16" for very large or small values.
+// decimal point of values below 1, exponent form "1E+16" for very large or small values;
+// "UNDEFINED" for a value that is not finite.
 std::string GeneralNumberText(double value);
 // The printed form: " 1.5 " or "-.25 ".
 std::string PrintedNumber(double value);
@@ -141,8 +154,9 @@ class OutputScreen {
     void Command1_Click();
 
   protected:
-    // Runs until Command1_Click has set ContinueFlag (the desktop pumps its event loop; a
-    // headless screen hands the page on and presses CONTINUE itself).
+    // Lets window events run until Command1_Click has set ContinueFlag (the desktop pumps its
+    // event loop; a headless screen hands the page on and presses CONTINUE itself). Called
+    // again while ContinueFlag is still 0.
     virtual void AwaitContinue() = 0;
 
   private:
