@@ -52,6 +52,12 @@ struct WorkingCopies {
     std::int16_t ChartReady = 0;  // 1 once the chart driver has run
 };
 
+// Display slot of the chart's centre body: its own slot (centre + 2), or the Sun's slot 1 for a
+// heliocentric chart. In a computed chart this slot holds the Ascendant.
+constexpr int CentreSlot(std::int16_t chartCentre) {
+    return chartCentre == 0 ? 1 : chartCentre + 2;
+}
+
 // Three-letter codes and nine-character names of display slots 1..15.
 struct BodyTables {
     IndexedArray<std::string, 1, 15> BodyAbbrev;
