@@ -4,8 +4,8 @@
 // rotation that every periodic series uses. All inline: the series call them thousands of times
 // per chart.
 //
-// The reducers and the guarded inverses take their argument by reference and change it in
-// place, as their callers expect; the rvalue overloads serve expressions.
+// The reducers and the guarded inverses change a variable passed to them in place, as their
+// callers expect; given a constant or an expression they just return the result.
 
 #include <algorithm>
 #include <cmath>
@@ -47,16 +47,18 @@ inline double ReduceByTurns(double& x, double turn) {
 inline double Reduce2Pi(double& radians) {
     return detail::ReduceByTurns(radians, kTwoPi);
 }
-inline double Reduce2Pi(double&& radians) {
-    return Reduce2Pi(radians);
+inline double Reduce2Pi(const double& radians) {
+    double copy = radians;
+    return Reduce2Pi(copy);
 }
 
 // Degrees into 0 <= x < 360, in place.
 inline double Reduce360(double& degrees) {
     return detail::ReduceByTurns(degrees, 360.0);
 }
-inline double Reduce360(double&& degrees) {
-    return Reduce360(degrees);
+inline double Reduce360(const double& degrees) {
+    double copy = degrees;
+    return Reduce360(copy);
 }
 
 // Arc cosine by arctangent, kept finite at 0 and +-1: a cosine within 1e-8 of zero is moved
@@ -67,8 +69,9 @@ inline double ArcCosSafe(double& cosine) {
     if (std::abs(cosine) < 1e-8) cosine = cosine < 0.0 ? -1e-8 : 1e-8;
     return std::atan(std::sqrt(std::max(0.0, 1.0 - cosine * cosine)) / cosine);
 }
-inline double ArcCosSafe(double&& cosine) {
-    return ArcCosSafe(cosine);
+inline double ArcCosSafe(const double& cosine) {
+    double copy = cosine;
+    return ArcCosSafe(copy);
 }
 
 // Arc sine by arctangent: a sine within 1e-8 of +-1, or beyond, becomes +-0.9999999999999
@@ -77,8 +80,9 @@ inline double ArcSinSafe(double& sine) {
     if (1.0 - std::abs(sine) < 1e-8) sine = std::copysign(0.9999999999999, sine);
     return std::atan(sine / std::sqrt(1.0 - sine * sine));
 }
-inline double ArcSinSafe(double&& sine) {
-    return ArcSinSafe(sine);
+inline double ArcSinSafe(const double& sine) {
+    double copy = sine;
+    return ArcSinSafe(copy);
 }
 
 // Cosine and sine of the sum of two angles A + B.
