@@ -1,0 +1,48 @@
+#pragma once
+
+// The horoscope listing: the text page of a computed chart on the output screen. A head (banner
+// and column header), one row per listed body with its longitude in sign form, motion mark,
+// ecliptic latitude and distance, and a block with the angles, four house cusps and the chart's
+// record. Columns follow the picture box's 14-column print zones.
+//
+// The chart driver prints the head before the motion status is known, the body rows once the
+// cusps (and any precession) are done, and the angle block after it has restored the date and
+// time to their display forms.
+
+#include "shell/output_screen.hpp"
+#include "shell/program_state.hpp"
+
+#include <cstdint>
+#include <string>
+
+namespace astrodesk {
+
+// 16 characters for a longitude in degrees: degrees in the sign, the degree sign, the sign's
+// abbreviation between blanks, minutes with an apostrophe, seconds to a tenth and a closing
+// double quote, for example 15.5 gives "15\xB0 AR 30' 00.0\"". Values outside 0..360 are first
+// brought into it. A rounded-up tenth carries into the seconds only, which may show 60.
+std::string FormatLongitude(double degrees);
+
+// 13 characters for an ecliptic latitude in degrees, the hemisphere between the degrees and the
+// minutes and the seconds rounded: -1.5 gives "01\xB0 S 30' 00\"".
+std::string FormatLatitude(double degrees);
+
+// The mark after a longitude for a BodyMotion code: "   R" retrograde, "   SR" stationary
+// turning retrograde, "   SD" stationary turning direct, three blanks for any other code.
+std::string MotionMark(std::int16_t motionCode);
+
+// The product banner, an empty line, the column header and an empty line.
+void PrintListingHead(const ProgramState& state, PictureBox& box);
+
+// One row per listed body of display slots 1..12 (slot longitudes and latitudes in radians),
+// then an empty line. The centre body's slot is left out; the Moon is listed only in a
+// geocentric chart, as the line that also gives the lunar node.
+void ListBodies(const ProgramState& state, PictureBox& box);
+
+// The Ascendant, Midheaven and Vertex beside the chart's date, time, name and place, the centre
+// body, and cusps 2, 3, 5 and 6. The last line is left open: the empty line that ComputeAspects
+// prints ends it. A notice follows when the chosen house system was undefined at the chart's
+// latitude. Reads ChartDate and ChartTime in their display forms; fills PositionText.
+void PrintAngleBlock(ProgramState& state, PictureBox& box);
+
+} // namespace astrodesk
