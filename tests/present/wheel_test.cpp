@@ -1,0 +1,166 @@
+#include "present/glyphs.hpp"
+#include "present/wheel.hpp"
+
+#include <cmath>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace astrodesk {
+namespace {
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// A geocentric chart (centre slot 5 holds the Ascendant) with the longitudes of slots 1..12.
+ProgramState ChartWith(std::array<double, 12> longitudes) {
+    ProgramState state;
+    state.working.ChartReady = 1;
+    state.working.ChartCentre = 3;
+    for (int slot = 1; slot <= 12; ++slot)
+        state.factors.FactorLon[slot] = longitudes[static_cast<std::size_t>(slot - 1)];
+    for (int slot = 1; slot <= 15; ++slot)
+        state.positions.PositionText[slot] = "   POS" + std::to_string(slot);
+    state.bodies.BodyName[1] = "THE SUN  ";
+    state.bodies.BodyName[5] = "THE EARTH";
+    state.record = {"A VERY LONG CHART NAME", "01-02-2003", "04:05:06", "53N28", "002W13", "", 0};
+    return state;
+}
+
+// The page drawn at one pixel per user unit.
+PictureBox Page(const ProgramState& state) {
+    PictureBox box(640.0, 423.0);
+    DrawWheelPage(state, box);
+    return box;
+}
+
+template <typename Item> std::vector<Item> ItemsOf(const PictureBox& box) {
+    std::vector<Item> found;
+    for (const DisplayItem& item : box.Items())
+        if (const auto* typed = std::get_if<Item>(&item)) found.push_back(*typed);
+    return found;
+}
+
+std::optional<GlyphItem> Icon(const PictureBox& box, const Glyph& glyph) {
+    for (const GlyphItem& item : ItemsOf<GlyphItem>(box))
+        if (item.rows == glyph) return item;
+    return std::nullopt;
+}
+
+// Distance of a body icon's point (5 left of its corner, 8 above) from the centre.
+double IconRadius(const PictureBox& box, int slot) {
+    const GlyphItem icon = Icon(box, planicon(slot)).value();
+    return std::hypot(icon.x + 5.0 - 410.0, icon.y + 8.0 - 210.0);
+}
+
+// Colour of the aspect line between the dots of two slots (dot 0 is the centre point).
+std::optional<int> LineColour(const PictureBox& box, int slotA, int slotB) {
+    const std::vector<DotItem> dots = ItemsOf<DotItem>(box);
+    for (const LineItem& line : ItemsOf<LineItem>(box))
+        if (line.x1 == dots[slotA].x && line.y1 == dots[slotA].y && line.x2 == dots[slotB].x &&
+            line.y2 == dots[slotB].y)
+            return line.colour;
+    return std::nullopt;
+}
+
+TEST(ChartWheel, PutsTheAscendantOnTheLeftAndLongitudeCounterClockwise) {
+    const PictureBox box = Page(ChartWith({90, 30, 60, 120, 0, 150, 180, 210, 240, 270, 300, 330}));
+    const auto boundaries = ItemsOf<LineItem>(box);
+    EXPECT_TRUE(std::any_of(boundaries.begin(), boundaries.end(), [](const LineItem& l) {
+        return std::abs(l.x1 - 232.0) < 1e-9 && std::abs(l.x2 - 200.0) < 1e-9 &&
+               std::abs(l.y1 - 210.0) < 1e-9 && std::abs(l.y2 - 210.0) < 1e-9;
+    })) << "Pisces/Aries boundary on the left horizontal";
+    const GlyphItem aries = Icon(box, signicon(1)).value();
+    EXPECT_LT(aries.x, 230.0);
+    EXPECT_GT(aries.y, 210.0);
+    EXPECT_LT(aries.y, 280.0);
+    const DotItem sun = ItemsOf<DotItem>(box)[1]; // 90 degrees: a quarter turn on, at the bottom
+    EXPECT_NEAR(sun.x, 410.0, 1e-9);
+    EXPECT_NEAR(sun.y, 340.0, 1e-9);
+
+    // An Ascendant of 10 degrees puts 0 Aries 10 degrees above the left horizontal.
+    const double tenDegrees = std::acos(-1.0) / 18.0;
+    const auto turned = ItemsOf<LineItem>(
+        Page(ChartWith({90, 30, 60, 120, 10, 150, 180, 210, 240, 270, 300, 330})));
+    EXPECT_TRUE(std::any_of(turned.begin(), turned.end(), [tenDegrees](const LineItem& l) {
+        return std::abs(l.x1 - (410.0 - 178.0 * std::cos(tenDegrees))) < 1e-4 &&
+               std::abs(l.y1 - (210.0 - 178.0 * std::sin(tenDegrees))) < 1e-4;
+    }));
+}
+
+TEST(ChartWheel, StacksCrowdedIconsOutwards) {
+    const PictureBox box =
+        Page(ChartWith({100, 103, 106, 109, 0, 200, 208, 200, 60, 150, 250, 300}));
+    EXPECT_NEAR(IconRadius(box, 1), 147.0, 1e-9);
+    EXPECT_NEAR(IconRadius(box, 2), 147.0, 1e-9);
+    EXPECT_NEAR(IconRadius(box, 3), 162.0, 1e-9);
+    EXPECT_NEAR(IconRadius(box, 4), 177.0, 1e-9);
+    // Exactly 8 degrees apart: no crowding, even with a third body on the first.
+    EXPECT_NEAR(IconRadius(box, 6), 147.0, 1e-9);
+    EXPECT_NEAR(IconRadius(box, 7), 147.0, 1e-9);
+    EXPECT_NEAR(IconRadius(box, 8), 147.0, 1e-9);
+}
+
+TEST(ChartWheel, LeavesOutIconsStackedOffThePageButKeepsTheirDots) {
+    // Six bodies 2 degrees apart at the top: the sixth is stacked above the top edge.
+    const PictureBox box =
+        Page(ChartWith({270, 272, 274, 276, 0, 278, 280, 30, 60, 120, 150, 200}));
+    EXPECT_TRUE(Icon(box, planicon(6)).has_value());
+    EXPECT_FALSE(Icon(box, planicon(7)).has_value());
+    EXPECT_EQ(ItemsOf<DotItem>(box).size(), 13U);
+}
+
+TEST(ChartWheel, ColoursAspectLinesWithinTheOrb) {
+    ProgramState state = ChartWith({10, 130, 134, 135, 0, 12, 190, 45, 75, 105, 165, 225});
+    const PictureBox box = Page(state);
+    EXPECT_EQ(LineColour(box, 1, 2), kLightGreen); // exact trine
+    EXPECT_EQ(LineColour(box, 1, 3), kLightGreen); // 124: the trine's limit with orb 6
+    EXPECT_EQ(LineColour(box, 1, 4), std::nullopt);
+    EXPECT_EQ(LineColour(box, 1, 6), std::nullopt); // conjunction
+    EXPECT_EQ(LineColour(box, 1, 7), kLightMagenta);
+    EXPECT_EQ(LineColour(box, 5, 8), kBrown); // the Ascendant takes part too
+
+    state.options.PrintScreenKey = 1;
+    const PictureBox printable = Page(state);
+    EXPECT_EQ(LineColour(printable, 1, 2), kWhite);
+    EXPECT_EQ(LineColour(printable, 1, 7), kWhite);
+}
+
+TEST(ChartWheel, ListsEveryPositionButTheCentreSlotThenTheChartData) {
+    ProgramState state = ChartWith({10, 40, 70, 100, 0, 160, 190, 220, 250, 280, 310, 340});
+    const PictureBox box = Page(state);
+    EXPECT_TRUE(Icon(box, planicon(5)).has_value());
+    const std::vector<std::string> lines = box.TextLines();
+    ASSERT_EQ(lines.size(), 21U);
+    EXPECT_EQ(lines[0], " SUN   POS1");
+    EXPECT_EQ(lines[12], " M.C   POS14");
+    EXPECT_THAT(lines, Not(Contains(HasSubstr("POS5"))));
+    EXPECT_EQ(lines[14], "");
+    EXPECT_EQ(lines[15], "CHART FROM THE EARTH");
+    EXPECT_EQ(lines[16], "NAME = A VERY LONG CHA");
+    EXPECT_EQ(lines[20], "LONG = 002W13");
+
+    state.working.ChartCentre = 0; // heliocentric: the Sun's slot holds the Ascendant
+    const std::vector<std::string> helio = Page(state).TextLines();
+    EXPECT_EQ(helio[0], " MON   POS2");
+    EXPECT_EQ(helio[15], "CHART FROM THE SUN");
+}
+
+TEST(ChartWheel, DrawsAndWaitsOnlyForAComputedChart) {
+    ProgramState state = ChartWith({10, 40, 70, 100, 0, 160, 190, 220, 250, 280, 310, 340});
+    state.working.ChartReady = 0;
+    RecordingOutputScreen output;
+    DrawChartWheel(state, output);
+    EXPECT_TRUE(output.Pages().empty());
+    EXPECT_TRUE(output.Screen.Items().empty());
+
+    state.working.ChartReady = 1;
+    DrawChartWheel(state, output);
+    ASSERT_EQ(output.Pages().size(), 1U);
+    EXPECT_EQ(output.Pages()[0].screenText[15], "CHART FROM THE EARTH");
+    EXPECT_TRUE(output.Screen.Items().empty()); // CONTINUE cleared the page
+}
+
+} // namespace
+} // namespace astrodesk
