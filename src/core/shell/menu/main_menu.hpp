@@ -1,0 +1,76 @@
+#pragma once
+
+// The program's start-up and its main menu `Mainmenu`: ten choices as option buttons and the
+// "&ACTION" button that carries out the selected one.
+
+#include "shell/menu/entry_form.hpp"
+#include "shell/menu/forms.hpp"
+#include "shell/menu/option_form.hpp"
+#include "shell/output_screen.hpp"
+#include "shell/platform.hpp"
+#include "shell/program_state.hpp"
+
+#include <string>
+
+namespace astrodesk {
+
+// The platform as the shell meets it.
+struct Services {
+    const Clock& clock;
+    Dialogs& dialogs;
+    const DataFiles& dataFiles;
+};
+
+// The main menu's caption: the product banner, then "MAIN MENU".
+std::string MainMenuCaption(const ProgramState& state);
+
+// Message of the choices whose output this version does not have yet.
+inline constexpr const char* kNotInThisVersion = "THIS FEATURE IS NOT IN THIS VERSION YET.";
+
+class MainMenu {
+  public:
+    MainMenu(ProgramState& state, Services services, Forms& forms, EntryForm& entry,
+             OptionForm& options, OutputScreen& output);
+
+    // Start-up: body tables, the coefficient files (a missing or broken file throws
+    // DataFileError before anything is shown), the start-up record and options, the choices
+    // that need a chart disabled, the menu shown.
+    void Main();
+
+    // "&ACTION": carries out the selected choice.
+    void Command1_Click(Choice selected);
+
+  private:
+    void NewChart();
+    void Horoscope();
+    void ChartWheel();
+    void OpenOptionPage(Choice page);
+    void AskPrinterQuestions();
+    void AskToQuit();
+    // Shows that a choice's output is missing from this version.
+    void NotInThisVersion();
+    // CHARTWHEEL, INTERPRET, DRAW MAPS and TECHNIQUES need a chart.
+    void EnableChartChoices(bool enabled);
+
+    ProgramState& state_;
+    Services services_;
+    Forms& forms_;
+    EntryForm& entry_;
+    OptionForm& options_;
+    OutputScreen& output_;
+};
+
+// The program state and the logic of the forms, wired together.
+struct Shell {
+    Shell(Services services, Forms& forms, OutputScreen& output)
+        : entryForm(state, services.dialogs, services.clock, forms),
+          optionForm(state, entryForm, forms),
+          mainMenu(state, services, forms, entryForm, optionForm, output) {}
+
+    ProgramState state;
+    EntryForm entryForm;
+    OptionForm optionForm;
+    MainMenu mainMenu;
+};
+
+} // namespace astrodesk

@@ -1,0 +1,167 @@
+#include "shell/menu/option_form.hpp"
+
+#include "shell/menu/entry_form.hpp"
+
+namespace astrodesk {
+
+namespace {
+
+constexpr int kMapOptionsPage = 7;
+constexpr int kTechniquesPage = 9;
+
+constexpr int kButtonTop = 480; // twips below the frame's top: the first button under the label
+constexpr int kButtonHeight = 240;
+constexpr int kButtonInset = 120; // left and right margin inside the frame
+
+constexpr std::string_view kRelationshipEnding = " ( REL. )";
+
+// The SETTINGS page is the form as designed.
+OptionPage DesignedPage() {
+    OptionPage page;
+    page.groups = {{
+        {{0, 0, 2520, 3135},
+         true,
+         "  PLANET AS CENTRE",
+         {"&Heliocentric", "&Mercury-centric", "&Venus-centric", "&GeoCentric", "M&ars-centric",
+          "&Jupiter-centric", "&Saturn-centric", "&Uranus-centric", "&Neptune-centric",
+          "&Pluto-centric", "&Zed-centric"},
+         11},
+        {{2520, 0, 1200, 3135},
+         true,
+         "ORB(DEG)",
+         {"&0", "&1", "&2", "&3", "&4", "&5", "&6", "&7", "&8", "&9", "&Ten"},
+         11},
+        {{3720, 0, 2055, 1695},
+         true,
+         " HOUSE SYSTEM",
+         {"&Equal House", "&Campanus", "&Regiomontanus", "P&lacidus", "&Koch"},
+         5},
+        {{5760, 0, 1560, 975}, true, "  CLOCK", {"O&ff", "&On"}, 2},
+    }};
+    return page;
+}
+
+// A page re-captions the first buttons of a group and shows only those.
+void Recaption(OptionGroup& group, TwipRect frame, std::string label,
+               std::initializer_list<const char*> captions) {
+    group.frame = frame;
+    group.label = std::move(label);
+    std::copy(captions.begin(), captions.end(), group.captions.begin());
+    group.offered = static_cast<int>(captions.size());
+}
+
+// The option code a group sets on a page; `inverted` codes store 1 - index.
+struct CodeBinding {
+    std::int16_t Options::*code = nullptr;
+    bool inverted = false;
+};
+
+std::array<CodeBinding, kOptionGroupCount> PageBindings(std::int16_t menuChoice) {
+    switch (menuChoice) {
+    case kMapOptionsPage:
+        return {{{&Options::MapArea}, {&Options::MapType}, {&Options::MapProjection}, {}}};
+    case kTechniquesPage:
+        return {{{&Options::Technique},
+                 {&Options::Zodiac},
+                 {&Options::TimesArrow},
+                 {&Options::RelationshipChart, true}}};
+    default:
+        return {{{&Options::CentreBody},
+                 {&Options::OrbDegrees},
+                 {&Options::HouseSystem},
+                 {&Options::ClockOn}}};
+    }
+}
+
+CodeBinding GroupBinding(std::int16_t menuChoice, int group) {
+    return PageBindings(menuChoice)[static_cast<std::size_t>(group - 1)];
+}
+
+bool EndsWith(std::string_view text, std::string_view ending) {
+    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+}
+
+} // namespace
+
+OptionPage LayOutOptionPage(std::int16_t menuChoice) {
+    OptionPage page = DesignedPage();
+    page.menuChoice = menuChoice;
+    auto& [group1, group2, group3, group4] = page.groups;
+    if (menuChoice == kMapOptionsPage) {
+        Recaption(group1, {1, 0, 1700, 2650}, "    MAP AREA    ",
+                  {"&Europe", "U.&K.", "&World", "&U.S.A.", "&Far East", "&Africa", "An&tipodes",
+                   "&S. America", "&Polar Area"});
+        Recaption(group2, {2000, 0, 2000, 1200}, "    MAP TYPE    ",
+                  {"&Local Space", "&Cartography", "Pla&net Lines"});
+        Recaption(group3, {4200, 0, 1700, 950}, "MAP PROJECTION", {"&Gnomic", "C&ylindrical"});
+        group4.visible = false;
+    } else if (menuChoice == kTechniquesPage) {
+        Recaption(
+            group1, {0, 0, 2400, 1700}, "     CHART METHOD   ",
+            {"&Natal", "&Progressions", "&Transits", "Primary &Directions", "&Solar Returns"});
+        Recaption(group2, {2400, 0, 1500, 960}, "  ECLIPTIC    ", {"Tropica&l", "Pre&cessed"});
+        Recaption(group3, {3900, 0, 1400, 960}, "TIME'S ARROW", {"Dir&ect", "Con&verse"});
+        Recaption(group4, {5300, 0, 2500, 975}, "       CHART TYPE",
+                  {"&Relationship Chart", "&Ordinary Chart"});
+    }
+    return page;
+}
+
+TwipRect OptionButtonRect(int group, int index, const TwipRect& frame) {
+    const int row = group == kOptionGroupCount ? 1 - index : index;
+    return {kButtonInset, kButtonTop + kButtonHeight * row, frame.width - 2 * kButtonInset,
+            kButtonHeight};
+}
+
+OptionForm::OptionForm(ProgramState& state, EntryForm& entry, Forms& forms)
+    : state_(state), entry_(entry), forms_(forms) {}
+
+void OptionForm::Form_Load() {
+    const std::int16_t menuChoice = state_.options.MenuChoice;
+    OptionPage page = LayOutOptionPage(menuChoice);
+    // One group after the other: selecting a button is choosing it, and choosing "&Natal" may
+    // change the code the fourth group shows.
+    for (int group = 1; group <= kOptionGroupCount; ++group) {
+        const CodeBinding binding = GroupBinding(menuChoice, group);
+        if (binding.code == nullptr) continue;
+        const int code = state_.options.*binding.code;
+        const int index = binding.inverted ? 1 - code : code;
+        page.groups[static_cast<std::size_t>(group - 1)].selected = index;
+        OptionClick(group, index);
+    }
+    forms_.ShowOptionPage(page);
+}
+
+void OptionForm::OptionClick(int group, int index) {
+    const std::int16_t menuChoice = state_.options.MenuChoice;
+    const CodeBinding binding = GroupBinding(menuChoice, group);
+    if (binding.code == nullptr) return;
+    state_.options.*binding.code = static_cast<std::int16_t>(binding.inverted ? 1 - index : index);
+    if (menuChoice == kTechniquesPage && group == 1 && index == 0) RestoreNatal();
+}
+
+void OptionForm::RestoreNatal() {
+    ChartRecord& record = state_.record;
+    const SavedRecord& natal = state_.snapshots.NatalRecord;
+    record.ChartDate = natal.ChartDate;
+    record.ChartTime = natal.ChartTime;
+    record.ChartEra = natal.ChartEra;
+    if (state_.options.RelationshipChart == 1) {
+        const SavedRecord& relationship = state_.snapshots.RelationshipRecord;
+        record.ChartTime = relationship.ChartTime;
+        record.ChartDate = relationship.ChartDate;
+        state_.options.RelationshipChart = 0;
+    }
+}
+
+void OptionForm::Command1_Click() {
+    std::string& name = state_.record.ChartName;
+    if (state_.options.RelationshipChart == 0 && EndsWith(name, kRelationshipEnding)) {
+        name.erase(name.size() - kRelationshipEnding.size());
+        entry_.ShowName(name);
+    }
+    forms_.CloseOptionForm();
+    forms_.ShowMainMenu();
+}
+
+} // namespace astrodesk

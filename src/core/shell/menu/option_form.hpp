@@ -1,0 +1,73 @@
+#pragma once
+
+// The logic of the option form `GENERAL` ("GENERAL MENU"): one form with four frames of option
+// buttons that serves three pages of the main menu, SETTINGS (6), MAP OPTIONS (7) and
+// TECHNIQUES (9). A click stores the button's index in the page's option code at once; "&BEGIN"
+// returns to the main menu. Geometry is in twips, as the form was designed.
+
+#include "shell/menu/forms.hpp"
+#include "shell/program_state.hpp"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace astrodesk {
+
+class EntryForm;
+
+struct TwipRect {
+    int left, top, width, height;
+    friend bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+
+inline constexpr int kOptionGroupCount = 4;
+inline constexpr TwipRect kOptionFormClient{0, 0, 7440, 3675};
+inline constexpr TwipRect kBeginButton{4800, 2400, 1800, 1200};
+
+// One frame: its label on top and its indexed group of option buttons.
+struct OptionGroup {
+    TwipRect frame;
+    bool visible = true;
+    std::string label;
+    std::vector<std::string> captions; // every button of the group, by index
+    int offered = 0;   // buttons 0 .. offered - 1 lie inside the frame; the others are not shown
+    int selected = -1; // the button standing for the current option code
+};
+
+struct OptionPage {
+    std::int16_t menuChoice = 6;
+    std::array<OptionGroup, kOptionGroupCount> groups; // Frame1/Option1 .. Frame4/Option4
+};
+
+// The page as it opens for MenuChoice 6, 7 or 9, before any button is selected.
+OptionPage LayOutOptionPage(std::int16_t menuChoice);
+
+// Place of button `index` of group 1..4 inside its frame. Buttons stack downwards from below the
+// label; in group 4 index 1 is the upper one.
+TwipRect OptionButtonRect(int group, int index, const TwipRect& frame);
+
+class OptionForm {
+  public:
+    OptionForm(ProgramState& state, EntryForm& entry, Forms& forms);
+
+    // Lays the page out for MenuChoice, selects the button of each option code (which counts as
+    // clicking it) and shows the form.
+    void Form_Load();
+    // Option1_Click .. Option4_Click: group 1..4, button index.
+    void OptionClick(int group, int index);
+    // "&BEGIN": an ordinary chart drops the relationship ending of the name; back to the menu.
+    void Command1_Click();
+
+  private:
+    // "&Natal" on TECHNIQUES: the record returns to the natal moment (or, in relationship mode,
+    // to the moment of the last relationship chart, ending that mode).
+    void RestoreNatal();
+
+    ProgramState& state_;
+    EntryForm& entry_;
+    Forms& forms_;
+};
+
+} // namespace astrodesk

@@ -1,0 +1,146 @@
+#include "menu/shell_doubles.hpp"
+
+#include <algorithm>
+
+namespace astrodesk::testing {
+namespace {
+
+struct OptionFormTest : ShellTest {
+    void Open(Choice page) { shell.mainMenu.Command1_Click(page); }
+    const OptionGroup& Group(int group) const {
+        return forms.page.groups[static_cast<std::size_t>(group - 1)];
+    }
+    // The captions of the buttons a group shows.
+    std::vector<std::string> Shown(int group) const {
+        const OptionGroup& g = Group(group);
+        return {g.captions.begin(), g.captions.begin() + g.offered};
+    }
+};
+
+TEST_F(OptionFormTest, MapOptionsShowsOnlyTheButtonsInsideItsSmallerFrames) {
+    Open(Choice::MapOptions);
+    EXPECT_EQ(Group(1).frame, (TwipRect{1, 0, 1700, 2650}));
+    EXPECT_EQ(Group(2).frame, (TwipRect{2000, 0, 2000, 1200}));
+    EXPECT_EQ(Group(3).frame, (TwipRect{4200, 0, 1700, 950}));
+    EXPECT_FALSE(Group(4).visible);
+    EXPECT_EQ(Group(1).label, "    MAP AREA    ");
+    EXPECT_EQ(Group(3).label, "MAP PROJECTION");
+    EXPECT_EQ(Shown(1).back(), "&Polar Area");
+    EXPECT_EQ(Shown(2),
+              (std::vector<std::string>{"&Local Space", "&Cartography", "Pla&net Lines"}));
+    EXPECT_EQ(Shown(3), (std::vector<std::string>{"&Gnomic", "C&ylindrical"}));
+    for (int group = 1; group <= 3; ++group) {
+        for (const char* hidden : {"&Pluto-centric", "&Zed-centric", "&3", "&Ten", "&Regiomontanus",
+                                   "P&lacidus", "&Koch"}) {
+            const auto shown = Shown(group);
+            EXPECT_EQ(std::count(shown.begin(), shown.end(), hidden), 0) << hidden;
+        }
+        // Every shown button fits its frame.
+        const TwipRect last = OptionButtonRect(group, Group(group).offered - 1, Group(group).frame);
+        EXPECT_LE(last.top, Group(group).frame.height);
+    }
+}
+
+TEST_F(OptionFormTest, SettingsKeepsTheDesignedLayoutAndSelectsTheCurrentCodes) {
+    options.CentreBody = 10;
+    options.OrbDegrees = 0;
+    options.HouseSystem = 3;
+    Open(Choice::Settings);
+    EXPECT_EQ(Group(1).frame, (TwipRect{0, 0, 2520, 3135}));
+    EXPECT_EQ(Group(1).label, "  PLANET AS CENTRE");
+    EXPECT_EQ(Shown(1).back(), "&Zed-centric");
+    EXPECT_EQ(Shown(2).back(), "&Ten");
+    EXPECT_EQ(Shown(4), (std::vector<std::string>{"O&ff", "&On"}));
+    EXPECT_EQ(
+        (std::array{Group(1).selected, Group(2).selected, Group(3).selected, Group(4).selected}),
+        (std::array{10, 0, 3, 1}));
+    // The clock's "&On" (index 1) is the upper button.
+    EXPECT_EQ(OptionButtonRect(4, 1, Group(4).frame).top, 480);
+    EXPECT_EQ(OptionButtonRect(4, 0, Group(4).frame).top, 720);
+}
+
+TEST_F(OptionFormTest, ClicksStoreTheIndexInTheCodeOfTheirPage) {
+    struct Case {
+        Choice page;
+        int group, index;
+        std::int16_t Options::*code;
+        int expected;
+    };
+    const Case cases[] = {
+        {Choice::Settings, 1, 0, &Options::CentreBody, 0},
+        {Choice::Settings, 2, 10, &Options::OrbDegrees, 10},
+        {Choice::Settings, 3, 4, &Options::HouseSystem, 4},
+        {Choice::Settings, 4, 0, &Options::ClockOn, 0},
+        {Choice::MapOptions, 1, 8, &Options::MapArea, 8},
+        {Choice::MapOptions, 2, 1, &Options::MapType, 1},
+        {Choice::MapOptions, 3, 1, &Options::MapProjection, 1},
+        {Choice::Techniques, 1, 4, &Options::Technique, 4},
+        {Choice::Techniques, 2, 1, &Options::Zodiac, 1},
+        {Choice::Techniques, 3, 1, &Options::TimesArrow, 1},
+        {Choice::Techniques, 4, 0, &Options::RelationshipChart, 1},
+        {Choice::Techniques, 4, 1, &Options::RelationshipChart, 0},
+    };
+    for (const Case& c : cases) {
+        Open(c.page);
+        shell.optionForm.OptionClick(c.group, c.index);
+        EXPECT_EQ(options.*c.code, c.expected) << static_cast<int>(c.page) << " " << c.group;
+    }
+    const Options before = options;
+    Open(Choice::MapOptions);
+    shell.optionForm.OptionClick(4, 0);
+    EXPECT_EQ(options.ClockOn, before.ClockOn) << "the hidden fourth group sets nothing";
+    EXPECT_EQ(options.RelationshipChart, before.RelationshipChart);
+}
+
+TEST_F(OptionFormTest, NatalPutsTheNatalMomentBackIntoTheRecord) {
+    state.snapshots.NatalRecord = {"ANN", "01-02-1903", "04:05:06", "000E00", "10N00", 1};
+    options.Technique = 2;
+    Open(Choice::Techniques);
+    EXPECT_EQ(record.ChartDate, "10-02-1993") << "a technique page opens without restoring";
+    shell.optionForm.OptionClick(1, 0);
+    EXPECT_EQ(options.Technique, 0);
+    EXPECT_EQ(record.ChartDate, "01-02-1903");
+    EXPECT_EQ(record.ChartTime, "04:05:06");
+    EXPECT_EQ(record.ChartEra, 1);
+}
+
+TEST_F(OptionFormTest, OpeningTechniquesOnNatalEndsRelationshipMode) {
+    state.snapshots.NatalRecord = {"ANN", "01-02-1903", "04:05:06", "000E00", "10N00", 0};
+    state.snapshots.RelationshipRecord = {
+        "ANN & BOB ( REL. )", "07-08-1950", "11:12:13", "", "", 0};
+    options.RelationshipChart = 1;
+    Open(Choice::Techniques);
+    EXPECT_EQ(options.RelationshipChart, 0);
+    EXPECT_EQ(record.ChartDate, "07-08-1950");
+    EXPECT_EQ(record.ChartTime, "11:12:13");
+    EXPECT_EQ(Group(4).selected, 1) << "\"&Ordinary Chart\" follows the ended mode";
+    EXPECT_EQ(Group(4).captions[1], "&Ordinary Chart");
+}
+
+TEST_F(OptionFormTest, BeginDropsExactlyTheRelationshipEndingOfAnOrdinaryChart) {
+    const std::pair<std::string, std::string> names[] = {
+        {"ANN & BOB ( REL. )", "ANN & BOB"},
+        {"ANN & BOB (REL.)", "ANN & BOB (REL.)"},
+        {" ( REL. )", ""},
+    };
+    for (const auto& [name, expected] : names) {
+        record.ChartName = name;
+        Open(Choice::Techniques);
+        shell.optionForm.Command1_Click();
+        EXPECT_EQ(record.ChartName, expected);
+        if (expected != name) {
+            EXPECT_EQ(forms.entryTexts[EntryField::Name], expected);
+        }
+        EXPECT_FALSE(forms.optionFormOpen);
+        EXPECT_TRUE(forms.menuVisible);
+    }
+
+    record.ChartName = "ANN & BOB ( REL. )";
+    Open(Choice::Techniques);
+    shell.optionForm.OptionClick(4, 0); // "&Relationship Chart"
+    shell.optionForm.Command1_Click();
+    EXPECT_EQ(record.ChartName, "ANN & BOB ( REL. )");
+}
+
+} // namespace
+} // namespace astrodesk::testing

@@ -1,0 +1,129 @@
+#pragma once
+
+// Test doubles for the shell's logic: forms that remember what they were told, dialogs that
+// give scripted answers, a clock the test can move, and coefficient files in a scratch folder.
+
+#include "shell/menu/main_menu.hpp"
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <unistd.h>
+
+namespace astrodesk::testing {
+
+class FakeForms : public Forms {
+  public:
+    bool menuVisible = false;
+    bool entryVisible = false;
+    bool optionFormOpen = false;
+    bool quit = false;
+    std::map<Choice, bool> choiceEnabled;
+    std::map<EntryField, std::string> entryTexts;
+    OptionPage page;
+
+    bool Enabled(Choice choice) const {
+        const auto found = choiceEnabled.find(choice);
+        return found == choiceEnabled.end() || found->second;
+    }
+
+    void ShowMainMenu() override { menuVisible = true; }
+    void HideMainMenu() override { menuVisible = false; }
+    void EnableChoice(Choice choice, bool enabled) override { choiceEnabled[choice] = enabled; }
+    void ShowEntryForm() override { entryVisible = true; }
+    void HideEntryForm() override { entryVisible = false; }
+    void ShowEntryText(EntryField field, const std::string& text) override {
+        entryTexts[field] = text;
+    }
+    void ShowOptionPage(const OptionPage& shown) override {
+        page = shown;
+        optionFormOpen = true;
+    }
+    void CloseOptionForm() override { optionFormOpen = false; }
+    void Quit() override { quit = true; }
+};
+
+// Answers input boxes from a list (then Cancel, an empty text) and message boxes likewise
+// (then Cancel); remembers every box it was shown.
+class ScriptedDialogs : public Dialogs {
+  public:
+    struct Box {
+        std::string text, title, prefill;
+    };
+    std::deque<std::string> inputAnswers;
+    std::deque<MessageAnswer> messageAnswers;
+    std::vector<Box> inputBoxes;
+    std::vector<Box> messageBoxes;
+
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& prefill) override {
+        inputBoxes.push_back({prompt, title, prefill});
+        return Next(inputAnswers, std::string());
+    }
+    MessageAnswer MessageBox(const std::string& text, const std::string& title,
+                             MessageButtons) override {
+        messageBoxes.push_back({text, title, ""});
+        return Next(messageAnswers, MessageAnswer::Cancel);
+    }
+
+  private:
+    template <typename T> static T Next(std::deque<T>& answers, T whenEmpty) {
+        if (answers.empty()) return whenEmpty;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class SettableClock : public Clock {
+  public:
+    ClockReading reading{1993, 2, 10, 20, 15, 30};
+    ClockReading Now() const override { return reading; }
+};
+
+// Coefficient files of the right length (all zeros) in a scratch folder of their own.
+class ScratchDataFiles : public DataFiles {
+  public:
+    ScratchDataFiles() {
+        std::filesystem::create_directories(folder_);
+        Write("PERTURBS.FIL", 503 * 9);
+        Write("MOONBITS.FIL", 104 * 8);
+    }
+    ~ScratchDataFiles() override { std::filesystem::remove_all(folder_); }
+
+    void Write(const std::string& name, int numbers) const {
+        std::ofstream file(folder_ / name);
+        for (int i = 0; i < numbers; ++i)
+            file << "0\n";
+    }
+    void Remove(const std::string& name) const { std::filesystem::remove(folder_ / name); }
+
+    std::optional<std::filesystem::path> Find(const std::string& name) const override {
+        const auto path = folder_ / name;
+        if (std::filesystem::exists(path)) return path;
+        return std::nullopt;
+    }
+
+  private:
+    std::filesystem::path folder_ =
+        std::filesystem::temp_directory_path() / ("astrodesk-menu-" + std::to_string(::getpid()));
+};
+
+// The shell wired to the doubles above, started up.
+struct ShellTest : ::testing::Test {
+    FakeForms forms;
+    ScriptedDialogs dialogs;
+    SettableClock clock;
+    ScratchDataFiles dataFiles;
+    RecordingOutputScreen output;
+    Shell shell{Services{clock, dialogs, dataFiles}, forms, output};
+    ProgramState& state = shell.state;
+    Options& options = shell.state.options;
+    ChartRecord& record = shell.state.record;
+
+    void SetUp() override { shell.mainMenu.Main(); }
+};
+
+} // namespace astrodesk::testing
