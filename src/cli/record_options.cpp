@@ -1,0 +1,96 @@
+#include "record_options.hpp"
+
+#include "commands.hpp"
+#include "shell/record_rules.hpp"
+
+#include <CLI/CLI.hpp>
+#include <array>
+#include <iostream>
+#include <string_view>
+
+namespace astrodesk::cli {
+
+namespace {
+
+// Option names of the house systems, in the order of their codes.
+constexpr std::array<std::string_view, 5> kHouseSystemNames = {"equal", "campanus", "regiomontanus",
+                                                               "placidus", "koch"};
+
+std::optional<std::int16_t> HouseSystemCode(std::string_view name) {
+    for (std::size_t code = 0; code < kHouseSystemNames.size(); ++code)
+        if (kHouseSystemNames[code] == name) return static_cast<std::int16_t>(code);
+    return std::nullopt;
+}
+
+std::string Refusal(std::string_view option, const std::string& value, std::string_view form) {
+    return "refused " + std::string(option) + " \"" + value + "\": expected " + std::string(form);
+}
+
+// Passes an optional text through a field rule into its place; false when the rule refuses.
+template <typename Rule, typename Store>
+bool Applied(const std::optional<std::string>& text, Rule rule, Store store) {
+    if (!text) return true;
+    const auto accepted = rule(*text);
+    if (accepted) store(*accepted);
+    return accepted.has_value();
+}
+
+} // namespace
+
+void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
+    command.add_option("--name", arguments.name, "Name of the person or event");
+    command.add_option("--date", arguments.date, "Date DD-MM-YYYY (default: today)");
+    command.add_option("--time", arguments.time, "Greenwich time HH:MM:SS (default: now)");
+    command.add_option("--lat", arguments.latitude, "Latitude DDSMM, e.g. 51N32 (default 53N28)");
+    command.add_option("--lon", arguments.longitude,
+                       "Longitude DDDSMM, e.g. 002W13 (default 002W13)");
+    command.add_option("--era", arguments.era, "Era AD or BC (default AD)");
+    command.add_option("--house", arguments.houseSystem,
+                       "House system: equal (default), campanus, regiomontanus, placidus, koch");
+}
+
+std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
+                                                ChartRecord& record, Options& options) {
+    const auto keepIn = [](std::string& field) {
+        return [&field](const std::string& value) { field = value; };
+    };
+    if (!Applied(arguments.name, AcceptName, keepIn(record.ChartName)))
+        return Refusal("--name", *arguments.name, "a name that is not empty");
+    if (!Applied(arguments.date, AcceptDate, keepIn(record.ChartDate)))
+        return Refusal("--date", *arguments.date,
+                       "DD-MM-YYYY with day 01-31, month 01-12 and year 0001-9999");
+    if (!Applied(arguments.time, AcceptTime, keepIn(record.ChartTime)))
+        return Refusal("--time", *arguments.time,
+                       "Greenwich time HH:MM:SS with hours 00-23, minutes and seconds 00-59");
+    if (!Applied(arguments.latitude, AcceptLatitude, keepIn(record.ChartLatitude)))
+        return Refusal("--lat", *arguments.latitude,
+                       "latitude DDSMM such as 51N32 or 07S59 (degrees 00-89, N or S, "
+                       "minutes 00-60)");
+    if (!Applied(arguments.longitude, AcceptLongitude, keepIn(record.ChartLongitude)))
+        return Refusal("--lon", *arguments.longitude,
+                       "longitude DDDSMM such as 002W13 or 100E42 (degrees 000-179, E or W, "
+                       "minutes 00-60)");
+    const auto keepEra = [&record](const EraChoice& era) {
+        record.EraText = era.EraText;
+        record.ChartEra = era.ChartEra;
+    };
+    if (!Applied(arguments.era, AcceptEra, keepEra))
+        return Refusal("--era", *arguments.era, "era AD or BC");
+    const auto keepSystem = [&options](std::int16_t code) { options.HouseSystem = code; };
+    if (!Applied(arguments.houseSystem, HouseSystemCode, keepSystem))
+        return Refusal("--house", *arguments.houseSystem,
+                       "house system equal, campanus, regiomontanus, placidus or koch");
+    return std::nullopt;
+}
+
+std::string_view HouseSystemOptionName(std::int16_t code) {
+    const auto index = static_cast<std::size_t>(code);
+    return code >= 0 && index < kHouseSystemNames.size() ? kHouseSystemNames[index] : "";
+}
+
+void RefuseArgument(const std::string& message) {
+    std::cerr << "astrodesk-cli: " << message << '\n';
+    throw CLI::RuntimeError(kBadArgumentStatus);
+}
+
+} // namespace astrodesk::cli
