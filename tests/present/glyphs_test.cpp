@@ -85,12 +85,12 @@ TEST(SvgExport, DrawsTheDisplayListOnBlackAtTheRequestedScale) {
     box.Line(0.0, 0.0, 10.0, 20.0, kLightGreen);
     box.Circle(100.0, 50.0, 30.0, kWhite);
     const std::string svg = PictureBoxSvg(box, 2.5);
-    EXPECT_THAT(svg, HasSubstr(R"(width="1595" height="1070" viewBox="0 0 638 428")"));
-    EXPECT_THAT(svg, HasSubstr(R"(<rect x="0" y="0" width="638" height="428" fill="#000000"/>)"));
+    EXPECT_THAT(svg, HasSubstr(R"(width="1595" height="1070")"));
+    EXPECT_THAT(svg, HasSubstr(R"(<rect x="0" y="0" width="1595" height="1070" fill="#000000"/>)"));
     EXPECT_THAT(svg, HasSubstr("fill=\"#FFFFFF\">12\u00B0 &amp; &lt;</text>"));
-    EXPECT_THAT(svg, HasSubstr(R"(<line x1="0" y1="0" x2="10" y2="20" stroke="#00FF00"/>)"));
     EXPECT_THAT(svg,
-                HasSubstr(R"(<circle cx="100" cy="50" r="30" fill="none" stroke="#FFFFFF"/>)"));
+                HasSubstr(R"(<line x1="0" y1="0" x2="25" y2="50" fill="none" stroke="#00FF00")"));
+    EXPECT_THAT(svg, HasSubstr(R"(<circle cx="250" cy="125" r="75" fill="none" stroke="#FFFFFF")"));
 }
 
 } // namespace

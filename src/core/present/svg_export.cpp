@@ -13,9 +13,9 @@ constexpr int kGlyphSize = 16; // pixels square
 // of the character cell to the baseline.
 constexpr double kAdvanceEm = 0.602;
 constexpr double kAscentEm = 0.928;
-constexpr std::string_view kFontFamily = "DejaVu Sans Mono, monospace";
+constexpr std::string_view kFontFamily = "DejaVu Sans Mono";
 
-// A coordinate with at most three decimals and no trailing zeros.
+// A length with at most three decimals and no trailing zeros.
 std::string Number(double value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.3f", value);
@@ -52,38 +52,42 @@ std::string EscapedXml(std::string_view text) {
     return escaped;
 }
 
-void WriteRect(std::ostream& out, double x, double y, double width, double height, int colour) {
-    out << "<rect x=\"" << Number(x) << "\" y=\"" << Number(y) << "\" width=\"" << Number(width)
-        << "\" height=\"" << Number(height) << "\" fill=\"" << ColourText(colour) << "\"/>\n";
-}
-
+// Writes picture-box items with every length times `scale` (no coordinate transform, which
+// simple renderers handle poorly); outlines keep one picture-box pixel of width.
 struct SvgItemWriter {
     std::ostream& out;
+    double scale;
     double fontSize; // picture-box pixels
 
+    std::string At(double length) const { return Number(length * scale); }
+    std::string Stroke(int colour) const {
+        return "fill=\"none\" stroke=\"" + ColourText(colour) + "\" stroke-width=\"" +
+               Number(scale) + "\"";
+    }
+
+    void Rect(double x, double y, double width, double height, int colour) const {
+        out << "<rect x=\"" << At(x) << "\" y=\"" << At(y) << "\" width=\"" << At(width)
+            << "\" height=\"" << At(height) << "\" fill=\"" << ColourText(colour) << "\"/>\n";
+    }
+
     void operator()(const TextItem& item) const {
-        out << "<text x=\"" << Number(item.x) << "\" y=\"" << Number(item.y + kAscentEm * fontSize)
-            << "\" font-family=\"" << kFontFamily << "\" font-size=\"" << Number(fontSize)
+        out << "<text x=\"" << At(item.x) << "\" y=\"" << At(item.y + kAscentEm * fontSize)
+            << "\" font-family=\"" << kFontFamily << "\" font-size=\"" << At(fontSize)
             << "\" fill=\"" << ColourText(item.colour) << "\">"
             << EscapedXml(Latin1ToUtf8(item.text)) << "</text>\n";
     }
     void operator()(const LineItem& item) const {
-        out << "<line x1=\"" << Number(item.x1) << "\" y1=\"" << Number(item.y1) << "\" x2=\""
-            << Number(item.x2) << "\" y2=\"" << Number(item.y2) << "\" stroke=\""
-            << ColourText(item.colour) << "\"/>\n";
+        out << "<line x1=\"" << At(item.x1) << "\" y1=\"" << At(item.y1) << "\" x2=\""
+            << At(item.x2) << "\" y2=\"" << At(item.y2) << "\" " << Stroke(item.colour) << "/>\n";
     }
     void operator()(const CircleItem& item) const {
-        out << "<circle cx=\"" << Number(item.cx) << "\" cy=\"" << Number(item.cy) << "\" r=\""
-            << Number(item.radius) << "\" fill=\"none\" stroke=\"" << ColourText(item.colour)
-            << "\"/>\n";
+        out << "<circle cx=\"" << At(item.cx) << "\" cy=\"" << At(item.cy) << "\" r=\""
+            << At(item.radius) << "\" " << Stroke(item.colour) << "/>\n";
     }
-    void operator()(const DotItem& item) const {
-        WriteRect(out, item.x, item.y, 1, 1, item.colour);
-    }
+    void operator()(const DotItem& item) const { Rect(item.x, item.y, 1, 1, item.colour); }
     // A black square, then one white rectangle for each run of set bits in a row.
     void operator()(const GlyphItem& item) const {
-        out << "<g shape-rendering=\"crispEdges\">\n";
-        WriteRect(out, item.x, item.y, kGlyphSize, kGlyphSize, kBlack);
+        Rect(item.x, item.y, kGlyphSize, kGlyphSize, kBlack);
         for (int row = 0; row < kGlyphSize; ++row) {
             const unsigned bits = item.rows[static_cast<std::size_t>(row)];
             const auto isSet = [bits](int column) {
@@ -94,11 +98,10 @@ struct SvgItemWriter {
                 int end = start;
                 while (isSet(end))
                     ++end;
-                WriteRect(out, item.x + start, item.y + row, end - start, 1, kWhite);
+                Rect(item.x + start, item.y + row, end - start, 1, kWhite);
                 start = end;
             }
         }
-        out << "</g>\n";
     }
 };
 
@@ -106,14 +109,13 @@ struct SvgItemWriter {
 
 std::string PictureBoxSvg(const PictureBox& box, double scale) {
     std::ostringstream out;
+    const SvgItemWriter writer{out, scale, box.CellWidth() / kAdvanceEm};
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Number(box.Width * scale)
-        << "\" height=\"" << Number(box.Height * scale) << "\" viewBox=\"0 0 " << Number(box.Width)
-        << ' ' << Number(box.Height) << "\" xml:space=\"preserve\">\n";
-    WriteRect(out, 0, 0, box.Width, box.Height, kBlack);
-    const SvgItemWriter writeItem{out, box.CellWidth() / kAdvanceEm};
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << writer.At(box.Width)
+        << "\" height=\"" << writer.At(box.Height) << "\" xml:space=\"preserve\">\n";
+    writer.Rect(0, 0, box.Width, box.Height, kBlack);
     for (const DisplayItem& item : box.Items())
-        std::visit(writeItem, item);
+        std::visit(writer, item);
     out << "</svg>\n";
     return out.str();
 }
