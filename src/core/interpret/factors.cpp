@@ -1,0 +1,121 @@
+#include "interpret/factors.hpp"
+
+#include "astro/angles.hpp"
+
+#include <array>
+#include <cmath>
+
+namespace astrodesk {
+
+namespace {
+
+constexpr int kFactorSlots = 12; // slots with a body (or the centre's Ascendant)
+constexpr int kAspectSlots = 13; // slot 13 is never filled and stays at 0 degrees
+
+// An aspect's exact angle, and its orb as a fraction of the orb option: orbNumerator x orb /
+// orbDenominator degrees.
+struct AspectType {
+    std::string_view name;
+    double angle; // degrees
+    int orbNumerator;
+    double orbDenominator;
+};
+
+constexpr std::array<AspectType, kAspectTypes> kAspects{{
+    {"CONJUNCTION", 0.0, 2, 1.0},
+    {"OPPOSITION", 180.0, 1, 1.0},
+    {"TRINE", 120.0, 2, 3.0},
+    {"SQUARE", 90.0, 1, 2.0},
+    {"SEXTILE", 60.0, 1, 3.0},
+    {"SEMISEXTILE", 30.0, 1, 6.0},
+    {"INCONJUNCT", 150.0, 1, 6.0},
+    {"SEMISQUARE", 45.0, 1, 4.0},
+    {"SESQUISQUARE", 135.0, 1, 4.0},
+}};
+
+// Sign or sector number 1..12 of an angle of 0..360 degrees, 30 degrees each. An angle that
+// rounding has brought to 360 stays in the twelfth.
+std::int16_t ThirtyDegreeSector(double degrees) {
+    const double sector = std::floor(degrees / 30.0) + 1.0;
+    return static_cast<std::int16_t>(std::fmax(std::fmin(sector, 12.0), 1.0));
+}
+
+// Three stars within a quarter of the orb, two within half, one within the orb; 0 outside.
+int Stars(double deviation, double orb) {
+    if (deviation < orb / 4.0) return 3;
+    if (deviation < orb / 2.0) return 2;
+    if (deviation < orb) return 1;
+    return 0;
+}
+
+// 10 x type + stars of the last aspect type whose orb holds the separation, or 0.
+std::int16_t PairAspectCode(double separation, std::int16_t orbDegrees) {
+    std::int16_t code = 0;
+    for (int type = 1; type <= kAspectTypes; ++type) {
+        const AspectType& aspect = kAspects[static_cast<std::size_t>(type - 1)];
+        const double orb = aspect.orbNumerator * orbDegrees / aspect.orbDenominator;
+        const int stars = Stars(std::abs(separation - aspect.angle), orb);
+        if (stars > 0) code = static_cast<std::int16_t>(10 * type + stars);
+    }
+    return code;
+}
+
+void CountElements(Factors& factors) {
+    factors.FireCount = factors.EarthCount = factors.AirCount = factors.WaterCount = 0.0;
+    for (int slot = 1; slot <= kFactorSlots; ++slot) {
+        switch (factors.FactorSign[slot] % 4) {
+        case 1: // Aries, Leo, Sagittarius
+            ++factors.FireCount;
+            break;
+        case 2: // Taurus, Virgo, Capricorn
+            ++factors.EarthCount;
+            break;
+        case 3: // Gemini, Libra, Aquarius
+            ++factors.AirCount;
+            break;
+        default: // Cancer, Scorpio, Pisces
+            ++factors.WaterCount;
+            break;
+        }
+    }
+}
+
+} // namespace
+
+std::string_view AspectName(int type) {
+    if (type < 1 || type > kAspectTypes) return {};
+    return kAspects[static_cast<std::size_t>(type - 1)].name;
+}
+
+void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, Factors& factors) {
+    for (int slot = 1; slot <= kFactorSlots; ++slot) {
+        factors.FactorLon[slot] = RadToDeg(positions.BodyLongitude[slot]);
+        factors.FactorSign[slot] = ThirtyDegreeSector(factors.FactorLon[slot]);
+    }
+    const double centreLongitude = factors.FactorLon[CentreSlot(ChartCentre)];
+    for (int slot = 1; slot <= kFactorSlots; ++slot) {
+        double fromCentre = factors.FactorLon[slot] - centreLongitude;
+        if (fromCentre < 0.0) fromCentre += 360.0;
+        factors.FactorHouse[slot] = ThirtyDegreeSector(fromCentre);
+    }
+    CountElements(factors);
+}
+
+void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box) {
+    factors.FactorStrength.fill(0);
+    for (int i = 1; i < kAspectSlots; ++i) {
+        for (int j = i + 1; j <= kAspectSlots; ++j) {
+            double separation = std::abs(factors.FactorLon[i] - factors.FactorLon[j]);
+            if (separation > 180.0) separation = 360.0 - separation;
+            const std::int16_t code = PairAspectCode(separation, OrbDegrees);
+            factors.AspectCode[AspectIndex(i, j)] = code;
+            if (code > 0) {
+                ++factors.FactorStrength[i];
+                ++factors.FactorStrength[j];
+            }
+        }
+    }
+    box.PrintEmptyLine();
+}
+
+} // namespace astrodesk
