@@ -16,23 +16,18 @@ constexpr double Dms(double degrees, double minutes, double seconds) {
     return degrees + minutes / 60.0 + seconds / 3600.0;
 }
 
-// Longitude, latitude (degrees), distance (AU) and motion code of display slots 1..12.
-struct SlotValues {
-    double longitude, latitude, distance;
-    std::int16_t motion;
-};
-const std::vector<SlotValues> kSlots{{Dms(15, 30, 12.3), 0.0001, 1.00325, 0},
-                                     {Dms(123, 45, 6.7), -Dms(5, 7, 24.24), 0, 0},
-                                     {Dms(29, 59, 30.4), -Dms(2, 14, 5.3), .61234, 1},
-                                     {Dms(45, 1, 2.2), Dms(3, 33, 33.3), 1.5, 2},
-                                     {Dms(200, 2, 3.4), 0, 0, 0},
-                                     {Dms(310, 10, 10.1), -Dms(0, 45, 15.6), 2.25, 3},
-                                     {Dms(95, 15, 44.4), Dms(0, 30, 1), 5.2034, 0},
-                                     {Dms(181, 0, 0.6), Dms(2, 2, 2), 10.05, 1},
-                                     {Dms(241, 22, 33.3), -Dms(0, 1, 1), 19.2, 0},
-                                     {Dms(271, 44, 55.5), Dms(1, 11, 11), 30.1, 0},
-                                     {Dms(331, 3, 4.1), Dms(15, 31, 40), 39.5, 0},
-                                     {Dms(359, 59, 1.2), 0, 45.0123456789012, 0}};
+// Display slots 1..12: longitude and latitude (degrees), distance (AU) and motion code.
+constexpr double kLongitudes[] = {Dms(15, 30, 12.3),  Dms(123, 45, 6.7), Dms(29, 59, 30.4),
+                                  Dms(45, 1, 2.2),    Dms(200, 2, 3.4),  Dms(310, 10, 10.1),
+                                  Dms(95, 15, 44.4),  Dms(181, 0, 0.6),  Dms(241, 22, 33.3),
+                                  Dms(271, 44, 55.5), Dms(331, 3, 4.1),  Dms(359, 59, 1.2)};
+constexpr double kLatitudes[] = {Dms(0, 0, 0.36),  -Dms(5, 7, 24.24), -Dms(2, 14, 5.3),
+                                 Dms(3, 33, 33.3), Dms(0, 0, 0),      -Dms(0, 45, 15.6),
+                                 Dms(0, 30, 1),    Dms(2, 2, 2),      -Dms(0, 1, 1),
+                                 Dms(1, 11, 11),   Dms(15, 31, 40),   Dms(0, 0, 0)};
+constexpr double kDistances[] = {1.00325, 0,     .61234, 1.5,  0,    2.25,
+                                 5.2034,  10.05, 19.2,   30.1, 39.5, 45.0123456789012};
+constexpr std::int16_t kMotions[] = {0, 0, 1, 2, 0, 3, 0, 1, 0, 0, 0, 0};
 
 ProgramState ChartSeenFrom(std::int16_t centre) {
     ProgramState state;
@@ -40,16 +35,15 @@ ProgramState ChartSeenFrom(std::int16_t centre) {
     state.working.ChartCentre = centre;
     PositionTables& positions = state.positions;
     for (int slot = 1; slot <= 12; ++slot) {
-        const SlotValues& values = kSlots[static_cast<std::size_t>(slot - 1)];
-        positions.BodyLongitude[slot] = DegToRad(values.longitude);
-        positions.BodyLatitude[slot] = DegToRad(values.latitude);
-        positions.BodyDistance[slot] = values.distance;
-        positions.BodyMotion[slot] = values.motion;
+        positions.BodyLongitude[slot] = DegToRad(kLongitudes[slot - 1]);
+        positions.BodyLatitude[slot] = DegToRad(kLatitudes[slot - 1]);
+        positions.BodyDistance[slot] = kDistances[slot - 1];
+        positions.BodyMotion[slot] = kMotions[slot - 1];
     }
     positions.LunarNode = Dms(100, 12, 13.4);
-    positions.BodyLongitude[17] = DegToRad(Dms(110, 20, 30.5));
-    positions.BodyLongitude[18] = DegToRad(Dms(200, 2, 3.4));
-    positions.BodyLongitude[19] = DegToRad(Dms(20, 40, 50.7));
+    positions.BodyLongitude[17] = DegToRad(Dms(110, 20, 30.5)); // Midheaven
+    positions.BodyLongitude[18] = DegToRad(Dms(200, 2, 3.4));   // Ascendant
+    positions.BodyLongitude[19] = DegToRad(Dms(20, 40, 50.7));  // Vertex
     const double cusps[] = {Dms(230, 31, 0.9), Dms(262, 7, 7.7), 0, Dms(320, 20, 20.2),
                             Dms(350, 50, 50.8)};
     for (int house = 2; house <= 6; ++house)
@@ -77,31 +71,25 @@ Lines ListedNames(std::int16_t centre) {
     return names;
 }
 
-TEST(FormatLongitudeTest, SignsCarriesAndRange) {
-    EXPECT_EQ(Latin1ToUtf8(FormatLongitude(0.0)), "00° AR 00' 00.0\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLongitude(15.5)), "15° AR 30' 00.0\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLongitude(Dms(123, 45, 6.7))), "03° LE 45' 06.7\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLongitude(359.99999)), "29° PI 59' 60.0\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLongitude(Dms(10, 20, 59.96))), "10° AR 20' 60.0\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLongitude(360.0)), "00° AR 00' 00.0\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLongitude(-15.0)), "15° PI 00' 00.0\"");
-    EXPECT_EQ(FormatLongitude(std::numeric_limits<double>::quiet_NaN()), "UNDEFINED       ");
-}
-
-TEST(FormatLatitudeTest, HemisphereBetweenDegreesAndMinutes) {
-    EXPECT_EQ(Latin1ToUtf8(FormatLatitude(-1.5)), "01° S 30' 00\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLatitude(-Dms(0, 0, 30))), "00° S 00' 30\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLatitude(Dms(5, 7, 24.24))), "05° N 07' 24\"");
-    EXPECT_EQ(Latin1ToUtf8(FormatLatitude(Dms(2, 3, 59.6))), "02° N 03' 60\"");
-    EXPECT_EQ(FormatLatitude(std::numeric_limits<double>::infinity()).size(), 13u);
-}
-
-TEST(MotionMarkTest, CodesOutsideOneToThreeAreBlank) {
-    EXPECT_EQ(MotionMark(1), "   R");
-    EXPECT_EQ(MotionMark(2), "   SR");
-    EXPECT_EQ(MotionMark(3), "   SD");
-    for (const std::int16_t code : {0, 4, -1})
-        EXPECT_EQ(MotionMark(code), "   ");
+TEST(TextFormsTest, LongitudeLatitudeAndMotionMark) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, const char*> longitudes[] = {
+        {0.0, "00° AR 00' 00.0\""},
+        {15.5, "15° AR 30' 00.0\""},
+        {359.99999, "29° PI 59' 60.0\""},          // the tenth carries into the seconds
+        {Dms(10, 20, 59.96), "10° AR 20' 60.0\""}, // ... and no further
+        {-15.0, "15° PI 00' 00.0\""},
+        {nan, "UNDEFINED       "}};
+    for (const auto& [degrees, text] : longitudes)
+        EXPECT_EQ(Latin1ToUtf8(FormatLongitude(degrees)), text) << degrees;
+    const std::pair<double, const char*> latitudes[] = {{-1.5, "01° S 30' 00\""},
+                                                        {-Dms(0, 0, 30), "00° S 00' 30\""},
+                                                        {Dms(2, 3, 59.6), "02° N 03' 60\""},
+                                                        {nan, "UNDEFINED    "}};
+    for (const auto& [degrees, text] : latitudes)
+        EXPECT_EQ(Latin1ToUtf8(FormatLatitude(degrees)), text) << degrees;
+    EXPECT_EQ((Lines{MotionMark(1), MotionMark(2), MotionMark(3), MotionMark(4), MotionMark(-1)}),
+              (Lines{"   R", "   SR", "   SD", "   ", "   "}));
 }
 
 TEST(ListingTest, GeocentricPage) {
@@ -142,18 +130,21 @@ TEST(ListingTest, GeocentricPage) {
     EXPECT_EQ(Latin1ToUtf8(state.positions.PositionText[12]), "29° PI 59' 01.2");
 }
 
-TEST(ListingTest, HeliocentricChartListsNeitherSunNorMoon) {
+TEST(ListingTest, HeliocentricChartBeforeChristWithUndefinedHouseSystem) {
     ProgramState state = ChartSeenFrom(0);
     state.working.ChartEraFlag = 1.0;
+    state.frame.HouseSystemUndefined = true;
     PictureBox box(640.0, 450.0);
     ListBodies(state, box);
     PrintAngleBlock(state, box);
+    box.PrintEmptyLine();
     const Lines lines = ShownLines(box);
-    ASSERT_EQ(lines.size(), 18u);
+    ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[0], "MERCURY       29° AR 59' 30.4\"   R        02° S 14' 05\"  .61234");
     EXPECT_EQ(lines[2], "THE EARTH     20° LI 02' 03.4\"            00° N 00' 00\"  0");
     EXPECT_EQ(lines[11], "ASCENDANT     20° LI 02' 03.4\"            DATE = 06-12-2026 B.C.");
     EXPECT_EQ(lines[15], "HOROSCOPE AS SEEN FROM THE SUN            LON = 002W13");
+    EXPECT_EQ(lines[18], "HOUSE SYSTEM UNDEFINED AT THIS LATITUDE: EQUAL HOUSES SHOWN");
 }
 
 TEST(ListingTest, PlanetCentredChartsLeaveOutTheCentreAndTheMoon) {
@@ -163,18 +154,6 @@ TEST(ListingTest, PlanetCentredChartsLeaveOutTheCentreAndTheMoon) {
                                      "SATURN", "URANUS", "NEPTUNE", "PLUTO", "ZED"}));
     EXPECT_EQ(ListedNames(10), (Lines{"THE SUN", "MERCURY", "VENUS", "THE EARTH", "MARS", "JUPITER",
                                       "SATURN", "URANUS", "NEPTUNE", "PLUTO"}));
-}
-
-TEST(ListingTest, UndefinedHouseSystemIsNoticedAfterTheCusps) {
-    ProgramState state = ChartSeenFrom(3);
-    state.frame.HouseSystemUndefined = true;
-    PictureBox box(640.0, 450.0);
-    PrintAngleBlock(state, box);
-    box.PrintEmptyLine();
-    const Lines lines = box.TextLines();
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[6].substr(0, 6), "CUSP 5");
-    EXPECT_EQ(lines[7], "HOUSE SYSTEM UNDEFINED AT THIS LATITUDE: EQUAL HOUSES SHOWN");
 }
 
 } // namespace

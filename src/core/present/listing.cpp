@@ -23,8 +23,10 @@ constexpr int kMidheavenSlot = 17;
 constexpr int kAscendantSlot = 18;
 constexpr int kVertexSlot = 19;
 
+constexpr std::size_t kLongitudeWidth = 16;
+constexpr std::size_t kLatitudeWidth = 13;
+constexpr std::size_t kPositionTextWidth = kLongitudeWidth - 1; // without the closing quote
 constexpr std::size_t kNameWidth = 23; // characters of ChartName in the NAME line
-constexpr std::size_t kPositionTextWidth = 15;
 
 // A whole number from 0 to 99 as a two-digit field: "07", "60".
 std::string TwoDigits(int number) {
@@ -95,7 +97,7 @@ void FillPositionText(PositionTables& positions) {
 } // namespace
 
 std::string FormatLongitude(double degrees) {
-    if (!std::isfinite(degrees)) return UndefinedField(16);
+    if (!std::isfinite(degrees)) return UndefinedField(kLongitudeWidth);
     Reduce360(degrees);
     const double wholeDegrees = std::floor(degrees);
     const double minutesExact = 60.0 * (degrees - wholeDegrees);
@@ -115,7 +117,7 @@ std::string FormatLongitude(double degrees) {
 }
 
 std::string FormatLatitude(double degrees) {
-    if (!std::isfinite(degrees)) return UndefinedField(13);
+    if (!std::isfinite(degrees)) return UndefinedField(kLatitudeWidth);
     const char hemisphere = degrees < 0.0 ? 'S' : 'N';
     const double size = std::abs(degrees);
     const double wholeDegrees = std::floor(size);

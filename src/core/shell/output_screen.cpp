@@ -37,25 +37,13 @@ std::string Latin1ToUtf8(std::string_view text) {
 }
 
 Rgb PaletteRgb(int colour) {
-    static constexpr std::array<Rgb, 16> kPalette{{
-        {0x00, 0x00, 0x00},
-        {0x00, 0x00, 0x80},
-        {0x00, 0x80, 0x00},
-        {0x00, 0x80, 0x80},
-        {0x80, 0x00, 0x00},
-        {0x80, 0x00, 0x80},
-        {0x80, 0x80, 0x00},
-        {0xC0, 0xC0, 0xC0},
-        {0x80, 0x80, 0x80},
-        {0x00, 0x00, 0xFF},
-        {0x00, 0xFF, 0x00},
-        {0x00, 0xFF, 0xFF},
-        {0xFF, 0x00, 0x00},
-        {0xFF, 0x00, 0xFF},
-        {0xFF, 0xFF, 0x00},
-        {0xFF, 0xFF, 0xFF},
-    }};
-    return kPalette[static_cast<std::size_t>((colour % 16 + 16) % 16)];
+    // 0xRRGGBB: black, blue, green, cyan, red, magenta, brown, light grey, then the bright forms.
+    static constexpr std::array<std::uint32_t, 16> kPalette{
+        0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
+        0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    const std::uint32_t rgb = kPalette[static_cast<std::size_t>((colour % 16 + 16) % 16)];
+    return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+            static_cast<std::uint8_t>(rgb)};
 }
 
 std::string GeneralNumberText(double value) {
@@ -66,8 +54,8 @@ std::string GeneralNumberText(double value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     std::string text = buffer;
-    const std::size_t zero = text[0] == '-' ? 1 : 0;
-    if (text.compare(zero, 2, "0.") == 0) text.erase(zero, 1);
+    const std::size_t digitsStart = text[0] == '-' ? 1 : 0;
+    if (text.compare(digitsStart, 2, "0.") == 0) text.erase(digitsStart, 1); // ".5", not "0.5"
     return text;
 }
 
