@@ -13,6 +13,9 @@ namespace astrodesk {
 // JulianCenturies the chart time from J2000, ChartReady is 1 and the clock is off.
 void ComputeChart(ProgramState& state, OutputScreen& output);
 
+// The same computation printing its listing on a picture box, without showing or waiting.
+void ComputeChartPage(ProgramState& state, PictureBox& box);
+
 // Remembers the chart just computed as the natal chart of the techniques.
 void TakeNatalSnapshot(ProgramState& state);
 
