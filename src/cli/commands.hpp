@@ -13,5 +13,6 @@ inline constexpr int kBadArgumentStatus = 2;
 
 void AddChartCommand(CLI::App& app);
 void AddTheoryCommand(CLI::App& app);
+void AddWheelCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

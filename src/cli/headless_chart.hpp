@@ -1,0 +1,17 @@
+#pragma once
+
+// A chart computed as the desktop computes it, without a display: the start-up tables, the
+// coefficient files, the start-up defaults overridden by the command's record options, then the
+// chart driver writing its pages to a recording output screen.
+
+#include "record_options.hpp"
+#include "shell/output_screen.hpp"
+#include "shell/program_state.hpp"
+
+namespace astrodesk::cli {
+
+// Refuses a bad record option (RefuseArgument); a missing or damaged coefficient file ends the
+// command with its message and exit status 1.
+ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output);
+
+} // namespace astrodesk::cli
