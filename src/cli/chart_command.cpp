@@ -1,88 +1,126 @@
 #include "astro/angles.hpp"
-#include "astro/day_count.hpp"
-#include "chart/houses.hpp"
 #include "commands.hpp"
+#include "headless_chart.hpp"
+#include "interpret/factors.hpp"
 #include "record_options.hpp"
-#include "shell/defaults.hpp"
 
 #include <CLI/CLI.hpp>
-#include <cstdio>
 #include <iostream>
 #include <memory>
+#include <nlohmann/json.hpp>
 
 namespace astrodesk::cli {
 
 namespace {
 
-// The record's date and time in the compact forms the day count reads: "DDMMYYYY", "HHMMSS".
-ChartRecord WithCompactTexts(ChartRecord record) {
-    const std::string& date = record.ChartDate;
-    const std::string& time = record.ChartTime;
-    record.ChartDate = date.substr(0, 2) + date.substr(3, 2) + date.substr(date.size() - 4);
-    record.ChartTime = time.substr(0, 2) + time.substr(3, 2) + time.substr(time.size() - 2);
-    return record;
+using json = nlohmann::ordered_json; // keys in the order written
+
+// The listing exactly as the output screen shows it, one screen line per line.
+void PrintListing(const RecordingOutputScreen& output) {
+    for (const auto& page : output.Pages())
+        for (const std::string& line : page.screenText)
+            std::cout << Latin1ToUtf8(line) << '\n';
 }
 
-// The time argument, place, sidereal frame, angles and cusps of the record's moment.
-void ComputeFrame(ProgramState& state) {
-    const ChartRecord compact = WithCompactTexts(state.record);
-    state.working.ChartEraFlag = state.record.ChartEra;
-    ComputeDayCount(compact, state.working, state.frame);
-    ComputeAngles(compact, state.frame, state.positions);
-    ComputeHouseCusps(state.options, state.frame);
+std::string Trimmed(const std::string& text) {
+    const auto end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
 }
 
-void PrintLine(const char* label, const std::string& value) {
-    std::printf("%-16s %s\n", label, value.c_str());
-}
-
-void PrintDegrees(const char* label, double radians) {
-    std::printf("%-16s %11.6f\n", label, RadToDeg(radians));
-}
-
-void PrintHoroscopeData(const ProgramState& state) {
-    const ChartRecord& record = state.record;
-    const ChartFrame& frame = state.frame;
-    PrintLine("NAME", record.ChartName);
-    PrintLine("DATE", record.ChartDate + (record.ChartEra == 1 ? " B.C." : " A.D."));
-    PrintLine("GREENWICH TIME", record.ChartTime);
-    std::printf("%-16s %.10f Julian centuries from JD 2415020.0\n", "TIME ARGUMENT",
-                frame.JulianCenturies);
-    std::printf("%-16s %s %s (latitude %.6f, longitude %.6f west)\n", "PLACE",
-                record.ChartLatitude.c_str(), record.ChartLongitude.c_str(),
-                RadToDeg(frame.Latitude), frame.LongitudeWest);
-    PrintDegrees("OBLIQUITY", frame.Obliquity);
-    PrintDegrees("RAMC", frame.RAMC);
-    PrintDegrees("MIDHEAVEN", frame.Midheaven);
-    PrintDegrees("ASCENDANT", frame.Ascendant);
-    PrintDegrees("VERTEX", frame.Vertex);
-    const std::string_view system = HouseSystemOptionName(state.options.HouseSystem);
-    PrintLine("HOUSE SYSTEM", std::string(system));
-    if (frame.HouseSystemUndefined)
-        std::printf("NOTICE: %s houses do not exist inside the polar circles; "
-                    "equal houses are shown.\n",
-                    std::string(system).c_str());
-    for (int house = 1; house <= 12; ++house) {
-        const std::string label = "CUSP " + std::to_string(house);
-        PrintDegrees(label.c_str(), frame.HouseCusp[house]);
+json BodiesJson(const ProgramState& state) {
+    static const char* const kMotionMarks[] = {"", "R", "SR", "SD"};
+    const PositionTables& p = state.positions;
+    json bodies = json::array();
+    for (int slot = 1; slot <= 15; ++slot) {
+        json body = {{"slot", slot},
+                     {"code", state.bodies.BodyAbbrev[slot]},
+                     {"name", Trimmed(state.bodies.BodyName[slot])},
+                     {"longitudeDeg", RadToDeg(p.BodyLongitude[slot])},
+                     {"latitudeDeg", RadToDeg(p.BodyLatitude[slot])}};
+        if (slot <= 12) {
+            const int motion = p.BodyMotion[slot];
+            body["distanceAU"] = p.BodyDistance[slot];
+            body["motion"] = motion >= 1 && motion <= 3 ? kMotionMarks[motion] : "";
+        }
+        bodies.push_back(body);
     }
+    return bodies;
+}
+
+json AspectsJson(const Factors& factors) {
+    json aspects = json::array();
+    for (int i = 1; i <= 12; ++i)
+        for (int j = i + 1; j <= 13; ++j)
+            if (const int code = factors.AspectCode[AspectIndex(i, j)]; code != 0)
+                aspects.push_back(
+                    {{"i", i}, {"j", j}, {"type", AspectName(code / 10)}, {"stars", code % 10}});
+    return aspects;
+}
+
+json ChartJson(const ProgramState& state) {
+    const ChartRecord& r = state.record;
+    const ChartFrame& frame = state.frame;
+    const Factors& factors = state.factors;
+    json cusps = json::array(), sectors = json::array(), strength = json::array();
+    for (int house = 1; house <= 12; ++house)
+        cusps.push_back(RadToDeg(frame.HouseCusp[house]));
+    for (int slot = 1; slot <= 12; ++slot)
+        sectors.push_back(factors.FactorHouse[slot]);
+    for (int slot = 1; slot <= 13; ++slot)
+        strength.push_back(factors.FactorStrength[slot]);
+    return {
+        {"record",
+         {{"name", r.ChartName},
+          {"date", r.ChartDate},
+          {"time", r.ChartTime},
+          {"era", r.ChartEra == 1 ? "B.C." : "A.D."},
+          {"latitude", r.ChartLatitude},
+          {"longitude", r.ChartLongitude}}},
+        {"options",
+         {{"centre", state.options.CentreBody},
+          {"houseSystem", state.options.HouseSystem},
+          {"orb", state.options.OrbDegrees},
+          {"zodiac", state.options.Zodiac}}},
+        {"julianCenturies", frame.JulianCenturies},
+        {"ramcDeg", RadToDeg(frame.RAMC)},
+        {"obliquityDeg", RadToDeg(frame.Obliquity)},
+        {"latitudeDeg", RadToDeg(frame.Latitude)},
+        {"longitudeWestDeg", frame.LongitudeWest},
+        {"nutationLongitudeDeg", state.positions.NutationLongitude},
+        {"lunarNodeDeg", state.positions.LunarNode},
+        {"houseSystemUndefined", frame.HouseSystemUndefined},
+        {"bodies", BodiesJson(state)},
+        {"cusps", cusps},
+        {"elements",
+         {{"fire", factors.FireCount},
+          {"earth", factors.EarthCount},
+          {"air", factors.AirCount},
+          {"water", factors.WaterCount}}},
+        {"sectors", sectors},
+        {"aspects", AspectsJson(factors)},
+        {"strength", strength},
+    };
 }
 
 } // namespace
 
 void AddChartCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
-        "chart", "Horoscope data of a birth record: time argument, place, angles and house cusps "
-                 "(every option defaults to the present moment at 53N28 002W13)");
+        "chart", "Compute a horoscope and print its listing or its figures as JSON (every option "
+                 "defaults to the present moment at 53N28 002W13)");
     auto arguments = std::make_shared<RecordArguments>();
+    auto format = std::make_shared<std::string>("listing");
     AddRecordOptions(*command, *arguments);
-    command->callback([arguments] {
-        ProgramState state;
-        InitDefaults(state, SystemClock{});
-        if (auto refusal = ApplyRecordArguments(*arguments, state.record, state.options))
-            RefuseArgument(*refusal);
-        ComputeFrame(state);
-        PrintHoroscopeData(state);
+    command->add_option("--format", *format, "listing (default): the screen's text; json")
+        ->check(CLI::IsMember({"listing", "json"}));
+    command->callback([arguments, format] {
+        RecordingOutputScreen output;
+        const ProgramState state = ComputeHeadlessChart(*arguments, output);
+        if (*format == "json")
+            std::cout << ChartJson(state).dump(2, ' ', false, json::error_handler_t::replace)
+                      << '\n';
+        else
+            PrintListing(output);
     });
 }
 

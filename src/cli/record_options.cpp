@@ -16,10 +16,26 @@ namespace {
 constexpr std::array<std::string_view, 5> kHouseSystemNames = {"equal", "campanus", "regiomontanus",
                                                                "placidus", "koch"};
 
-std::optional<std::int16_t> HouseSystemCode(std::string_view name) {
-    for (std::size_t code = 0; code < kHouseSystemNames.size(); ++code)
-        if (kHouseSystemNames[code] == name) return static_cast<std::int16_t>(code);
+// Option names of the centre bodies, in the order of their codes (internal body indices).
+constexpr std::array<std::string_view, 11> kCentreNames = {"sun",     "mercury", "venus",  "earth",
+                                                           "mars",    "jupiter", "saturn", "uranus",
+                                                           "neptune", "pluto",   "zed"};
+constexpr std::array<std::string_view, 2> kZodiacNames = {"tropical", "precessed"};
+
+// The code of a name in a table of option names, the index of the name.
+template <std::size_t N>
+std::optional<std::int16_t> CodeOf(const std::array<std::string_view, N>& names,
+                                   std::string_view name) {
+    for (std::size_t code = 0; code < names.size(); ++code)
+        if (names[code] == name) return static_cast<std::int16_t>(code);
     return std::nullopt;
+}
+
+std::optional<std::int16_t> OrbCode(const std::string& text) {
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    const int orb = std::stoi(text);
+    return orb <= 10 ? std::optional<std::int16_t>(static_cast<std::int16_t>(orb)) : std::nullopt;
 }
 
 std::string Refusal(std::string_view option, const std::string& value, std::string_view form) {
@@ -47,6 +63,11 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
     command.add_option("--era", arguments.era, "Era AD or BC (default AD)");
     command.add_option("--house", arguments.houseSystem,
                        "House system: equal (default), campanus, regiomontanus, placidus, koch");
+    command.add_option("--centre", arguments.centre,
+                       "Body at the centre: sun, mercury, venus, earth (default), mars, jupiter, "
+                       "saturn, uranus, neptune, pluto, zed");
+    command.add_option("--orb", arguments.orb, "Aspect orb in whole degrees 0..10 (default 6)");
+    command.add_option("--zodiac", arguments.zodiac, "Zodiac: tropical (default) or precessed");
 }
 
 std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
@@ -76,10 +97,23 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
     };
     if (!Applied(arguments.era, AcceptEra, keepEra))
         return Refusal("--era", *arguments.era, "era AD or BC");
-    const auto keepSystem = [&options](std::int16_t code) { options.HouseSystem = code; };
-    if (!Applied(arguments.houseSystem, HouseSystemCode, keepSystem))
+    const auto keepCode = [](std::int16_t& field) {
+        return [&field](std::int16_t code) { field = code; };
+    };
+    const auto codeIn = [](const auto& names) {
+        return [&names](const std::string& name) { return CodeOf(names, name); };
+    };
+    if (!Applied(arguments.houseSystem, codeIn(kHouseSystemNames), keepCode(options.HouseSystem)))
         return Refusal("--house", *arguments.houseSystem,
                        "house system equal, campanus, regiomontanus, placidus or koch");
+    if (!Applied(arguments.centre, codeIn(kCentreNames), keepCode(options.CentreBody)))
+        return Refusal("--centre", *arguments.centre,
+                       "sun, mercury, venus, earth, mars, jupiter, saturn, uranus, neptune, "
+                       "pluto or zed");
+    if (!Applied(arguments.orb, OrbCode, keepCode(options.OrbDegrees)))
+        return Refusal("--orb", *arguments.orb, "a whole number of degrees from 0 to 10");
+    if (!Applied(arguments.zodiac, codeIn(kZodiacNames), keepCode(options.Zodiac)))
+        return Refusal("--zodiac", *arguments.zodiac, "tropical or precessed");
     return std::nullopt;
 }
 

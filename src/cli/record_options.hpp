@@ -24,9 +24,13 @@ struct RecordArguments {
     std::optional<std::string> longitude;
     std::optional<std::string> era;
     std::optional<std::string> houseSystem;
+    std::optional<std::string> centre;
+    std::optional<std::string> orb;
+    std::optional<std::string> zodiac;
 };
 
-// Registers --name, --date, --time, --lat, --lon, --era and --house on a command.
+// Registers --name, --date, --time, --lat, --lon, --era, --house, --centre, --orb and --zodiac
+// on a command.
 void AddRecordOptions(CLI::App& command, RecordArguments& arguments);
 
 // Writes the given arguments into the record and options, each through its field rule. Returns
