@@ -1,0 +1,86 @@
+#pragma once
+
+// The two ephemeris coefficient files, read once at start-up into CoefficientTables:
+// PERTURBS.FIL (503 rows of 9 numbers: the periodic terms of the planetary theories) and
+// MOONBITS.FIL (104 rows of 8: the solar terms of the lunar theory). Both are free-format text,
+// numbers separated by commas, blanks or line ends, row after row; the line layout does not
+// matter. Numbers are kept in single precision as read.
+
+#include "shell/platform.hpp"
+#include "shell/program_state.hpp"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace astrodesk {
+
+inline constexpr const char* kPerturbFileName = "PERTURBS.FIL";
+inline constexpr const char* kMoonFileName = "MOONBITS.FIL";
+
+// A coefficient file that is missing, unreadable, too short or holds an item that is not a
+// usable number. The message names the file and the position of the bad item; the program
+// shows it and stops cleanly.
+class DataFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// One number of a free-format text and where it stands (1-based line and column).
+struct NumberItem {
+    float value;
+    std::size_t line;
+    std::size_t column;
+};
+
+// Reads the first `count` numbers of a free-format text. Items are separated by blanks, tabs
+// and line ends with at most one comma among them; anything after the last number needed is
+// ignored. A number is an optional sign, digits with an optional decimal point and an optional
+// exponent (E or D), within single precision. Throws DataFileError naming `fileName` and the
+// line and column of a bad or empty item, or how many numbers a short text holds.
+std::vector<NumberItem> ReadFreeFormatNumbers(std::string_view text, const std::string& fileName,
+                                              std::size_t count);
+
+// Fill the tables from the text of a coefficient file. The table is replaced only when the
+// whole text is good; besides the reader's errors, a multiple that the theories cannot form
+// (outside the range of their tables) is refused.
+void ParsePerturbTable(std::string_view text, const std::string& fileName,
+                       CoefficientTables& tables);
+void ParseMoonTable(std::string_view text, const std::string& fileName, CoefficientTables& tables);
+
+// Find the file through `files` and fill the table (PERTURBS.FIL, respectively MOONBITS.FIL).
+void LoadPerturbTable(const DataFiles& files, CoefficientTables& tables);
+void LoadMoonTable(const DataFiles& files, CoefficientTables& tables);
+
+// One periodic term of PerturbTable: the multiples k and j and the times-T flag, then the
+// cosine and sine coefficients of longitude, radius and latitude.
+struct PerturbRow {
+    std::array<std::int16_t, 3> PerturbRowIndex;
+    std::array<double, 6> PerturbRowCoef;
+};
+
+// The nearest whole number of a whole-number column, halves to even (the loader keeps these
+// columns within 16 bits).
+inline std::int16_t RoundColumn(double value) {
+    return static_cast<std::int16_t>(std::lrint(value));
+}
+
+// Row i (0..502); the first three columns rounded to whole numbers.
+inline PerturbRow FetchPerturbRow(const CoefficientTables& tables, int i) {
+    const auto& row = tables.PerturbTable[i];
+    return {{RoundColumn(row[0]), RoundColumn(row[1]), RoundColumn(row[2])},
+            {row[3], row[4], row[5], row[6], row[7], row[8]}};
+}
+
+// Row i (0..103) of MoonTable as doubles.
+inline std::array<double, 8> FetchMoonRow(const CoefficientTables& tables, int i) {
+    const auto& row = tables.MoonTable[i];
+    return {row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7]};
+}
+
+} // namespace astrodesk

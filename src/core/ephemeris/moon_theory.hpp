@@ -1,0 +1,59 @@
+#pragma once
+
+// The geocentric Moon: the lunar series of Montenbruck and Pfleger in the four fundamental
+// arguments l (the Moon's mean anomaly), l' (the Sun's), F (argument of latitude) and D (mean
+// elongation), with long-period corrections, the 104 solar terms of MoonTable, a short latitude
+// series and eleven planetary terms. Time T in Julian centuries from J2000.
+
+#include "astro/angles.hpp"
+#include "shell/indexed_array.hpp"
+#include "shell/program_state.hpp"
+
+namespace astrodesk {
+
+// Working sums of one evaluation (arcseconds unless stated).
+struct MoonSeries {
+    double MoonLambda = 0.0;   // perturbations in longitude
+    double MoonDS = 0.0;       // added to F for the latitude argument
+    double MoonGamma = 0.0;    // latitude factor (dimensionless)
+    double MoonSinPi = 3422.7; // sine of the horizontal parallax
+    double MoonN = 0.0;        // further latitude terms
+    // cos and sin of j times argument i (1 l, 2 l', 3 F, 4 D), each carrying the argument's
+    // scale factor to the power |j|.
+    IndexedArray<IndexedArray<double, -6, 6>, 1, 4> MoonCos{};
+    IndexedArray<IndexedArray<double, -6, 6>, 1, 4> MoonSin{};
+};
+
+// Cosine and sine of p·l + q·l' + r·F + s·D from the multiple tables: one rotation per
+// multiplier that is not 0.
+inline Rotation MoonTerm(const MoonSeries& m, int p, int q, int r, int s) {
+    Rotation term{1.0, 0.0};
+    const int multiples[] = {p, q, r, s};
+    for (int i = 1; i <= 4; ++i) {
+        const int j = multiples[i - 1];
+        if (j != 0) term = AddAngles(term.RotCos, term.RotSin, m.MoonCos[i][j], m.MoonSin[i][j]);
+    }
+    return term;
+}
+
+// A solar term: MoonLambda += cl·sin, MoonDS += cs·sin, MoonGamma += cg·cos, MoonSinPi += cp·cos
+// of p·l + q·l' + r·F + s·D.
+inline void AddSolarTerm(MoonSeries& m, double cl, double cs, double cg, double cp, int p, int q,
+                         int r, int s) {
+    const Rotation term = MoonTerm(m, p, q, r, s);
+    m.MoonLambda += cl * term.RotSin;
+    m.MoonDS += cs * term.RotSin;
+    m.MoonGamma += cg * term.RotCos;
+    m.MoonSinPi += cp * term.RotCos;
+}
+
+// A latitude term: MoonN += cn·sin(p·l + q·l' + r·F + s·D).
+inline void AddLatitudeTerm(MoonSeries& m, double cn, int p, int q, int r, int s) {
+    m.MoonN += cn * MoonTerm(m, p, q, r, s).RotSin;
+}
+
+// Writes MoonLongitude (degrees 0..360, mean equinox of date), MoonLatitude (degrees) and the
+// distance in TheoryR (Earth radii).
+void MoonTheory(double T, const CoefficientTables& tables, PositionTables& positions);
+
+} // namespace astrodesk

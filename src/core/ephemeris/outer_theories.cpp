@@ -1,0 +1,139 @@
+// Jupiter, Saturn, Uranus, Neptune and Pluto. Radius terms in 1e-5 AU.
+
+#include "ephemeris/periodic_terms.hpp"
+#include "ephemeris/planet_theories.hpp"
+
+namespace astrodesk {
+
+namespace {
+
+constexpr double kTenMicroAU = 1e-5;
+
+// The Pluto series is referred to the ecliptic and equinox of 1950.0; this carries TheoryL and
+// TheoryB (degrees) to the ecliptic and equinox of date by the precession angles of the
+// 1950 frame (radians, t in centuries from 1950.0).
+void PlutoToDate(double T, PositionTables& positions) {
+    constexpr double kDegreesPerRadian = 57.2957795;
+    const double t = T + 0.5;
+    const double lambda = positions.TheoryL / kDegreesPerRadian;
+    const double beta = positions.TheoryB / kDegreesPerRadian;
+    const double eta = 0.000228 * t;                   // angle between the two ecliptics
+    const double node = 3.044;                         // longitude of the axis of that rotation
+    const double p = (0.0243764 + 0.00000539 * t) * t; // general precession in longitude
+    const double A =
+        std::cos(eta) * std::cos(beta) * std::sin(node - lambda) - std::sin(eta) * std::sin(beta);
+    const double B = std::cos(beta) * std::cos(node - lambda);
+    const double C =
+        std::cos(eta) * std::sin(beta) + std::sin(eta) * std::cos(beta) * std::sin(node - lambda);
+    positions.TheoryB = kDegreesPerRadian * std::atan(C / std::sqrt((1.0 + C) * (1.0 - C)));
+    // atan(A/B) is the direction up to a half turn; B <= 0 takes the other half.
+    const double turns = (p + node - std::atan(A / B)) / kTwoPi;
+    positions.TheoryL = 360.0 * FracPart(B > 0.0 ? turns : turns + 0.5);
+}
+
+} // namespace
+
+void JupiterTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    SeriesState s(T);
+    const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
+    const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
+    const double M7 = MeanAnomaly(0.3969537, 1.1902586, T);
+    BuildOwnMultiples(s, M5, 5, -1);
+    SumPerturbGroup(s, tables, M6, -10, 254, 301); // Saturn
+    SumPerturbGroup(s, tables, M7, -2, 302, 303);  // Uranus
+    // Joint Jupiter-Saturn-Uranus terms in 2·M5 - 6·M6 + 3·M7 and that plus M5.
+    Rotation joint = CosSin(2.0 * M5 - 6.0 * M6 + 3.0 * M7);
+    AddCoefficients(s, joint, -0.8, 8.5, -0.1, 0.0, 0.0, 0.0);
+    joint = RotateByOwn(s, joint);
+    AddCoefficients(s, joint, 0.4, 0.5, -0.7, 0.5, -0.1, 0.0);
+    positions.TheoryL = TheoryLongitude(0.038891, M5, (5025.2 + 0.8 * T) * T, s.SeriesDL);
+    positions.TheoryR = 5.208873 + 0.000041 * T + s.SeriesDR * kTenMicroAU;
+    positions.TheoryB = (227.3 - 0.3 * T + s.SeriesDB) / 3600.0;
+}
+
+void SaturnTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    SeriesState s(T);
+    const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
+    const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
+    const double M7 = MeanAnomaly(0.3969537, 1.1902586, T);
+    BuildOwnMultiples(s, M6, 11, 0);
+    BuildPerturberConjugateMultiples(s, M5, 1, -6); // Jupiter
+    SumPerturbRows(s, tables, 304, 357);
+    SumPerturbGroup(s, tables, M7, -5, 358, 371);                         // Uranus
+    BuildPerturberMultiples(s, MeanAnomaly(0.7208473, 0.6068623, T), -2); // Neptune
+    AddTerm(s, 1, -1, 0, -1.3, -1.2, 2.3, -2.5, 0.0, 0.0);
+    AddTerm(s, 1, -2, 0, 1.0, -0.1, 0.1, 1.4, 0.0, 0.0);
+    AddTerm(s, 2, -2, 0, 1.1, -0.1, 0.2, 3.3, 0.0, 0.0);
+    // Joint Jupiter-Saturn-Uranus terms in -2·M5 + 5·M6 - 3·M7, that plus M6 and plus 2·M6.
+    Rotation joint = CosSin(-2.0 * M5 + 5.0 * M6 - 3.0 * M7);
+    AddCoefficients(s, joint, -0.8, -0.1, -0.2, 1.8, 0.3, 0.5);
+    joint = RotateByOwn(s, joint);
+    AddCoefficients(s, joint, 2.4 - 0.7 * T, 27.8 - 0.4 * T, 2.1, -0.2, 0.0, 0.0);
+    joint = RotateByOwn(s, joint);
+    AddCoefficients(s, joint, 0.1, 1.6, -3.6, 0.3, -0.2, 0.6);
+    positions.TheoryL = TheoryLongitude(0.2561136, M6, (5018.6 + 1.9 * T) * T, s.SeriesDL);
+    positions.TheoryR = 9.557584 - 0.000186 * T + s.SeriesDR * kTenMicroAU;
+    positions.TheoryB = (175.1 - 10.2 * T + s.SeriesDB) / 3600.0;
+}
+
+void UranusTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    SeriesState s(T);
+    const double M5 = MeanAnomaly(0.0564472, 8.4302889, T);
+    const double M6 = MeanAnomaly(0.8829611, 3.3947583, T);
+    const double M7 = MeanAnomaly(0.3967117, 1.1902849, T);
+    BuildOwnMultiples(s, M7, 7, -2);
+    SumPerturbGroup(s, tables, M5, -2, 372, 378);                                   // Jupiter
+    SumPerturbGroup(s, tables, M6, -4, 379, 397);                                   // Saturn
+    SumPerturbGroup(s, tables, MeanAnomaly(0.7216833, 0.6068528, T), -8, 398, 432); // Neptune
+    // Joint Jupiter-Saturn terms: j counts multiples of M6 on top of 2·M5 (j = -4, -5, -6).
+    BuildPerturberMultiples(s, M6, -1);
+    const Rotation joint = CosSin(2.0 * M5 - 4.0 * M6);
+    s.PertCos[-4] = joint.RotCos;
+    s.PertSin[-4] = joint.RotSin;
+    for (int j = -4; j > -6; --j) {
+        const Rotation next = AddAngles(s.PertCos[j], s.PertSin[j], s.PertCos[-1], s.PertSin[-1]);
+        s.PertCos[j - 1] = next.RotCos;
+        s.PertSin[j - 1] = next.RotSin;
+    }
+    SumPerturbRows(s, tables, 433, 441);
+    positions.TheoryL = TheoryLongitude(0.4734843, M7, (5082.3 + 34.2 * T) * T, s.SeriesDL);
+    positions.TheoryR = 19.211991 + (-0.000333 - 0.000005 * T) * T + s.SeriesDR * kTenMicroAU;
+    positions.TheoryB = (-130.61 + (-0.54 + 0.04 * T) * T + s.SeriesDB) / 3600.0;
+}
+
+void NeptuneTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    SeriesState s(T);
+    const double M8 = MeanAnomaly(0.7214906, 0.6068526, T);
+    BuildOwnMultiples(s, M8, 6, 0);
+    SumPerturbGroup(s, tables, MeanAnomaly(0.0563867, 8.4298907, T), -2, 442, 446); // Jupiter
+    SumPerturbGroup(s, tables, MeanAnomaly(0.8825086, 3.3957748, T), -2, 447, 452); // Saturn
+    SumPerturbGroup(s, tables, MeanAnomaly(0.3965358, 1.1902851, T), -6, 453, 476); // Uranus
+    positions.TheoryL = TheoryLongitude(0.1254046, M8, (4982.8 - 21.3 * T) * T, s.SeriesDL);
+    positions.TheoryR = 30.072984 + (0.001234 + 0.000003 * T) * T + s.SeriesDR * kTenMicroAU;
+    positions.TheoryB = (54.77 + (0.26 + 0.06 * T) * T + s.SeriesDB) / 3600.0;
+}
+
+void PlutoTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    SeriesState s(T);
+    const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
+    const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
+    const double M9 = MeanAnomaly(0.0385795, 0.4026667, T);
+    BuildOwnMultiples(s, M9, 6, 0);
+    // Jupiter, led by the main elliptic term of Pluto.
+    BuildPerturberConjugateMultiples(s, M5, 2, -2);
+    AddTerm(s, 1, 0, 0, 0.06, 100924.08, -960396.0, 15965.1, 51987.68, -24288.76);
+    SumPerturbRows(s, tables, 478, 494);
+    BuildPerturberConjugateMultiples(s, M6, 1, -2); // Saturn
+    SumPerturbRows(s, tables, 495, 502);
+    // Joint Jupiter-Saturn terms in M5 - M6 and that plus M9.
+    Rotation joint = CosSin(M5 - M6);
+    AddCoefficients(s, joint, -9.11, 0.12, -3.4, -3.3, 0.81, 0.78);
+    joint = RotateByOwn(s, joint);
+    AddCoefficients(s, joint, 5.92, 0.25, 2.3, -3.8, -0.67, -0.51);
+    positions.TheoryL = TheoryLongitude(0.6232469, M9, 0.0, s.SeriesDL);
+    positions.TheoryR = 40.7247248 + s.SeriesDR * kTenMicroAU;
+    positions.TheoryB = s.SeriesDB / 3600.0 - 3.909434;
+    PlutoToDate(T, positions);
+}
+
+} // namespace astrodesk

@@ -1,0 +1,127 @@
+#include "ephemeris/coefficient_files.hpp"
+
+#include <algorithm>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace astrodesk {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+
+std::string FileText(const std::string& name) {
+    std::ifstream file(name);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The same numbers ten to a line, separated alternately by a comma and by blanks.
+std::string TenToALine(std::string text) {
+    std::replace(text.begin(), text.end(), ',', ' ');
+    std::istringstream items(text);
+    std::ostringstream out;
+    int n = 0;
+    for (std::string number; items >> number;)
+        out << number << (++n % 10 == 0 ? "\n" : n % 2 ? " ,\t" : "   ");
+    return out.str();
+}
+
+// A PERTURBS.FIL text whose first row is `firstRow` and whose other rows are zeros.
+std::string PerturbText(const std::string& firstRow) {
+    std::string text = firstRow + "\n";
+    for (int row = 1; row <= 502; ++row)
+        text += "0,0,0,0,0,0,0,0,0\n";
+    return text;
+}
+
+std::string ErrorOf(const std::string& text) {
+    CoefficientTables tables;
+    try {
+        ParsePerturbTable(text, "PERTURBS.FIL", tables);
+    } catch (const DataFileError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+class NoDataFiles final : public DataFiles {
+  public:
+    std::optional<std::filesystem::path> Find(const std::string&) const override { return {}; }
+};
+
+TEST(CoefficientFiles, LineLayoutDoesNotMatter) {
+    CoefficientTables oneRowALine, tenALine;
+    const std::string perturbs = FileText(kPerturbFileName);
+    const std::string moon = FileText(kMoonFileName);
+    ParsePerturbTable(perturbs, kPerturbFileName, oneRowALine);
+    ParseMoonTable(moon, kMoonFileName, oneRowALine);
+    ParsePerturbTable(TenToALine(perturbs), kPerturbFileName, tenALine);
+    ParseMoonTable(TenToALine(moon), kMoonFileName, tenALine);
+    EXPECT_EQ(oneRowALine.PerturbTable, tenALine.PerturbTable);
+    EXPECT_EQ(oneRowALine.MoonTable, tenALine.MoonTable);
+}
+
+TEST(CoefficientFiles, ShippedFilesHoldThePublishedTermsInTheirRows) {
+    CoefficientTables tables;
+    const InstalledDataFiles files;
+    LoadPerturbTable(files, tables);
+    LoadMoonTable(files, tables);
+    const PerturbRow marsEarth = FetchPerturbRow(tables, 161); // the second Mars-Earth term
+    EXPECT_EQ(marsEarth.PerturbRowIndex, (std::array<std::int16_t, 3>{1, 0, 1}));
+    EXPECT_EQ(marsEarth.PerturbRowCoef[1], double(37.98f));
+    EXPECT_EQ(FetchPerturbRow(tables, 502).PerturbRowCoef[5], double(0.02f)); // Pluto-Saturn
+    EXPECT_EQ(FetchMoonRow(tables, 103),
+              (std::array<double, 8>{-0.330f, -0.04f, 0, 0, 3, 0, 2, 0}));
+}
+
+TEST(CoefficientFiles, WholeNumberColumnsAreRoundedHalvesToEven) {
+    CoefficientTables tables;
+    ParsePerturbTable(PerturbText("2.0 -3.0 1.6 0.1 1e2 +2.5D-1 .5 5. -0"), "test", tables);
+    const PerturbRow row = FetchPerturbRow(tables, 0);
+    EXPECT_EQ(row.PerturbRowIndex, (std::array<std::int16_t, 3>{2, -3, 2}));
+    EXPECT_EQ(row.PerturbRowCoef, (std::array<double, 6>{0.1f, 100, 0.25, 0.5, 5, 0}));
+    const std::pair<double, int> halves[] = {{2.5, 2},   {3.5, 4},   {-2.5, -2},
+                                             {-3.5, -4}, {-0.7, -1}, {1.4999, 1}};
+    for (const auto& [value, whole] : halves)
+        EXPECT_EQ(RoundColumn(value), whole) << value;
+}
+
+TEST(CoefficientFiles, ExtraNumbersAfterTheLastRowAreIgnored) {
+    EXPECT_EQ(ErrorOf(PerturbText("1,0,0,0,0,0,0,0,0") + "7 8 not-read"), "no error");
+}
+
+TEST(CoefficientFiles, BadFilesAreReportedWithFileAndPositionAndLeaveTheTableAlone) {
+    EXPECT_EQ(ErrorOf(PerturbText("1,2,3")),
+              "PERTURBS.FIL ends after 4521 numbers; it must hold 4527");
+    EXPECT_EQ(ErrorOf(PerturbText("1,0,0,0,0.5x,0,0,0,0")),
+              "PERTURBS.FIL, line 1, column 9: \"0.5x\" is not a number");
+    EXPECT_EQ(ErrorOf("\n  1,0,,0"), "PERTURBS.FIL, line 2, column 7: an empty item (nothing "
+                                     "between two commas)");
+    EXPECT_EQ(ErrorOf(",1"), "PERTURBS.FIL, line 1, column 1: an empty item (nothing "
+                             "between two commas)");
+    EXPECT_THAT(ErrorOf(PerturbText("1,0,0,1e39,0,0,0,0,0")),
+                HasSubstr("\"1e39\" is beyond the range of single precision"));
+    EXPECT_THAT(ErrorOf(PerturbText("1\x01,0,0,0,0,0,0,0,0")), HasSubstr("\"1\\x01\""));
+    EXPECT_EQ(ErrorOf(PerturbText("17,0,0,0,0,0,0,0,0")),
+              "PERTURBS.FIL, line 1, column 1: 17 is outside -10..16 (multiple of the "
+              "planet's own mean anomaly, row 0 of the table)");
+    EXPECT_THAT(ErrorOf(PerturbText("0,-11,0,0,0,0,0,0,0")), HasSubstr("outside -10..10"));
+
+    CoefficientTables tables;
+    tables.MoonTable[0][0] = 42.0f;
+    const std::string moonText = FileText(kMoonFileName);
+    const std::string badMultiple = moonText.substr(0, moonText.rfind(",0,2,0")) + ",4,2,0\n";
+    EXPECT_THROW(ParseMoonTable(badMultiple, kMoonFileName, tables), DataFileError);
+    EXPECT_EQ(tables.MoonTable[0][0], 42.0f);
+
+    EXPECT_THAT([&] { LoadPerturbTable(NoDataFiles(), tables); },
+                ::testing::ThrowsMessage<DataFileError>(
+                    AllOf(HasSubstr("PERTURBS.FIL"), HasSubstr("missing"))));
+}
+
+} // namespace
+} // namespace astrodesk

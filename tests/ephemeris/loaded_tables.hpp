@@ -1,0 +1,20 @@
+#pragma once
+
+// The coefficient tables as the program loads them from the data files beside the tests.
+
+#include "ephemeris/coefficient_files.hpp"
+
+namespace astrodesk::testing {
+
+inline const CoefficientTables& LoadedTables() {
+    static const CoefficientTables tables = [] {
+        CoefficientTables loaded;
+        const InstalledDataFiles files;
+        LoadPerturbTable(files, loaded);
+        LoadMoonTable(files, loaded);
+        return loaded;
+    }();
+    return tables;
+}
+
+} // namespace astrodesk::testing
