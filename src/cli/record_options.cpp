@@ -117,11 +117,6 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
     return std::nullopt;
 }
 
-std::string_view HouseSystemOptionName(std::int16_t code) {
-    const auto index = static_cast<std::size_t>(code);
-    return code >= 0 && index < kHouseSystemNames.size() ? kHouseSystemNames[index] : "";
-}
-
 void RefuseArgument(const std::string& message) {
     std::cerr << "astrodesk-cli: " << message << '\n';
     throw CLI::RuntimeError(kBadArgumentStatus);

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace CLI {
 class App;
@@ -38,9 +37,6 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments);
 // nothing when all were accepted.
 std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
                                                 ChartRecord& record, Options& options);
-
-// The --house name of a house system code ("equal" .. "koch"); empty for an unknown code.
-std::string_view HouseSystemOptionName(std::int16_t code);
 
 // Reports a refused argument on the error stream and ends the command with kBadArgumentStatus.
 [[noreturn]] void RefuseArgument(const std::string& message);
