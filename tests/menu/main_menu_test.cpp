@@ -54,6 +54,16 @@ TEST_F(MainMenuTest, HoroscopeListsAChartAndEnablesTheChartChoices) {
         EXPECT_TRUE(forms.Enabled(choice));
 }
 
+TEST_F(MainMenuTest, ChartWheelDrawsTheLastChartOnly) {
+    shell.mainMenu.Command1_Click(Choice::ChartWheel);
+    EXPECT_TRUE(output.Pages().empty()) << "no chart yet";
+    shell.mainMenu.Command1_Click(Choice::Horoscope);
+    shell.mainMenu.Command1_Click(Choice::ChartWheel);
+    ASSERT_EQ(output.Pages().size(), 2u);
+    EXPECT_FALSE(output.Pages()[1].screenItems.empty());
+    EXPECT_TRUE(forms.menuVisible);
+}
+
 TEST_F(MainMenuTest, TechniquesAndRelationshipChartsAreNotInThisVersion) {
     for (auto [technique, relationship] : {std::pair{2, 0}, std::pair{0, 1}}) {
         options.Technique = static_cast<std::int16_t>(technique);

@@ -2,6 +2,7 @@
 
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "present/wheel.hpp"
 #include "shell/defaults.hpp"
 
 namespace astrodesk {
@@ -94,7 +95,7 @@ void MainMenu::Horoscope() {
 
 void MainMenu::ChartWheel() {
     forms_.HideMainMenu();
-    NotInThisVersion();
+    DrawChartWheel(state_, output_);
     forms_.ShowMainMenu();
 }
 

@@ -1,0 +1,77 @@
+#include "desktop.hpp"
+
+#include "ephemeris/coefficient_files.hpp"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace astrodesk {
+
+Desktop::Desktop(Services services)
+    : services_(services), shell_(services, *this, output_),
+      mainmenu_(shell_.mainMenu, shell_.state), entrymen_(shell_.entryForm) {
+    output_.closedWhileWaiting = [this] { Quit(); };
+}
+
+bool Desktop::Start() {
+    try {
+        shell_.mainMenu.Main();
+        return true;
+    } catch (const DataFileError& error) {
+        services_.dialogs.MessageBox(error.what(), shell_.state.ProductBanner, MessageButtons::Ok);
+        return false;
+    }
+}
+
+void Desktop::ShowMainMenu() {
+    if (quitting_) return;
+    mainmenu_.show();
+    mainmenu_.raise();
+    mainmenu_.activateWindow();
+}
+
+void Desktop::HideMainMenu() {
+    mainmenu_.hide();
+}
+
+void Desktop::EnableChoice(Choice choice, bool enabled) {
+    mainmenu_.Option(choice).setEnabled(enabled);
+}
+
+void Desktop::ShowEntryForm() {
+    entrymen_.show();
+    entrymen_.raise();
+    entrymen_.activateWindow();
+}
+
+void Desktop::HideEntryForm() {
+    entrymen_.hide();
+}
+
+void Desktop::ShowEntryText(EntryField field, const std::string& text) {
+    entrymen_.ShowText(field, text);
+}
+
+void Desktop::ShowOptionPage(const OptionPage& page) {
+    general_ = std::make_unique<GENERAL>(shell_.optionForm, page);
+    general_->show();
+    general_->activateWindow();
+}
+
+void Desktop::CloseOptionForm() {
+    // Hidden only: this runs inside the form's own handlers. The next page replaces it.
+    if (general_) general_->hide();
+}
+
+void Desktop::Quit() {
+    quitting_ = true;
+    CloseOptionForm();
+    for (QWidget* form : {static_cast<QWidget*>(&mainmenu_), static_cast<QWidget*>(&entrymen_),
+                          static_cast<QWidget*>(&output_)})
+        form->hide();
+    // Ends every event loop, a page's wait included.
+    QCoreApplication::exit(0);
+}
+
+} // namespace astrodesk

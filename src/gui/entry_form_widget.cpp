@@ -1,0 +1,135 @@
+#include "entry_form_widget.hpp"
+
+#include "form_metrics.hpp"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace astrodesk {
+
+namespace {
+
+constexpr TwipRect kClient{0, 0, 7560, 4395};
+constexpr TwipRect kCommand1{5040, 1440, 1560, 1200};
+constexpr TwipRect kCommand2{5040, 2880, 1560, 1200};
+constexpr int kRowHeight = 720;
+constexpr int kOptionWidth = 2640;
+constexpr int kTextLeft = 2640;
+constexpr int kTextWidths[kEntryFieldCount] = {5280, 1560, 1200, 960, 960, 720};
+constexpr const char* kOptionCaptions[kEntryFieldCount] = {
+    "&NAME", "&DATE (DDMMYYYY)", "&GMT  (HHMMSS)", "&LAT  (DDSMM)", "L&ONG (DDDSMM)", "&AD / BC"};
+// What the boxes held when the form was designed; start-up replaces them at once.
+constexpr const char* kDesignTexts[kEntryFieldCount] = {"CURRENT TIME", "10-02-1993", "20:15:30",
+                                                        "51N33",        "000E40",     "A.D."};
+constexpr int kClockInterval = 100; // milliseconds
+
+using TextGotFocus = void (Entrymen::*)();
+constexpr TextGotFocus kGotFocus[kEntryFieldCount] = {
+    &Entrymen::Text1_GotFocus, &Entrymen::Text2_GotFocus, &Entrymen::Text3_GotFocus,
+    &Entrymen::Text4_GotFocus, &Entrymen::Text5_GotFocus, &Entrymen::Text6_GotFocus};
+
+std::size_t Row(EntryField field) {
+    return static_cast<std::size_t>(field) - 1;
+}
+
+} // namespace
+
+Entrymen::Entrymen(EntryForm& logic) : logic_(logic), timer1_(new QTimer(this)) {
+    setObjectName(QStringLiteral("Entrymen"));
+    setWindowTitle(QStringLiteral("HOROSCOPE DATA ENTRY FORM"));
+    setFixedSize(TwipsToPixels(kClient).size());
+    setFont(FormFont());
+    Paint(*this, kBlue, kWhite);
+
+    for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
+        const int top = kRowHeight * static_cast<int>(row);
+        auto* option = new QRadioButton(QString::fromLatin1(kOptionCaptions[row]), this);
+        option->setObjectName(QStringLiteral("Option%1").arg(row + 1));
+        option->setGeometry(TwipsToPixels(TwipRect{0, top, kOptionWidth, kRowHeight}));
+        Paint(*option, kCyan, kBlack);
+        options_[row] = option;
+
+        auto* text = new QLineEdit(QString::fromLatin1(kDesignTexts[row]), this);
+        text->setObjectName(QStringLiteral("Text%1").arg(row + 1));
+        text->setGeometry(TwipsToPixels(TwipRect{kTextLeft, top, kTextWidths[row], kRowHeight}));
+        text->setReadOnly(true);
+        text->installEventFilter(this);
+        PaintTextBox(*text, kCyan, kBlack);
+        texts_[row] = text;
+    }
+    options_[0]->setChecked(true);
+
+    auto* command1 = new QPushButton(QStringLiteral("&ENTER"), this);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setGeometry(TwipsToPixels(kCommand1));
+    connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    auto* command2 = new QPushButton(QStringLiteral("ALL &DONE"), this);
+    command2->setObjectName(QStringLiteral("Command2"));
+    command2->setGeometry(TwipsToPixels(kCommand2));
+    connect(command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+
+    std::vector<QWidget*> tabOrder(options_.begin(), options_.end());
+    tabOrder.insert(tabOrder.end(), texts_.begin(), texts_.end());
+    tabOrder.insert(tabOrder.end(), {command1, command2});
+    ChainTabOrder(tabOrder);
+
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    timer1_->start(kClockInterval);
+}
+
+void Entrymen::ShowText(EntryField field, const std::string& text) {
+    Text(field).setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+QLineEdit& Entrymen::Text(EntryField field) const {
+    return *texts_[Row(field)];
+}
+QRadioButton& Entrymen::Option(EntryField field) const {
+    return *options_[Row(field)];
+}
+
+EntryField Entrymen::SelectedField() const {
+    for (int row = 1; row <= kEntryFieldCount; ++row) {
+        const auto field = static_cast<EntryField>(row);
+        if (Option(field).isChecked()) return field;
+    }
+    return EntryField::Name;
+}
+
+void Entrymen::Command1_Click() {
+    logic_.Command1_Click(SelectedField());
+}
+void Entrymen::Command2_Click() {
+    logic_.Command2_Click();
+}
+void Entrymen::Timer1_Timer() {
+    logic_.Timer1_Timer();
+}
+
+void Entrymen::PassFocusToOption(EntryField field) {
+    QRadioButton& option = Option(field);
+    // Name and place stay fixed while their buttons are disabled.
+    if (!option.isEnabled()) return;
+    option.setFocus();
+    option.setChecked(true);
+}
+
+bool Entrymen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
+            if (watched == texts_[row]) (this->*kGotFocus[row])();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Entrymen::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Command2_Click();
+}
+
+} // namespace astrodesk

@@ -1,0 +1,53 @@
+#pragma once
+
+// The entry form `Entrymen` ("HOROSCOPE DATA ENTRY FORM"): six option buttons pick a field,
+// six text boxes show the chart record, "&ENTER" edits the picked field, "ALL &DONE" returns to
+// the main menu; a 100 ms timer keeps date and time at "now" while the clock is on.
+
+#include "shell/menu/entry_form.hpp"
+
+#include <QWidget>
+#include <array>
+
+class QLineEdit;
+class QRadioButton;
+class QTimer;
+
+namespace astrodesk {
+
+class Entrymen final : public QWidget {
+  public:
+    explicit Entrymen(EntryForm& logic);
+
+    void ShowText(EntryField field, const std::string& text);
+    QLineEdit& Text(EntryField field) const;
+    QRadioButton& Option(EntryField field) const;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Timer1_Timer();
+    // Text1_GotFocus .. Text6_GotFocus: a text box passes the focus on to the option button of
+    // its row, which picks that field; so the boxes act as read-only displays.
+    void Text1_GotFocus() { PassFocusToOption(EntryField::Name); }
+    void Text2_GotFocus() { PassFocusToOption(EntryField::Date); }
+    void Text3_GotFocus() { PassFocusToOption(EntryField::Time); }
+    void Text4_GotFocus() { PassFocusToOption(EntryField::Latitude); }
+    void Text5_GotFocus() { PassFocusToOption(EntryField::Longitude); }
+    void Text6_GotFocus() { PassFocusToOption(EntryField::Era); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing the window is "ALL &DONE".
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void PassFocusToOption(EntryField field);
+    EntryField SelectedField() const;
+
+    EntryForm& logic_;
+    std::array<QRadioButton*, kEntryFieldCount> options_;
+    std::array<QLineEdit*, kEntryFieldCount> texts_;
+    QTimer* timer1_;
+};
+
+} // namespace astrodesk

@@ -1,0 +1,21 @@
+// astrodesk: the desktop astrology program.
+
+#include "desktop.hpp"
+#include "qt_platform.hpp"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("astrodesk"));
+    // The program ends through its exit question, not when a window happens to close last.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    astrodesk::SystemClock clock;
+    astrodesk::QtDialogs dialogs;
+    const astrodesk::InstalledDataFiles dataFiles(
+        QCoreApplication::applicationDirPath().toStdString());
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles});
+    if (!desktop.Start()) return 1;
+    return QApplication::exec();
+}

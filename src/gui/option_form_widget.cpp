@@ -1,0 +1,80 @@
+#include "option_form_widget.hpp"
+
+#include "form_metrics.hpp"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace astrodesk {
+
+namespace {
+
+constexpr TwipRect LabelRect(const TwipRect& frame) {
+    return {60, 120, frame.width - 120, 240};
+}
+
+using OptionClick = void (GENERAL::*)(int);
+constexpr OptionClick kOptionClicks[kOptionGroupCount] = {
+    &GENERAL::Option1_Click, &GENERAL::Option2_Click, &GENERAL::Option3_Click,
+    &GENERAL::Option4_Click};
+
+} // namespace
+
+GENERAL::GENERAL(OptionForm& logic, const OptionPage& page) : logic_(logic) {
+    setObjectName(QStringLiteral("GENERAL"));
+    setWindowTitle(QStringLiteral("GENERAL MENU"));
+    setFixedSize(TwipsToPixels(kOptionFormClient).size());
+    setFont(FormFont());
+
+    std::vector<QWidget*> tabOrder;
+    for (int group = 1; group <= kOptionGroupCount; ++group) {
+        const auto buttons = AddGroup(group, page.groups[static_cast<std::size_t>(group - 1)]);
+        tabOrder.insert(tabOrder.end(), buttons.begin(), buttons.end());
+    }
+    auto* begin = new QPushButton(QStringLiteral("&BEGIN"), this);
+    begin->setObjectName(QStringLiteral("Command1"));
+    begin->setGeometry(TwipsToPixels(kBeginButton));
+    connect(begin, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    tabOrder.push_back(begin);
+    ChainTabOrder(tabOrder);
+}
+
+std::vector<QWidget*> GENERAL::AddGroup(int group, const OptionGroup& layout) {
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Frame%1").arg(group));
+    frame->setFrameShape(QFrame::Box);
+    frame->setGeometry(TwipsToPixels(layout.frame));
+    frame->setVisible(layout.visible);
+    Paint(*frame, kLightGrey, kBlack);
+
+    auto* label = new QLabel(QString::fromLatin1(layout.label.c_str()), frame);
+    label->setObjectName(QStringLiteral("Label%1").arg(group));
+    label->setGeometry(TwipsToPixels(LabelRect(layout.frame)));
+
+    // Only the buttons inside the frame exist on this page; the design's others lie outside.
+    std::vector<QWidget*> buttons;
+    for (int index = 0; index < layout.offered; ++index) {
+        const auto& caption = layout.captions[static_cast<std::size_t>(index)];
+        auto* option = new QRadioButton(QString::fromLatin1(caption.c_str()), frame);
+        option->setObjectName(QStringLiteral("Option%1_%2").arg(group).arg(index));
+        option->setGeometry(TwipsToPixels(OptionButtonRect(group, index, layout.frame)));
+        option->setChecked(index == layout.selected);
+        const OptionClick click = kOptionClicks[group - 1];
+        connect(option, &QRadioButton::clicked, this,
+                [this, click, index] { (this->*click)(index); });
+        buttons.push_back(option);
+    }
+    // Tab order runs down the frame, which for the fourth group is from index 1 to index 0.
+    if (group == kOptionGroupCount) std::reverse(buttons.begin(), buttons.end());
+    return buttons;
+}
+
+void GENERAL::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Command1_Click();
+}
+
+} // namespace astrodesk
