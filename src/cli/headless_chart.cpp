@@ -21,6 +21,8 @@ std::filesystem::path ProgramDirectory() {
     return error ? std::filesystem::path{} : program.parent_path();
 }
 
+} // namespace
+
 void LoadCoefficientFiles(CoefficientTables& tables) {
     const InstalledDataFiles files(ProgramDirectory());
     try {
@@ -31,8 +33,6 @@ void LoadCoefficientFiles(CoefficientTables& tables) {
         throw CLI::RuntimeError(1);
     }
 }
-
-} // namespace
 
 ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output) {
     ProgramState state;

@@ -10,6 +10,10 @@
 
 namespace astrodesk::cli {
 
+// Reads PERTURBS.FIL and MOONBITS.FIL (the current folder, beside the program, the installed data
+// folder); a missing or damaged file ends the command with its message and exit status 1.
+void LoadCoefficientFiles(CoefficientTables& tables);
+
 // Refuses a bad record option (RefuseArgument); a missing or damaged coefficient file ends the
 // command with its message and exit status 1.
 ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output);
