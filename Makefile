@@ -11,7 +11,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all deps configure build test run bench install package clean
+.PHONY: all deps configure build test run bench install package fuzz clean
 
 all: build
 
@@ -39,5 +39,15 @@ install: build
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
+# The coefficient-file reader under libFuzzer (clang, separate build) for FUZZ_SECONDS seconds,
+# starting from the shipped data files.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=Debug
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus build-fuzz/seeds
+	cp data/PERTURBS.FIL data/MOONBITS.FIL build-fuzz/seeds/
+	build-fuzz/coefficient_reader_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus build-fuzz/seeds
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz
