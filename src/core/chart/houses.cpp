@@ -67,8 +67,10 @@ double SemiArcCuspLongitude(const ChartFrame& frame, const SemiArcCusp& cusp) {
     return AngleOf(std::sin(rightAscension), std::cos(rightAscension) * std::cos(e));
 }
 
-// Campanus and Regiomontanus: the cusp of house i lies on the circle through the north and
-// south points and the point of the equator at arc (30 i + 60) degrees from the meridian.
+// Campanus and Regiomontanus: a cusp lies on the circle through the north and south points and
+// the point of the equator at the given arc from the meridian (radians). Regiomontanus divides
+// the equator into 30-degree arcs; Campanus takes the arcs below the divisions of the prime
+// vertical.
 double EquatorArcCusp(const ChartFrame& frame, double arc) {
     const double tanPole = std::tan(frame.Latitude) * std::sin(arc);
     return Reduce2Pi(LongitudeAtObliqueAscension(frame.RAMC + arc, tanPole, frame.Obliquity));
