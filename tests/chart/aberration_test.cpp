@@ -1,7 +1,7 @@
 #include "astro/angles.hpp"
 #include "chart/aberration.hpp"
 #include "ephemeris/body_theory.hpp"
-#include "ephemeris/loaded_tables.hpp"
+#include "support/loaded_tables.hpp"
 
 #include <array>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "ephemeris/body_theory.hpp"
-#include "ephemeris/loaded_tables.hpp"
 #include "ephemeris/mean_orbits.hpp"
 #include "ephemeris/moon_theory.hpp"
 #include "ephemeris/planet_theories.hpp"
+#include "support/loaded_tables.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>

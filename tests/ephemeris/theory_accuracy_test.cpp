@@ -3,8 +3,8 @@
 // light time, aberration, deflection or nutation, at the same instant taken as dynamical time.
 
 #include "ephemeris/body_theory.hpp"
-#include "ephemeris/loaded_tables.hpp"
 #include "ephemeris/moon_theory.hpp"
+#include "support/loaded_tables.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -26,7 +26,7 @@ struct BodyRates {
 };
 
 // Mercury, Venus, the Earth, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto.
-const BodyRates kBodyRates[] = {
+constexpr BodyRates kBodyRates[] = {
     {0.4855407,
      415.2014314,
      {714.0, {292.66, 71.96, 18.16, 4.61}, {0.0, 3.81, 2.43, 1.08}},

@@ -1,6 +1,7 @@
 #pragma once
 
-// The coefficient tables as the program loads them from the data files beside the tests.
+// The coefficient tables as the program loads them from the data files beside the tests, read
+// once per test program.
 
 #include "ephemeris/coefficient_files.hpp"
 
