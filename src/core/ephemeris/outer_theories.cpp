@@ -90,11 +90,7 @@ void UranusTheory(double T, const CoefficientTables& tables, PositionTables& pos
     const Rotation joint = CosSin(2.0 * M5 - 4.0 * M6);
     s.PertCos[-4] = joint.RotCos;
     s.PertSin[-4] = joint.RotSin;
-    for (int j = -4; j > -6; --j) {
-        const Rotation next = AddAngles(s.PertCos[j], s.PertSin[j], s.PertCos[-1], s.PertSin[-1]);
-        s.PertCos[j - 1] = next.RotCos;
-        s.PertSin[j - 1] = next.RotSin;
-    }
+    StepPerturberDown(s, -4, -6, {s.PertCos[-1], s.PertSin[-1]});
     SumPerturbRows(s, tables, 433, 441);
     positions.TheoryL = TheoryLongitude(0.4734843, M7, (5082.3 + 34.2 * T) * T, s.SeriesDL);
     positions.TheoryR = 19.211991 + (-0.000333 - 0.000005 * T) * T + s.SeriesDR * kTenMicroAU;

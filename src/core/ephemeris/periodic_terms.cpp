@@ -20,9 +20,6 @@ void BuildOwnMultiples(SeriesState& s, double M, int highest, int lowest) {
     }
 }
 
-namespace {
-
-// Fills PertCos/PertSin from j - 1 down to `lowest`, each entry the one above turned by `step`.
 void StepPerturberDown(SeriesState& s, int j, int lowest, Rotation step) {
     for (; j > lowest; --j) {
         const Rotation next = AddAngles(s.PertCos[j], s.PertSin[j], step.RotCos, step.RotSin);
@@ -30,8 +27,6 @@ void StepPerturberDown(SeriesState& s, int j, int lowest, Rotation step) {
         s.PertSin[j - 1] = next.RotSin;
     }
 }
-
-} // namespace
 
 void BuildPerturberMultiples(SeriesState& s, double M, int lowest) {
     s.PertCos[0] = 1.0;

@@ -76,6 +76,9 @@ inline Rotation RotateByOwn(const SeriesState& s, Rotation argument) {
 // OwnCos/OwnSin for k = 0..highest from the mean anomaly M, and k = -1..lowest mirrored.
 void BuildOwnMultiples(SeriesState& s, double M, int highest, int lowest);
 
+// PertCos/PertSin for j - 1 down to `lowest`, each entry the one above it turned by `step`.
+void StepPerturberDown(SeriesState& s, int j, int lowest, Rotation step);
+
 // PertCos/PertSin for j = 0, -1 and on down to `lowest` from the perturber's mean anomaly.
 void BuildPerturberMultiples(SeriesState& s, double M, int lowest);
 
