@@ -1,4 +1,4 @@
-#include "menu/shell_doubles.hpp"
+#include "menu/shell_fixture.hpp"
 
 namespace astrodesk::testing {
 namespace {

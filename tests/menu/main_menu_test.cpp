@@ -1,5 +1,5 @@
 #include "ephemeris/coefficient_files.hpp"
-#include "menu/shell_doubles.hpp"
+#include "menu/shell_fixture.hpp"
 
 #include <tuple>
 

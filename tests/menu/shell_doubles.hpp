@@ -1,7 +1,8 @@
 #pragma once
 
-// Test doubles for the shell's logic: forms that remember what they were told, dialogs that
-// give scripted answers, a clock the test can move, and coefficient files in a scratch folder.
+// Test doubles for the shell: forms that remember what they were told, dialogs that give
+// scripted answers, a clock the test can move, and coefficient files in a scratch folder.
+// Shared by the headless tests and the desktop's.
 
 #include "shell/menu/main_menu.hpp"
 
@@ -107,23 +108,12 @@ class ScratchDataFiles : public DataFiles {
     }
 
   private:
-    std::filesystem::path folder_ =
-        std::filesystem::temp_directory_path() / ("astrodesk-menu-" + std::to_string(::getpid()));
-};
-
-// The shell wired to the doubles above, started up.
-struct ShellTest : ::testing::Test {
-    FakeForms forms;
-    ScriptedDialogs dialogs;
-    SettableClock clock;
-    ScratchDataFiles dataFiles;
-    RecordingOutputScreen output;
-    Shell shell{Services{clock, dialogs, dataFiles}, forms, output};
-    ProgramState& state = shell.state;
-    Options& options = shell.state.options;
-    ChartRecord& record = shell.state.record;
-
-    void SetUp() override { shell.mainMenu.Main(); }
+    static std::filesystem::path FreshFolder() {
+        static int made = 0;
+        return std::filesystem::temp_directory_path() /
+               ("astrodesk-data-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
+    }
+    std::filesystem::path folder_ = FreshFolder();
 };
 
 } // namespace astrodesk::testing

@@ -20,6 +20,9 @@ std::optional<std::filesystem::path> InstalledDataFiles::Find(const std::string&
     const std::filesystem::path candidates[] = {
         std::filesystem::path(name),
         programDirectory_.empty() ? std::filesystem::path() : programDirectory_ / name,
+        // An installed tree moved to another prefix (a package): bin/../share/astrodesk.
+        programDirectory_.empty() ? std::filesystem::path()
+                                  : programDirectory_ / "../share/astrodesk" / name,
         std::filesystem::path(ASTRODESK_INSTALL_DATA_DIR) / name,
     };
     for (const auto& candidate : candidates) {

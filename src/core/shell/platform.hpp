@@ -66,7 +66,7 @@ class Printer {
 };
 
 // Finds a data file by its bare name: the current directory first, then beside the program,
-// then the installed data folder.
+// then the data folder of the installed tree the program runs from, then the configured one.
 class DataFiles {
   public:
     virtual ~DataFiles() = default;

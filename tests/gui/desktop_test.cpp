@@ -1,0 +1,158 @@
+// The desktop program's forms driven as a user drives them, on the offscreen platform; every
+// input and message box is answered through the dialog interface.
+
+#include "desktop.hpp"
+#include "menu/shell_doubles.hpp"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace astrodesk;
+using namespace astrodesk::testing;
+
+namespace {
+
+struct Program {
+    SettableClock clock;
+    ScriptedDialogs dialogs;
+    ScratchDataFiles dataFiles;
+    Desktop desktop{Services{clock, dialogs, dataFiles}};
+};
+
+QPushButton& Button(QWidget& form, const char* name) {
+    return *form.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// Selects a main-menu choice and presses "&ACTION".
+void Act(Desktop& desktop, Choice choice) {
+    desktop.mainmenu().Option(choice).setChecked(true);
+    QTest::mouseClick(&Button(desktop.mainmenu(), "Command1"), Qt::LeftButton);
+}
+
+QStringList VisibleCaptions(QWidget& form) {
+    QStringList captions;
+    for (auto* option : form.findChildren<QRadioButton*>())
+        if (option->isVisibleTo(&form)) captions << option->text();
+    return captions;
+}
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startUpShowsTheMenuWithTheChartChoicesDisabled() {
+        Program program;
+        QVERIFY(program.desktop.Start());
+        Mainmenu& menu = program.desktop.mainmenu();
+        QVERIFY(menu.isVisible());
+        QCOMPARE(menu.windowTitle(), QStringLiteral("ASTRODESK 1.0 MAIN MENU"));
+        QVERIFY(!menu.Option(Choice::ChartWheel).isEnabled());
+        QVERIFY(!menu.Option(Choice::Techniques).isEnabled());
+        QVERIFY(menu.Option(Choice::Horoscope).isEnabled());
+        QCOMPARE(program.desktop.entrymen().Text(EntryField::Latitude).text(),
+                 QStringLiteral("53N28"));
+    }
+
+    void aBrokenCoefficientFileIsNamedAndStopsTheStart() {
+        Program program;
+        program.dataFiles.Write("MOONBITS.FIL", 12);
+        QVERIFY(!program.desktop.Start());
+        QVERIFY(!program.desktop.mainmenu().isVisible());
+        QCOMPARE(program.dialogs.messageBoxes.size(), std::size_t{1});
+        QVERIFY(program.dialogs.messageBoxes[0].text.find("MOONBITS.FIL") != std::string::npos);
+    }
+
+    void mnemonicsSelectOnlyEnabledChoices() {
+        Program program;
+        program.desktop.Start();
+        Mainmenu& menu = program.desktop.mainmenu();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        QTest::keyClick(&menu, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(menu.Option(Choice::Horoscope).isChecked());
+        QTest::keyClick(&menu, Qt::Key_C, Qt::AltModifier); // CHARTWHEEL is still disabled
+        QTest::qWait(200);
+        QVERIFY(menu.Option(Choice::Horoscope).isChecked());
+        QTest::keyClick(&menu, Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(menu.Option(Choice::Quit).isChecked());
+    }
+
+    void theClockFollowsNowUntilATimeIsEntered() {
+        Program program;
+        program.desktop.Start();
+        Act(program.desktop, Choice::NewChart);
+        Entrymen& entry = program.desktop.entrymen();
+        QVERIFY(entry.isVisible());
+        program.clock.reading = {2031, 5, 6, 7, 8, 9};
+        QTRY_COMPARE_WITH_TIMEOUT(entry.Text(EntryField::Time).text(), QStringLiteral("07:08:09"),
+                                  1000);
+        QCOMPARE(entry.Text(EntryField::Date).text(), QStringLiteral("06-05-2031"));
+
+        program.dialogs.inputAnswers = {"25:00:00", "12:34:56"};
+        entry.Option(EntryField::Time).setChecked(true);
+        QTest::mouseClick(&Button(entry, "Command1"), Qt::LeftButton);
+        QCOMPARE(program.dialogs.inputBoxes.size(), std::size_t{2});
+        program.clock.reading.minute = 9;
+        QTest::qWait(300);
+        QCOMPARE(entry.Text(EntryField::Time).text(), QStringLiteral("12:34:56"));
+
+        QTest::mouseClick(&Button(entry, "Command2"), Qt::LeftButton); // ALL DONE
+        QVERIFY(!entry.isVisible());
+        QVERIFY(program.desktop.mainmenu().isVisible());
+        QCOMPARE(program.desktop.shell().state.record.ChartTime, std::string("12:34:56"));
+    }
+
+    void aTextBoxPassesTheFocusToItsOptionButton() {
+        Program program;
+        program.desktop.Start();
+        Act(program.desktop, Choice::NewChart);
+        Entrymen& entry = program.desktop.entrymen();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        entry.Text(EntryField::Latitude).setFocus();
+        QTRY_VERIFY(entry.Option(EntryField::Latitude).hasFocus());
+        QVERIFY(entry.Option(EntryField::Latitude).isChecked());
+    }
+
+    void mapOptionsHidesTheButtonsOutsideItsFrames() {
+        Program program;
+        program.desktop.Start();
+        Act(program.desktop, Choice::MapOptions);
+        GENERAL* general = program.desktop.general();
+        QVERIFY(general && general->isVisible());
+        QVERIFY(!program.desktop.mainmenu().isVisible());
+        const QStringList shown = VisibleCaptions(*general);
+        QCOMPARE(shown.size(), 9 + 3 + 2);
+        for (const char* hidden : {"&Pluto-centric", "&Zed-centric", "&3", "&Ten", "&Koch", "&On"})
+            QVERIFY2(!shown.contains(QString::fromLatin1(hidden)), hidden);
+        QVERIFY(!general->findChild<QFrame*>(QStringLiteral("Frame4"))->isVisibleTo(general));
+
+        auto* cylindrical = general->findChild<QRadioButton*>(QStringLiteral("Option3_1"));
+        QTest::mouseClick(cylindrical, Qt::LeftButton);
+        QCOMPARE(program.desktop.shell().state.options.MapProjection, 1);
+        QTest::mouseClick(&Button(*general, "Command1"), Qt::LeftButton); // BEGIN
+        QVERIFY(!general->isVisible());
+        QVERIFY(program.desktop.mainmenu().isVisible());
+    }
+
+    void closingTheOutputWhileAPageWaitsQuitsCleanly() {
+        Program program;
+        program.desktop.Start();
+        QTimer::singleShot(100, &program.desktop.output(), [&] {
+            QVERIFY(program.desktop.output().Waiting());
+            program.desktop.output().close();
+        });
+        Act(program.desktop, Choice::Horoscope); // returns once the wait has ended
+        QVERIFY(program.desktop.Quitting());
+        QVERIFY(!program.desktop.output().Waiting());
+        QVERIFY(!program.desktop.mainmenu().isVisible());
+        QCOMPARE(program.desktop.output().ContinueFlag, 1);
+    }
+};
+
+QTEST_MAIN(DesktopTest)
+#include "desktop_test.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "menu/shell_doubles.hpp"
+
+#include <gtest/gtest.h>
+
+namespace astrodesk::testing {
+
+// The shell wired to the test doubles, started up.
+struct ShellTest : ::testing::Test {
+    FakeForms forms;
+    ScriptedDialogs dialogs;
+    SettableClock clock;
+    ScratchDataFiles dataFiles;
+    RecordingOutputScreen output;
+    Shell shell{Services{clock, dialogs, dataFiles}, forms, output};
+    ProgramState& state = shell.state;
+    Options& options = shell.state.options;
+    ChartRecord& record = shell.state.record;
+
+    void SetUp() override { shell.mainMenu.Main(); }
+};
+
+} // namespace astrodesk::testing
