@@ -161,7 +161,8 @@ void RunPass(ProgramState& state, int pass, double T) {
         PlaceBody(k, pass, T, state, p);
 }
 
-// Motion code of each internal body from its longitudes before, at and after the chart time.
+} // namespace
+
 void SetMotionStatus(PositionTables& p) {
     for (int k = 1; k <= 10; ++k) {
         double earlier = p.PassLongitude[k];
@@ -185,8 +186,6 @@ void SetMotionStatus(PositionTables& p) {
     }
 }
 
-// Moves the internal indices into display slots 1..15; the centre body's slot takes the
-// Ascendant and slot 1 the Sun as seen from the centre body.
 void ReorderSlots(PositionTables& p, int cb) {
     for (int i = 10; i >= 1; --i) {
         p.BodyLongitude[i + 2] = p.BodyLongitude[i];
@@ -213,8 +212,6 @@ void ReorderSlots(PositionTables& p, int cb) {
         p.BodyLatitude[slot] = p.BodyLatitude[angleSource[slot - 13]];
     }
 }
-
-} // namespace
 
 void ComputeChartPage(ProgramState& state, PictureBox& box) {
     state.working.HardCopyOn = state.options.HardCopy;

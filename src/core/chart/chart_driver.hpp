@@ -16,6 +16,16 @@ void ComputeChart(ProgramState& state, OutputScreen& output);
 // The same computation printing its listing on a picture box, without showing or waiting.
 void ComputeChartPage(ProgramState& state, PictureBox& box);
 
+// Motion code of internal bodies 1..10 from their longitudes at the three passes (before, after
+// and at the chart time): 0 direct, 1 retrograde, 2 stationary turning retrograde, 3 stationary
+// turning direct. Pass longitudes that straddle 0 count as one continuous motion.
+void SetMotionStatus(PositionTables& positions);
+
+// Moves the internal indices 0 (Moon) and 1..10 and the angles 17..19 into display slots 1..15:
+// slot 1 takes the Sun as seen from the centre body cb, and the centre body's own slot (slot 1
+// when cb is 0) the Ascendant with distance 0.
+void ReorderSlots(PositionTables& positions, int cb);
+
 // Remembers the chart just computed as the natal chart of the techniques.
 void TakeNatalSnapshot(ProgramState& state);
 
