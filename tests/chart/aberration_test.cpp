@@ -14,6 +14,10 @@ namespace {
 constexpr int kEarth = 3;
 constexpr int kMars = 4;
 
+std::array<double, 3> Rectangular(double L, double B, double R) {
+    return {R * std::cos(B) * std::cos(L), R * std::cos(B) * std::sin(L), R * std::sin(B)};
+}
+
 // Heliocentric places of bodies 0..10 and their rates at T, as a chart pass leaves them.
 PositionTables PassAt(double T) {
     PositionTables p;
@@ -35,65 +39,54 @@ double ShiftArcseconds(PositionTables p, int cb, int k) {
     return RadToDeg(std::hypot(p.RelX - 1.0, p.RelY, p.RelZ)) * 3600.0;
 }
 
-TEST(Aberration, EarthRatesAndTheBodiesWithoutRates) {
-    for (const double T : {-0.9, 0.0, 0.35, 0.99}) {
+TEST(Aberration, OnlyAMovingCentreShiftsOtherBodies) {
+    for (const double T : {-0.9, 0.2, 0.99}) {
         const PositionTables p = PassAt(T);
         EXPECT_NEAR(p.RateLongitude[kEarth], 172.0 * 3.6525, 5.75 * 3.6525 + 1e-9);
-        EXPECT_EQ(p.RateLatitude[kEarth], 0.0);
-        for (const int still : {0, 10})
-            EXPECT_EQ(p.RateLongitude[still] + p.RateLatitude[still] + p.RateRadius[still], 0.0);
+        EXPECT_EQ(p.RateLongitude[0] + p.RateRadius[0] + p.RateLongitude[10], 0.0);
+        EXPECT_EQ(ShiftArcseconds(p, 0, kMars), 0.0);
+        EXPECT_EQ(ShiftArcseconds(p, 10, kMars), 0.0);
+        EXPECT_EQ(ShiftArcseconds(p, kEarth, kEarth), 0.0);
+        // The Earth's orbital speed, 29.3 to 30.3 km/s, over the speed of light.
+        EXPECT_NEAR(ShiftArcseconds(p, kEarth, kMars), 20.5, 0.5);
     }
 }
 
 TEST(Aberration, VelocityIsTheTimeDerivativeOfThePosition) {
     const double L = 123.4, B = -5.6, R = 1.7, dL = 0.3, dB = -0.2, dR = 0.05, h = 1e-6;
-    auto position = [&](double t) {
-        const double l = DegToRad(L) + dL * t, b = DegToRad(B) + dB * t, r = R + dR * t;
-        return std::array{r * std::cos(b) * std::cos(l), r * std::cos(b) * std::sin(l),
-                          r * std::sin(b)};
+    const auto at = [&](double t) {
+        return Rectangular(DegToRad(L) + dL * t, DegToRad(B) + dB * t, R + dR * t);
     };
     const Velocity v = VelocityFromRates(L, B, R, dL, dB, dR);
-    const auto later = position(h), earlier = position(-h);
+    const auto later = at(h), earlier = at(-h);
     EXPECT_NEAR(v.vx, (later[0] - earlier[0]) / (2 * h), 1e-8);
     EXPECT_NEAR(v.vy, (later[1] - earlier[1]) / (2 * h), 1e-8);
     EXPECT_NEAR(v.vz, (later[2] - earlier[2]) / (2 * h), 1e-8);
 }
 
-TEST(Aberration, NoCorrectionFromTheSunOrZedOrForTheCentreItself) {
-    const PositionTables p = PassAt(0.2);
-    EXPECT_EQ(ShiftArcseconds(p, 0, kMars), 0.0);
-    EXPECT_EQ(ShiftArcseconds(p, 10, kMars), 0.0);
-    EXPECT_EQ(ShiftArcseconds(p, kEarth, kEarth), 0.0);
-    // The Earth's orbital speed, 29.3 to 30.3 km/s, over the speed of light.
-    EXPECT_NEAR(ShiftArcseconds(p, kEarth, kMars), 20.5, 0.5);
-}
-
-// Swiss Ephemeris' annual aberration of Mars seen from the Earth, against ours.
+// Swiss Ephemeris' annual aberration of Mars seen from the Earth against ours.
 TEST(Aberration, AgreesWithSwissEphemerisForMarsFromTheEarth) {
     for (const double T : {-0.61, -0.2, 0.07, 0.44, 0.93}) {
-        PositionTables p = PassAt(T);
-        const double jd = 2451545.0 + T * 36525.0;
         const int flags = SEFLG_MOSEPH | SEFLG_NONUT | SEFLG_NOGDEFL; // with light time
-        double apparent[6], geometric[6];
+        double apparent[6], unaberrated[6];
         char error[AS_MAXCH];
-        swe_calc(jd, SE_MARS, flags, apparent, error);
-        swe_calc(jd, SE_MARS, flags | SEFLG_NOABERR, geometric, error);
-        const double theirs = std::remainder(apparent[0] - geometric[0], 360.0) * 3600;
+        swe_calc(2451545.0 + T * 36525.0, SE_MARS, flags, apparent, error);
+        swe_calc(2451545.0 + T * 36525.0, SE_MARS, flags | SEFLG_NOABERR, unaberrated, error);
 
-        const auto rectangular = [&](int k) {
-            const double l = DegToRad(p.HelioLongitude[k]), b = DegToRad(p.HelioLatitude[k]);
-            return std::array{p.HelioDistance[k] * std::cos(b) * std::cos(l),
-                              p.HelioDistance[k] * std::cos(b) * std::sin(l),
-                              p.HelioDistance[k] * std::sin(b)};
+        PositionTables p = PassAt(T);
+        const auto place = [&p](int k) {
+            return Rectangular(DegToRad(p.HelioLongitude[k]), DegToRad(p.HelioLatitude[k]),
+                               p.HelioDistance[k]);
         };
-        const auto mars = rectangular(kMars), earth = rectangular(kEarth);
+        const auto mars = place(kMars), earth = place(kEarth);
         p.RelX = mars[0] - earth[0];
         p.RelY = mars[1] - earth[1];
         p.RelZ = mars[2] - earth[2];
-        const double before = RadToDeg(AngleOf(p.RelY, p.RelX));
+        const double before = AngleOf(p.RelY, p.RelX);
         ApplyAberration(kEarth, kMars, std::hypot(p.RelX, p.RelY, p.RelZ), p);
-        const double ours = std::remainder(RadToDeg(AngleOf(p.RelY, p.RelX)) - before, 360) * 3600;
-        EXPECT_NEAR(ours, theirs, 0.1) << T;
+        EXPECT_NEAR(std::remainder(RadToDeg(AngleOf(p.RelY, p.RelX) - before), 360) * 3600,
+                    std::remainder(apparent[0] - unaberrated[0], 360) * 3600, 0.1)
+            << T;
     }
 }
 

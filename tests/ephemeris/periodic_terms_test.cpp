@@ -17,20 +17,6 @@ SeriesState Prepared(double T) {
     return s;
 }
 
-TEST(PeriodicTerms, MultipleTablesHoldTheCosinesAndSinesOfTheMultiples) {
-    const SeriesState s = Prepared(0.0);
-    for (int k = -10; k <= 16; ++k) {
-        EXPECT_NEAR(s.OwnCos[k], std::cos(k * kM), 1e-13) << k;
-        EXPECT_NEAR(s.OwnSin[k], std::sin(k * kM), 1e-13) << k;
-    }
-    SeriesState conjugate(0.0);
-    BuildPerturberConjugateMultiples(conjugate, kMp, 2, -6);
-    for (int j = -10; j <= 10; ++j)
-        EXPECT_NEAR(s.PertCos[j], j > 0 ? 0.0 : std::cos(j * kMp), 1e-13) << j;
-    for (int j = -6; j <= 2; ++j)
-        EXPECT_NEAR(conjugate.PertSin[j], std::sin(j * kMp), 1e-13) << j;
-}
-
 TEST(PeriodicTerms, TimesTRowsReuseTheArgumentOfTheRowBefore) {
     SeriesState s = Prepared(2.0);
     AddTerm(s, 3, -2, 0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0);
@@ -64,13 +50,6 @@ TEST(PeriodicTerms, DegenerateTerms) {
     EXPECT_EQ(constant.SeriesDL, 7.0);
     SumPerturbRows(constant, tables, 4, 5);
     EXPECT_EQ(constant.SeriesDL, 9.0);
-}
-
-TEST(PeriodicTerms, SineOfTurnsAndMeanAnomalyCountWholeTurns) {
-    EXPECT_NEAR(SineOfTurns(1000.25), 1.0, 1e-12);
-    EXPECT_NEAR(SineOfTurns(-0.25), -1.0, 1e-12);
-    EXPECT_NEAR(MeanAnomaly(0.25, 100.0, 0.0), kTwoPi / 4, 1e-15); // T = 0: the constant a
-    EXPECT_NEAR(MeanAnomaly(0.25, 100.0, -0.01), -kTwoPi * 0.75, 1e-12);
 }
 
 } // namespace
