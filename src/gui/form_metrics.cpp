@@ -10,7 +10,9 @@ namespace astrodesk {
 
 namespace {
 
-constexpr int kFormFontPixels = 11; // the caption font of the designed forms, in their pixels
+// Caption font size in the designed forms' pixels: DejaVu Sans runs wider than the font the forms
+// were laid out for, so a smaller size keeps every caption inside its control.
+constexpr double kFormFontPixels = 9.5;
 
 } // namespace
 
@@ -24,7 +26,7 @@ QRect TwipsToPixels(const TwipRect& rect) {
 }
 
 QFont FormFont() {
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(static_cast<int>(std::lround(kFormFontPixels * kFormScale)));
     font.setBold(true);
     return font;
