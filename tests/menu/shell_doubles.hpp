@@ -9,7 +9,6 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <map>
 #include <unistd.h>
 
