@@ -1,7 +1,7 @@
 #include "astro/day_count.hpp"
+#include "support/comparison.hpp"
 
 #include <gtest/gtest.h>
-#include <random>
 #include <swephexp.h>
 
 namespace astrodesk {
@@ -34,17 +34,12 @@ TEST(DayCount, EpochsSwitchEraAndLeapDays) {
 }
 
 TEST(DayCount, AgreesWithSwissEphemerisInBothCalendars) {
-    std::mt19937 random(1582);
-    auto pick = [&random](int low, int high) {
-        return std::uniform_int_distribution(low, high)(random);
-    };
+    testing::RandomPick pick(1582);
     for (int trial = 0; trial < 500; ++trial) {
         const int year = pick(1, 9999), month = pick(1, 12), day = pick(1, 28), hour = pick(0, 23);
-        char date[16], time[16];
-        std::snprintf(date, sizeof date, "%02d%02d%04d", day, month, year);
-        std::snprintf(time, sizeof time, "%02d3015", hour);
+        const std::string date = testing::Format("%02d%02d%04d", day, month, year);
         const int calendar = year * 10000 + month * 100 + day > 15821015 ? SE_GREG_CAL : SE_JUL_CAL;
-        EXPECT_NEAR(JulianDate(date, time),
+        EXPECT_NEAR(JulianDate(date, testing::Format("%02d%02d%02d", hour, 30, 15)),
                     swe_julday(year, month, day, hour + 30.25 / 60, calendar), 1e-6)
             << date;
     }

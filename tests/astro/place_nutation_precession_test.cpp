@@ -2,19 +2,17 @@
 #include "astro/nutation.hpp"
 #include "astro/place_text.hpp"
 #include "astro/precession.hpp"
+#include "support/comparison.hpp"
 
 #include <gtest/gtest.h>
-#include <random>
 #include <swephexp.h>
 
 namespace astrodesk {
 namespace {
 
-constexpr double kArcsecond = 1.0 / 3600.0; // degrees
+using testing::DegreesApart;
 
-double DegreesApart(double a, double b) {
-    return std::abs(std::remainder(a - b, 360.0));
-}
+constexpr double kArcsecond = 1.0 / 3600.0; // degrees
 
 TEST(PlaceText, ReadsDegreesMinutesAndDirectionInEitherCase) {
     EXPECT_NEAR(RadToDeg(LatitudeFromText("51s32")), -(51 + 32 / 60.0), 1e-12);
@@ -45,31 +43,33 @@ TEST(Nutation, AgreesWithSwissEphemeris) {
     }
 }
 
-// Planets from the ecliptic of J2000 to the mean ecliptic of date, within 2" per century;
-// cusps by the general precession alone.
+// Planets from the ecliptic of J2000 to the mean ecliptic of date, within 2" per century; a cusp,
+// on the ecliptic, moves as far as the Sun (latitude below 1"), within 0.5" per century (the
+// general precession of the two theories differs by 0.3" per century).
 TEST(Precession, CarriesPositionsToTheEclipticOfDate) {
     for (double t : {-2.0, -0.7, 0.0, 0.4, 1.9}) {
         ChartFrame frame;
         frame.PrecessSpanT = t;
         frame.HouseCusp[3] = DegToRad(359.9);
         PositionTables positions;
-        double ofDate[SE_PLUTO + 1][6], j2000[6];
+        double ofDate[SE_PLUTO + 1][6], j2000[SE_PLUTO + 1][6];
         for (int body = SE_SUN; body <= SE_PLUTO; ++body) {
             const int flags = SEFLG_MOSEPH | SEFLG_NONUT;
             const double jd = 2451545.0 + 36525.0 * t;
-            ASSERT_GE(swe_calc(jd, body, flags | SEFLG_J2000, j2000, nullptr), 0);
+            ASSERT_GE(swe_calc(jd, body, flags | SEFLG_J2000, j2000[body], nullptr), 0);
             ASSERT_GE(swe_calc(jd, body, flags, ofDate[body], nullptr), 0);
-            positions.BodyLongitude[body + 1] = DegToRad(j2000[0]);
-            positions.BodyLatitude[body + 1] = DegToRad(j2000[1]);
+            positions.BodyLongitude[body + 1] = DegToRad(j2000[body][0]);
+            positions.BodyLatitude[body + 1] = DegToRad(j2000[body][1]);
         }
         PrecessPositions(frame, positions);
         for (int body = SE_SUN; body <= SE_PLUTO; ++body)
             EXPECT_LE(DegreesApart(RadToDeg(positions.BodyLongitude[body + 1]), ofDate[body][0]),
                       2 * kArcsecond * std::abs(t) + 1e-9)
                 << body << " at " << t;
-        EXPECT_NEAR(DegreesApart(RadToDeg(frame.HouseCusp[3]),
-                                 359.9 + (5029.097 * t + 1.111 * t * t) / 3600),
-                    0.0, 1e-9);
+        const double sunShift = ofDate[SE_SUN][0] - j2000[SE_SUN][0];
+        EXPECT_LE(DegreesApart(RadToDeg(frame.HouseCusp[3]), 359.9 + sunShift),
+                  0.5 * kArcsecond * std::abs(t) + 1e-9)
+            << t;
         EXPECT_LT(frame.HouseCusp[3], kTwoPi);
     }
 }

@@ -3,36 +3,25 @@
 // A program state with the coefficient files loaded and a chart record set from numbers, for
 // tests that compute whole charts.
 
-#include "ephemeris/coefficient_files.hpp"
 #include "shell/defaults.hpp"
-#include "shell/program_state.hpp"
-
-#include <cstdio>
-#include <string>
+#include "support/comparison.hpp"
+#include "support/loaded_tables.hpp"
 
 namespace astrodesk::testing {
 
 struct ChartMoment {
     int day, month, year, hour, minute, second;
-    int latitudeDeg, latitudeMin; // southern latitudes negative in degrees
+    int latitudeDeg, latitudeMin; // the hemisphere by `south`
     bool south;
     int longitudeDeg, longitudeMin;
     bool east;
 };
 
-inline std::string Format(const char* format, int a, int b, int c) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
-}
-
 // The start-up state with the coefficient tables read from the program's folder.
 inline ProgramState LoadedState() {
     ProgramState state;
     BuildBodyTables(state.bodies);
-    const InstalledDataFiles files;
-    LoadPerturbTable(files, state.coefficients);
-    LoadMoonTable(files, state.coefficients);
+    state.coefficients = LoadedTables();
     InitDefaults(state, FixedClock({2000, 1, 1, 12, 0, 0}));
     return state;
 }
