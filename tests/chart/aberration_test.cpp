@@ -42,8 +42,6 @@ double ShiftArcseconds(PositionTables p, int cb, int k) {
 TEST(Aberration, OnlyAMovingCentreShiftsOtherBodies) {
     for (const double T : {-0.9, 0.2, 0.99}) {
         const PositionTables p = PassAt(T);
-        EXPECT_NEAR(p.RateLongitude[kEarth], 172.0 * 3.6525, 5.75 * 3.6525 + 1e-9);
-        EXPECT_EQ(p.RateLongitude[0] + p.RateRadius[0] + p.RateLongitude[10], 0.0);
         EXPECT_EQ(ShiftArcseconds(p, 0, kMars), 0.0);
         EXPECT_EQ(ShiftArcseconds(p, 10, kMars), 0.0);
         EXPECT_EQ(ShiftArcseconds(p, kEarth, kEarth), 0.0);
@@ -59,20 +57,18 @@ TEST(Aberration, VelocityIsTheTimeDerivativeOfThePosition) {
     };
     const Velocity v = VelocityFromRates(L, B, R, dL, dB, dR);
     const auto later = at(h), earlier = at(-h);
-    EXPECT_NEAR(v.vx, (later[0] - earlier[0]) / (2 * h), 1e-8);
-    EXPECT_NEAR(v.vy, (later[1] - earlier[1]) / (2 * h), 1e-8);
-    EXPECT_NEAR(v.vz, (later[2] - earlier[2]) / (2 * h), 1e-8);
+    for (auto [axis, velocity] : {std::pair{0, v.vx}, {1, v.vy}, {2, v.vz}})
+        EXPECT_NEAR(velocity, (later[axis] - earlier[axis]) / (2 * h), 1e-8) << axis;
 }
 
 // Swiss Ephemeris' annual aberration of Mars seen from the Earth against ours.
 TEST(Aberration, AgreesWithSwissEphemerisForMarsFromTheEarth) {
     for (const double T : {-0.61, -0.2, 0.07, 0.44, 0.93}) {
         const int flags = SEFLG_MOSEPH | SEFLG_NONUT | SEFLG_NOGDEFL; // with light time
+        const double jd = 2451545.0 + T * 36525.0;
         double apparent[6], unaberrated[6];
-        char error[AS_MAXCH];
-        swe_calc(2451545.0 + T * 36525.0, SE_MARS, flags, apparent, error);
-        swe_calc(2451545.0 + T * 36525.0, SE_MARS, flags | SEFLG_NOABERR, unaberrated, error);
-
+        swe_calc(jd, SE_MARS, flags, apparent, nullptr);
+        swe_calc(jd, SE_MARS, flags | SEFLG_NOABERR, unaberrated, nullptr);
         PositionTables p = PassAt(T);
         const auto place = [&p](int k) {
             return Rectangular(DegToRad(p.HelioLongitude[k]), DegToRad(p.HelioLatitude[k]),
