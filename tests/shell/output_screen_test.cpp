@@ -75,14 +75,11 @@ TEST(PictureBoxCoordinatesTest, UserUnitsByCornerValues) {
 }
 
 TEST(PaletteAndTextTest, ColoursRepeatAndDegreeSignIsConverted) {
-    const auto hex = [](int colour) {
-        const Rgb rgb = PaletteRgb(colour);
-        return std::array{rgb.r, rgb.g, rgb.b};
-    };
-    using Bytes = std::array<std::uint8_t, 3>;
-    EXPECT_EQ(hex(kBrown), (Bytes{0x80, 0x80, 0x00}));
-    EXPECT_EQ(hex(kLightGrey + 16), (Bytes{0xC0, 0xC0, 0xC0}));
-    EXPECT_EQ(hex(-1), (Bytes{0xFF, 0xFF, 0xFF}));
+    for (auto [colour, rgb] :
+         {std::pair{int{kBrown}, 0x808000}, {kLightGrey + 16, 0xC0C0C0}, {-1, 0xFFFFFF}}) {
+        const Rgb found = PaletteRgb(colour);
+        EXPECT_EQ(found.r << 16 | found.g << 8 | found.b, rgb) << colour;
+    }
     EXPECT_EQ(Latin1ToUtf8(std::string("15") + kDegreeSign + " AR"), "15\u00B0 AR");
 }
 
