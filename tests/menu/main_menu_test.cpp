@@ -1,10 +1,14 @@
 #include "ephemeris/coefficient_files.hpp"
 #include "menu/shell_fixture.hpp"
 
+#include <gmock/gmock.h>
 #include <tuple>
 
 namespace astrodesk::testing {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 using MainMenuTest = ShellTest;
 
@@ -25,15 +29,11 @@ TEST_F(MainMenuTest, StartUpHoldsThePresentMomentAndDisablesTheChartChoices) {
 TEST_F(MainMenuTest, AMissingOrShortCoefficientFileStopsStartUpBeforeTheMenu) {
     FakeForms freshForms;
     Shell fresh{Services{clock, dialogs, dataFiles}, freshForms, output};
+    const auto start = [&fresh] { fresh.mainMenu.Main(); };
     dataFiles.Write("MOONBITS.FIL", 104 * 8 - 1);
-    EXPECT_THROW(fresh.mainMenu.Main(), DataFileError);
+    EXPECT_THAT(start, ThrowsMessage<DataFileError>(HasSubstr("MOONBITS.FIL")));
     dataFiles.Remove("PERTURBS.FIL");
-    try {
-        fresh.mainMenu.Main();
-        ADD_FAILURE() << "started without PERTURBS.FIL";
-    } catch (const DataFileError& error) {
-        EXPECT_NE(std::string(error.what()).find("PERTURBS.FIL"), std::string::npos);
-    }
+    EXPECT_THAT(start, ThrowsMessage<DataFileError>(HasSubstr("PERTURBS.FIL")));
     EXPECT_FALSE(freshForms.menuVisible);
 }
 

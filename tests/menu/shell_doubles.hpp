@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <unistd.h>
+#include <stdlib.h>
 
 namespace astrodesk::testing {
 
@@ -87,7 +87,6 @@ class SettableClock : public Clock {
 class ScratchDataFiles : public DataFiles {
   public:
     ScratchDataFiles() {
-        std::filesystem::create_directories(folder_);
         Write("PERTURBS.FIL", 503 * 9);
         Write("MOONBITS.FIL", 104 * 8);
     }
@@ -107,12 +106,10 @@ class ScratchDataFiles : public DataFiles {
     }
 
   private:
-    static std::filesystem::path FreshFolder() {
-        static int made = 0;
-        return std::filesystem::temp_directory_path() /
-               ("astrodesk-data-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
-    }
-    std::filesystem::path folder_ = FreshFolder();
+    std::filesystem::path folder_ = [] {
+        std::string name = std::filesystem::temp_directory_path() / "astrodesk-data-XXXXXX";
+        return std::filesystem::path(::mkdtemp(name.data()));
+    }();
 };
 
 } // namespace astrodesk::testing
