@@ -123,27 +123,9 @@ TEST(ChartWheel, ColoursAspectLinesWithinTheOrb) {
     EXPECT_EQ(LineColour(printable, 1, 7), kWhite);
 }
 
-TEST(ChartWheel, ListsEveryPositionButTheCentreSlotThenTheChartData) {
-    ProgramState state = ChartWith({10, 40, 70, 100, 0, 160, 190, 220, 250, 280, 310, 340});
-    const PictureBox box = Page(state);
-    EXPECT_TRUE(Icon(box, planicon(5)).has_value());
-    const std::vector<std::string> lines = box.TextLines();
-    ASSERT_EQ(lines.size(), 21U);
-    EXPECT_EQ(lines[0], " SUN   POS1");
-    EXPECT_EQ(lines[12], " M.C   POS14");
-    EXPECT_THAT(lines, Not(Contains(HasSubstr("POS5"))));
-    EXPECT_EQ(lines[14], "");
-    EXPECT_EQ(lines[15], "CHART FROM THE EARTH");
-    EXPECT_EQ(lines[16], "NAME = A VERY LONG CHA");
-    EXPECT_EQ(lines[20], "LONG = 002W13");
-
-    state.working.ChartCentre = 0; // heliocentric: the Sun's slot holds the Ascendant
-    const std::vector<std::string> helio = Page(state).TextLines();
-    EXPECT_EQ(helio[0], " MON   POS2");
-    EXPECT_EQ(helio[15], "CHART FROM THE SUN");
-}
-
-TEST(ChartWheel, DrawsAndWaitsOnlyForAComputedChart) {
+// Nothing drawn and no wait without a computed chart; with one, a single page whose listing
+// leaves out the centre slot (though its icon is drawn) and ends with the chart data.
+TEST(ChartWheel, DrawsAComputedChartListingEveryPositionButTheCentreSlot) {
     ProgramState state = ChartWith({10, 40, 70, 100, 0, 160, 190, 220, 250, 280, 310, 340});
     state.working.ChartReady = 0;
     RecordingOutputScreen output;
@@ -154,8 +136,22 @@ TEST(ChartWheel, DrawsAndWaitsOnlyForAComputedChart) {
     state.working.ChartReady = 1;
     DrawChartWheel(state, output);
     ASSERT_EQ(output.Pages().size(), 1U);
-    EXPECT_EQ(output.Pages()[0].screenText[15], "CHART FROM THE EARTH");
     EXPECT_TRUE(output.Screen.Items().empty()); // CONTINUE cleared the page
+    const std::vector<std::string> lines = output.Pages()[0].screenText;
+    ASSERT_EQ(lines.size(), 21U);
+    EXPECT_EQ(lines[0], " SUN   POS1");
+    EXPECT_EQ(lines[12], " M.C   POS14");
+    EXPECT_THAT(lines, Not(Contains(HasSubstr("POS5"))));
+    EXPECT_EQ(lines[14], "");
+    EXPECT_EQ(lines[15], "CHART FROM THE EARTH");
+    EXPECT_EQ(lines[16], "NAME = A VERY LONG CHA");
+    EXPECT_EQ(lines[20], "LONG = 002W13");
+    EXPECT_TRUE(Icon(Page(state), planicon(5)).has_value());
+
+    state.working.ChartCentre = 0; // heliocentric: the Sun's slot holds the Ascendant
+    const std::vector<std::string> helio = Page(state).TextLines();
+    EXPECT_EQ(helio[0], " MON   POS2");
+    EXPECT_EQ(helio[15], "CHART FROM THE SUN");
 }
 
 } // namespace
