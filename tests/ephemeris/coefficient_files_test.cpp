@@ -71,20 +71,23 @@ TEST(CoefficientFiles, ShippedFilesHoldThePublishedTermsInTheirRows) {
     EXPECT_EQ(marsEarth.PerturbRowIndex, (std::array<std::int16_t, 3>{1, 0, 1}));
     EXPECT_EQ(marsEarth.PerturbRowCoef[1], double(37.98f));
     EXPECT_EQ(FetchPerturbRow(tables, 502).PerturbRowCoef[5], double(0.02f)); // Pluto-Saturn
-    EXPECT_EQ(FetchMoonRow(tables, 103),
-              (std::array<double, 8>{-0.330f, -0.04f, 0, 0, 3, 0, 2, 0}));
+    EXPECT_EQ(FetchMoonRow(tables, 103).MoonRowCoef,
+              (std::array<double, 4>{-0.330f, -0.04f, 0, 0}));
+    EXPECT_EQ(FetchMoonRow(tables, 103).MoonTermIndex, (std::array<std::int16_t, 4>{3, 0, 2, 0}));
 }
 
 TEST(CoefficientFiles, NumbersAreSinglePrecisionAndWholeColumnsRoundHalvesToEven) {
     CoefficientTables tables;
     ParsePerturbTable(PerturbText("2.0 -3.0 1.6 0.1 1e2 +2.5D-1 .5 5. -0") + "extra ignored",
                       "test", tables);
-    const PerturbRow row = FetchPerturbRow(tables, 0);
+    const PerturbRow& row = FetchPerturbRow(tables, 0);
     EXPECT_EQ(row.PerturbRowIndex, (std::array<std::int16_t, 3>{2, -3, 2}));
     EXPECT_EQ(row.PerturbRowCoef, (std::array<double, 6>{0.1f, 100, 0.25, 0.5, 5, 0}));
-    const std::pair<double, int> halves[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}};
-    for (const auto& [value, whole] : halves)
-        EXPECT_EQ(RoundColumn(value), whole) << value;
+    EXPECT_EQ(tables.PerturbTable[0][3], 0.1f);
+    ParsePerturbTable(PerturbText("2.5 3.5 -2.5 0 0 0 0 0 0"), "test", tables);
+    EXPECT_EQ(FetchPerturbRow(tables, 0).PerturbRowIndex, (std::array<std::int16_t, 3>{2, 4, -2}));
+    ParsePerturbTable(PerturbText("-3.5 -0.5 0.5 0 0 0 0 0 0"), "test", tables);
+    EXPECT_EQ(FetchPerturbRow(tables, 0).PerturbRowIndex, (std::array<std::int16_t, 3>{-4, 0, 0}));
 }
 
 TEST(CoefficientFiles, BadFilesAreReportedWithFileAndPositionAndLeaveTheTableAlone) {

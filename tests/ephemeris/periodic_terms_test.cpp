@@ -13,7 +13,7 @@ constexpr double kMp = -0.567; // perturber's
 SeriesState Prepared(double T) {
     SeriesState s(T);
     BuildOwnMultiples(s, kM, 16, -10);
-    BuildPerturberMultiples(s, kMp, -10);
+    BuildPerturberMultiples(s, SinCos(kMp), -10);
     return s;
 }
 
@@ -44,8 +44,8 @@ TEST(PeriodicTerms, DegenerateTerms) {
     EXPECT_EQ(constant.SeriesDB, 9.0);
 
     CoefficientTables tables;
-    tables.PerturbTable[4] = {0, 0, 0, 1, 1, 1, 1, 1, 1};
-    tables.PerturbTable[5] = {0, 0, 0, 1, 1, 1, 1, 1, 1};
+    tables.PerturbRows[4] = {{0, 0, 0}, {1, 1, 1, 1, 1, 1}};
+    tables.PerturbRows[5] = tables.PerturbRows[4];
     SumPerturbRows(constant, tables, 5, 4); // nothing
     EXPECT_EQ(constant.SeriesDL, 7.0);
     SumPerturbRows(constant, tables, 4, 5);

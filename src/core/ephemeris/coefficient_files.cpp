@@ -1,7 +1,9 @@
 #include "ephemeris/coefficient_files.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <optional>
 #include <span>
@@ -158,6 +160,22 @@ void ParseTable(std::string_view text, const std::string& fileName,
             table[row][column] = items[static_cast<std::size_t>(row) * Columns + column].value;
 }
 
+// The nearest whole number of a whole-number column, halves to even (ParseTable has checked that
+// it fits the multiple tables, and so 16 bits).
+std::int16_t RoundColumn(float value) {
+    return static_cast<std::int16_t>(std::lrint(value));
+}
+
+PerturbRow ConvertPerturbRow(const std::array<float, 9>& row) {
+    return {{RoundColumn(row[0]), RoundColumn(row[1]), RoundColumn(row[2])},
+            {row[3], row[4], row[5], row[6], row[7], row[8]}};
+}
+
+MoonRow ConvertMoonRow(const std::array<float, 8>& row) {
+    return {{row[0], row[1], row[2], row[3]},
+            {RoundColumn(row[4]), RoundColumn(row[5]), RoundColumn(row[6]), RoundColumn(row[7])}};
+}
+
 struct FileText {
     std::string shownName; // the path as found, for messages
     std::string text;
@@ -208,10 +226,12 @@ std::vector<NumberItem> ReadFreeFormatNumbers(std::string_view text, const std::
 void ParsePerturbTable(std::string_view text, const std::string& fileName,
                        CoefficientTables& tables) {
     ParseTable(text, fileName, kPerturbWholeColumns, tables.PerturbTable);
+    std::ranges::transform(tables.PerturbTable, tables.PerturbRows.begin(), ConvertPerturbRow);
 }
 
 void ParseMoonTable(std::string_view text, const std::string& fileName, CoefficientTables& tables) {
     ParseTable(text, fileName, kMoonWholeColumns, tables.MoonTable);
+    std::ranges::transform(tables.MoonTable, tables.MoonRows.begin(), ConvertMoonRow);
 }
 
 void LoadPerturbTable(const DataFiles& files, CoefficientTables& tables) {

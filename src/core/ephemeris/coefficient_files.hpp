@@ -9,10 +9,7 @@
 #include "shell/platform.hpp"
 #include "shell/program_state.hpp"
 
-#include <array>
-#include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,9 +43,10 @@ struct NumberItem {
 std::vector<NumberItem> ReadFreeFormatNumbers(std::string_view text, const std::string& fileName,
                                               std::size_t count);
 
-// Fill the tables from the text of a coefficient file. The table is replaced only when the
-// whole text is good; besides the reader's errors, a multiple that the theories cannot form
-// (outside the range of their tables) is refused.
+// Fill the tables from the text of a coefficient file: the single-precision table and its rows
+// converted for the theories. The tables are replaced only when the whole text is good; besides
+// the reader's errors, a multiple that the theories cannot form (outside the range of their
+// tables) is refused.
 void ParsePerturbTable(std::string_view text, const std::string& fileName,
                        CoefficientTables& tables);
 void ParseMoonTable(std::string_view text, const std::string& fileName, CoefficientTables& tables);
@@ -57,30 +55,14 @@ void ParseMoonTable(std::string_view text, const std::string& fileName, Coeffici
 void LoadPerturbTable(const DataFiles& files, CoefficientTables& tables);
 void LoadMoonTable(const DataFiles& files, CoefficientTables& tables);
 
-// One periodic term of PerturbTable: the multiples k and j and the times-T flag, then the
-// cosine and sine coefficients of longitude, radius and latitude.
-struct PerturbRow {
-    std::array<std::int16_t, 3> PerturbRowIndex;
-    std::array<double, 6> PerturbRowCoef;
-};
-
-// The nearest whole number of a whole-number column, halves to even (the loader keeps these
-// columns within 16 bits).
-inline std::int16_t RoundColumn(double value) {
-    return static_cast<std::int16_t>(std::lrint(value));
+// Row i (0..502) of PerturbTable as the series sum it.
+inline const PerturbRow& FetchPerturbRow(const CoefficientTables& tables, int i) {
+    return tables.PerturbRows[i];
 }
 
-// Row i (0..502); the first three columns rounded to whole numbers.
-inline PerturbRow FetchPerturbRow(const CoefficientTables& tables, int i) {
-    const auto& row = tables.PerturbTable[i];
-    return {{RoundColumn(row[0]), RoundColumn(row[1]), RoundColumn(row[2])},
-            {row[3], row[4], row[5], row[6], row[7], row[8]}};
-}
-
-// Row i (0..103) of MoonTable as doubles.
-inline std::array<double, 8> FetchMoonRow(const CoefficientTables& tables, int i) {
-    const auto& row = tables.MoonTable[i];
-    return {row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7]};
+// Row i (0..103) of MoonTable as the lunar series sums it.
+inline const MoonRow& FetchMoonRow(const CoefficientTables& tables, int i) {
+    return tables.MoonRows[i];
 }
 
 } // namespace astrodesk

@@ -1,6 +1,7 @@
 #include "ephemeris/mean_orbits.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/fast_trig.hpp"
 
 #include <cmath>
 
@@ -34,7 +35,7 @@ constexpr MeanElements kZedElements = {
 double EccentricAnomaly(double M, double e) {
     double E = M;
     for (int step = 0; step < 10; ++step)
-        E = M + e * std::sin(E);
+        E = M + e * Sin(E);
     return E;
 }
 
@@ -52,16 +53,17 @@ void EvaluateMeanOrbit(const MeanElements& orbit, double T, int slot, PositionTa
     const double M = Reduce2Pi(DegToRad(orbit.anomalyAtEpoch + orbit.anomalyRate * t));
     const double E = EccentricAnomaly(M, orbit.eccentricity);
     const double nu = TrueAnomaly(E, orbit.eccentricityRatio);
-    const double r = orbit.semiMajorAxis * (1.0 - orbit.eccentricity * std::cos(E));
+    const double r = orbit.semiMajorAxis * (1.0 - orbit.eccentricity * Cos(E));
 
     const double u = nu + DegToRad(orbit.perihelion); // argument of latitude
     const double node = DegToRad(orbit.nodeAtEpoch + (orbit.nodeRate + orbit.nodeRate2 * t) * t);
     const double i = DegToRad(orbit.inclination);
+    const Rotation nodeTrig = SinCos(node), uTrig = SinCos(u), iTrig = SinCos(i);
     const double x =
-        r * (std::cos(node) * std::cos(u) - std::sin(node) * std::sin(u) * std::cos(i));
+        r * (nodeTrig.RotCos * uTrig.RotCos - nodeTrig.RotSin * uTrig.RotSin * iTrig.RotCos);
     const double y =
-        r * (std::sin(node) * std::cos(u) + std::cos(node) * std::sin(u) * std::cos(i));
-    const double z = r * std::sin(u) * std::sin(i);
+        r * (nodeTrig.RotSin * uTrig.RotCos + nodeTrig.RotCos * uTrig.RotSin * iTrig.RotCos);
+    const double z = r * uTrig.RotSin * iTrig.RotSin;
     positions.HelioX[slot] = x;
     positions.HelioY[slot] = y;
     positions.HelioZ[slot] = z;

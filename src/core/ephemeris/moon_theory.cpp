@@ -59,14 +59,13 @@ double LatitudeFactor(double DGAM) {
     return 1.000002708 + 139.978 * DGAM;
 }
 
-// Multiples 0..highest of argument i scaled by factor^j, and their mirror images -1..-highest.
+// Multiples 1..highest of argument i scaled by factor^j, and their mirror images -1..-highest.
 void BuildMoonMultiples(MoonSeries& m, int i, double argument, int highest, double factor) {
     auto& cosines = m.MoonCos[i];
     auto& sines = m.MoonSin[i];
-    cosines[0] = 1.0;
-    sines[0] = 0.0;
-    cosines[1] = factor * std::cos(argument);
-    sines[1] = factor * std::sin(argument);
+    const Rotation once = SinCos(argument);
+    cosines[1] = factor * once.RotCos;
+    sines[1] = factor * once.RotSin;
     for (int j = 2; j <= highest; ++j) {
         const Rotation next = AddAngles(cosines[j - 1], sines[j - 1], cosines[1], sines[1]);
         cosines[j] = next.RotCos;
@@ -115,9 +114,8 @@ void MoonTheory(double T, const CoefficientTables& tables, PositionTables& posit
     BuildMoonMultiples(m, 4, mean.D, 6, 1.0);
 
     for (int row = 0; row <= 103; ++row) {
-        const auto c = FetchMoonRow(tables, row);
-        AddSolarTerm(m, c[0], c[1], c[2], c[3], RoundColumn(c[4]), RoundColumn(c[5]),
-                     RoundColumn(c[6]), RoundColumn(c[7]));
+        const auto& [c, index] = FetchMoonRow(tables, row);
+        AddSolarTerm(m, c[0], c[1], c[2], c[3], index[0], index[1], index[2], index[3]);
     }
     for (const LatitudeTerm& term : kLatitudeTerms)
         AddLatitudeTerm(m, term.cn, term.p, term.q, term.r, term.s);
@@ -128,8 +126,8 @@ void MoonTheory(double T, const CoefficientTables& tables, PositionTables& posit
         360.0 * FracPart((mean.L0 + m.MoonLambda / kArcsecondsPerRadian) / kTwoPi);
     if (positions.MoonLongitude < 0.0) positions.MoonLongitude += 360.0;
     const double S = mean.F + m.MoonDS / kArcsecondsPerRadian;
-    positions.MoonLatitude = (LatitudeFactor(mean.DGAM) * (18519.7 + m.MoonGamma) * std::sin(S) -
-                              6.24 * std::sin(3.0 * S) + m.MoonN) /
+    positions.MoonLatitude = (LatitudeFactor(mean.DGAM) * (18519.7 + m.MoonGamma) * Sin(S) -
+                              6.24 * Sin(3.0 * S) + m.MoonN) /
                              3600.0;
     positions.TheoryR = kArcsecondsPerRadian / (m.MoonSinPi * 0.999953253);
 }

@@ -13,6 +13,12 @@ namespace astrodesk {
 
 // Working sums of one evaluation (arcseconds unless stated).
 struct MoonSeries {
+    // Multiple 0 of every argument is the rotation (1, 0) from the start.
+    MoonSeries() {
+        for (int i = 1; i <= 4; ++i)
+            MoonCos[i][0] = 1.0;
+    }
+
     double MoonLambda = 0.0;   // perturbations in longitude
     double MoonDS = 0.0;       // added to F for the latitude argument
     double MoonGamma = 0.0;    // latitude factor (dimensionless)
@@ -24,14 +30,15 @@ struct MoonSeries {
     IndexedArray<IndexedArray<double, -6, 6>, 1, 4> MoonSin{};
 };
 
-// Cosine and sine of p·l + q·l' + r·F + s·D from the multiple tables: one rotation per
-// multiplier that is not 0.
+// Cosine and sine of p·l + q·l' + r·F + s·D from the multiple tables: the rotations by the four
+// multiples one after the other. Multiple 0 is the rotation (1, 0), which leaves a term as it is,
+// so it needs no test; the first rotation turns (1, 0) and is the table entry itself.
 inline Rotation MoonTerm(const MoonSeries& m, int p, int q, int r, int s) {
-    Rotation term{1.0, 0.0};
-    const int multiples[] = {p, q, r, s};
-    for (int i = 1; i <= 4; ++i) {
-        const int j = multiples[i - 1];
-        if (j != 0) term = AddAngles(term.RotCos, term.RotSin, m.MoonCos[i][j], m.MoonSin[i][j]);
+    Rotation term{m.MoonCos[1][p], m.MoonSin[1][p]};
+    const int multiples[] = {q, r, s};
+    for (int i = 2; i <= 4; ++i) {
+        const int j = multiples[i - 2];
+        term = AddAngles(term.RotCos, term.RotSin, m.MoonCos[i][j], m.MoonSin[i][j]);
     }
     return term;
 }

@@ -20,11 +20,12 @@ void PlutoToDate(double T, PositionTables& positions) {
     const double eta = 0.000228 * t;                   // angle between the two ecliptics
     const double node = 3.044;                         // longitude of the axis of that rotation
     const double p = (0.0243764 + 0.00000539 * t) * t; // general precession in longitude
+    const Rotation etaTrig = SinCos(eta), betaTrig = SinCos(beta), fromNode = SinCos(node - lambda);
     const double A =
-        std::cos(eta) * std::cos(beta) * std::sin(node - lambda) - std::sin(eta) * std::sin(beta);
-    const double B = std::cos(beta) * std::cos(node - lambda);
+        etaTrig.RotCos * betaTrig.RotCos * fromNode.RotSin - etaTrig.RotSin * betaTrig.RotSin;
+    const double B = betaTrig.RotCos * fromNode.RotCos;
     const double C =
-        std::cos(eta) * std::sin(beta) + std::sin(eta) * std::cos(beta) * std::sin(node - lambda);
+        etaTrig.RotCos * betaTrig.RotSin + etaTrig.RotSin * betaTrig.RotCos * fromNode.RotSin;
     positions.TheoryB = kDegreesPerRadian * std::atan(C / std::sqrt((1.0 + C) * (1.0 - C)));
     // atan(A/B) is the direction up to a half turn; B <= 0 takes the other half.
     const double turns = (p + node - std::atan(A / B)) / kTwoPi;
@@ -38,11 +39,12 @@ void JupiterTheory(double T, const CoefficientTables& tables, PositionTables& po
     const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
     const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
     const double M7 = MeanAnomaly(0.3969537, 1.1902586, T);
-    BuildOwnMultiples(s, M5, 5, -1);
-    SumPerturbGroup(s, tables, M6, -10, 254, 301); // Saturn
-    SumPerturbGroup(s, tables, M7, -2, 302, 303);  // Uranus
+    const Rotation saturn = SinCos(M6), uranus = SinCos(M7);
     // Joint Jupiter-Saturn-Uranus terms in 2·M5 - 6·M6 + 3·M7 and that plus M5.
-    Rotation joint = CosSin(2.0 * M5 - 6.0 * M6 + 3.0 * M7);
+    Rotation joint = SinCos(2.0 * M5 - 6.0 * M6 + 3.0 * M7);
+    BuildOwnMultiples(s, M5, 5, -1);
+    SumPerturbGroup(s, tables, saturn, -10, 254, 301);
+    SumPerturbGroup(s, tables, uranus, -2, 302, 303);
     AddCoefficients(s, joint, -0.8, 8.5, -0.1, 0.0, 0.0, 0.0);
     joint = RotateByOwn(s, joint);
     AddCoefficients(s, joint, 0.4, 0.5, -0.7, 0.5, -0.1, 0.0);
@@ -56,16 +58,18 @@ void SaturnTheory(double T, const CoefficientTables& tables, PositionTables& pos
     const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
     const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
     const double M7 = MeanAnomaly(0.3969537, 1.1902586, T);
+    const Rotation jupiter = SinCos(M5), uranus = SinCos(M7);
+    const Rotation neptune = MeanAnomalyCosSin(0.7208473, 0.6068623, T);
+    // Joint Jupiter-Saturn-Uranus terms in -2·M5 + 5·M6 - 3·M7, that plus M6 and plus 2·M6.
+    Rotation joint = SinCos(-2.0 * M5 + 5.0 * M6 - 3.0 * M7);
     BuildOwnMultiples(s, M6, 11, 0);
-    BuildPerturberConjugateMultiples(s, M5, 1, -6); // Jupiter
+    BuildPerturberConjugateMultiples(s, jupiter, 1, -6);
     SumPerturbRows(s, tables, 304, 357);
-    SumPerturbGroup(s, tables, M7, -5, 358, 371);                         // Uranus
-    BuildPerturberMultiples(s, MeanAnomaly(0.7208473, 0.6068623, T), -2); // Neptune
+    SumPerturbGroup(s, tables, uranus, -5, 358, 371);
+    BuildPerturberMultiples(s, neptune, -2);
     AddTerm(s, 1, -1, 0, -1.3, -1.2, 2.3, -2.5, 0.0, 0.0);
     AddTerm(s, 1, -2, 0, 1.0, -0.1, 0.1, 1.4, 0.0, 0.0);
     AddTerm(s, 2, -2, 0, 1.1, -0.1, 0.2, 3.3, 0.0, 0.0);
-    // Joint Jupiter-Saturn-Uranus terms in -2·M5 + 5·M6 - 3·M7, that plus M6 and plus 2·M6.
-    Rotation joint = CosSin(-2.0 * M5 + 5.0 * M6 - 3.0 * M7);
     AddCoefficients(s, joint, -0.8, -0.1, -0.2, 1.8, 0.3, 0.5);
     joint = RotateByOwn(s, joint);
     AddCoefficients(s, joint, 2.4 - 0.7 * T, 27.8 - 0.4 * T, 2.1, -0.2, 0.0, 0.0);
@@ -81,13 +85,15 @@ void UranusTheory(double T, const CoefficientTables& tables, PositionTables& pos
     const double M5 = MeanAnomaly(0.0564472, 8.4302889, T);
     const double M6 = MeanAnomaly(0.8829611, 3.3947583, T);
     const double M7 = MeanAnomaly(0.3967117, 1.1902849, T);
+    const Rotation jupiter = SinCos(M5), saturn = SinCos(M6);
+    const Rotation neptune = MeanAnomalyCosSin(0.7216833, 0.6068528, T);
+    const Rotation joint = SinCos(2.0 * M5 - 4.0 * M6);
     BuildOwnMultiples(s, M7, 7, -2);
-    SumPerturbGroup(s, tables, M5, -2, 372, 378);                                   // Jupiter
-    SumPerturbGroup(s, tables, M6, -4, 379, 397);                                   // Saturn
-    SumPerturbGroup(s, tables, MeanAnomaly(0.7216833, 0.6068528, T), -8, 398, 432); // Neptune
+    SumPerturbGroup(s, tables, jupiter, -2, 372, 378);
+    SumPerturbGroup(s, tables, saturn, -4, 379, 397);
+    SumPerturbGroup(s, tables, neptune, -8, 398, 432);
     // Joint Jupiter-Saturn terms: j counts multiples of M6 on top of 2·M5 (j = -4, -5, -6).
-    BuildPerturberMultiples(s, M6, -1);
-    const Rotation joint = CosSin(2.0 * M5 - 4.0 * M6);
+    BuildPerturberMultiples(s, saturn, -1);
     s.PertCos[-4] = joint.RotCos;
     s.PertSin[-4] = joint.RotSin;
     StepPerturberDown(s, -4, -6, {s.PertCos[-1], s.PertSin[-1]});
@@ -100,10 +106,13 @@ void UranusTheory(double T, const CoefficientTables& tables, PositionTables& pos
 void NeptuneTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
     SeriesState s(T);
     const double M8 = MeanAnomaly(0.7214906, 0.6068526, T);
+    const Rotation jupiter = MeanAnomalyCosSin(0.0563867, 8.4298907, T);
+    const Rotation saturn = MeanAnomalyCosSin(0.8825086, 3.3957748, T);
+    const Rotation uranus = MeanAnomalyCosSin(0.3965358, 1.1902851, T);
     BuildOwnMultiples(s, M8, 6, 0);
-    SumPerturbGroup(s, tables, MeanAnomaly(0.0563867, 8.4298907, T), -2, 442, 446); // Jupiter
-    SumPerturbGroup(s, tables, MeanAnomaly(0.8825086, 3.3957748, T), -2, 447, 452); // Saturn
-    SumPerturbGroup(s, tables, MeanAnomaly(0.3965358, 1.1902851, T), -6, 453, 476); // Uranus
+    SumPerturbGroup(s, tables, jupiter, -2, 442, 446);
+    SumPerturbGroup(s, tables, saturn, -2, 447, 452);
+    SumPerturbGroup(s, tables, uranus, -6, 453, 476);
     positions.TheoryL = TheoryLongitude(0.1254046, M8, (4982.8 - 21.3 * T) * T, s.SeriesDL);
     positions.TheoryR = 30.072984 + (0.001234 + 0.000003 * T) * T + s.SeriesDR * kTenMicroAU;
     positions.TheoryB = (54.77 + (0.26 + 0.06 * T) * T + s.SeriesDB) / 3600.0;
@@ -114,15 +123,16 @@ void PlutoTheory(double T, const CoefficientTables& tables, PositionTables& posi
     const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
     const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
     const double M9 = MeanAnomaly(0.0385795, 0.4026667, T);
+    const Rotation jupiter = SinCos(M5), saturn = SinCos(M6);
+    // Joint Jupiter-Saturn terms in M5 - M6 and that plus M9.
+    Rotation joint = SinCos(M5 - M6);
     BuildOwnMultiples(s, M9, 6, 0);
     // Jupiter, led by the main elliptic term of Pluto.
-    BuildPerturberConjugateMultiples(s, M5, 2, -2);
+    BuildPerturberConjugateMultiples(s, jupiter, 2, -2);
     AddTerm(s, 1, 0, 0, 0.06, 100924.08, -960396.0, 15965.1, 51987.68, -24288.76);
     SumPerturbRows(s, tables, 478, 494);
-    BuildPerturberConjugateMultiples(s, M6, 1, -2); // Saturn
+    BuildPerturberConjugateMultiples(s, saturn, 1, -2);
     SumPerturbRows(s, tables, 495, 502);
-    // Joint Jupiter-Saturn terms in M5 - M6 and that plus M9.
-    Rotation joint = CosSin(M5 - M6);
     AddCoefficients(s, joint, -9.11, 0.12, -3.4, -3.3, 0.81, 0.78);
     joint = RotateByOwn(s, joint);
     AddCoefficients(s, joint, 5.92, 0.25, 2.3, -3.8, -0.67, -0.51);

@@ -7,8 +7,9 @@ namespace astrodesk {
 void BuildOwnMultiples(SeriesState& s, double M, int highest, int lowest) {
     s.OwnCos[0] = 1.0;
     s.OwnSin[0] = 0.0;
-    s.OwnCos[1] = std::cos(M);
-    s.OwnSin[1] = std::sin(M);
+    const Rotation own = SinCos(M);
+    s.OwnCos[1] = own.RotCos;
+    s.OwnSin[1] = own.RotSin;
     for (int k = 2; k <= highest; ++k) {
         const Rotation next = AddAngles(s.OwnCos[k - 1], s.OwnSin[k - 1], s.OwnCos[1], s.OwnSin[1]);
         s.OwnCos[k] = next.RotCos;
@@ -28,19 +29,19 @@ void StepPerturberDown(SeriesState& s, int j, int lowest, Rotation step) {
     }
 }
 
-void BuildPerturberMultiples(SeriesState& s, double M, int lowest) {
+void BuildPerturberMultiples(SeriesState& s, Rotation perturber, int lowest) {
     s.PertCos[0] = 1.0;
     s.PertSin[0] = 0.0;
-    s.PertCos[-1] = std::cos(M);
-    s.PertSin[-1] = -std::sin(M);
+    s.PertCos[-1] = perturber.RotCos;
+    s.PertSin[-1] = -perturber.RotSin;
     StepPerturberDown(s, -1, lowest, {s.PertCos[-1], s.PertSin[-1]});
 }
 
-void BuildPerturberConjugateMultiples(SeriesState& s, double M, int highest, int lowest) {
+void BuildPerturberConjugateMultiples(SeriesState& s, Rotation perturber, int highest, int lowest) {
     s.PertCos[0] = 1.0;
     s.PertSin[0] = 0.0;
-    s.PertCos[1] = std::cos(M);
-    s.PertSin[1] = std::sin(M);
+    s.PertCos[1] = perturber.RotCos;
+    s.PertSin[1] = perturber.RotSin;
     if (highest == 2) {
         const Rotation twice = AddAngles(s.PertCos[1], s.PertSin[1], s.PertCos[1], s.PertSin[1]);
         s.PertCos[2] = twice.RotCos;
@@ -50,16 +51,20 @@ void BuildPerturberConjugateMultiples(SeriesState& s, double M, int highest, int
 }
 
 void SumPerturbRows(SeriesState& s, const CoefficientTables& tables, int first, int last) {
+    // Summed in a local copy that stays in registers: the compiler cannot tell that the rows lie
+    // apart from the state, and would store the sums back after every row.
+    SeriesSums sums = s;
     for (int i = first; i <= last; ++i) {
-        const auto [index, coef] = FetchPerturbRow(tables, i);
-        AddTerm(s, index[0], index[1], index[2], coef[0], coef[1], coef[2], coef[3], coef[4],
+        const auto& [index, coef] = FetchPerturbRow(tables, i);
+        AddTerm(s, sums, index[0], index[1], index[2], coef[0], coef[1], coef[2], coef[3], coef[4],
                 coef[5]);
     }
+    static_cast<SeriesSums&>(s) = sums;
 }
 
-void SumPerturbGroup(SeriesState& s, const CoefficientTables& tables, double M, int lowest,
-                     int first, int last) {
-    BuildPerturberMultiples(s, M, lowest);
+void SumPerturbGroup(SeriesState& s, const CoefficientTables& tables, Rotation perturber,
+                     int lowest, int first, int last) {
+    BuildPerturberMultiples(s, perturber, lowest);
     SumPerturbRows(s, tables, first, last);
 }
 

@@ -7,13 +7,23 @@
 // trigonometric call.
 
 #include "astro/angles.hpp"
+#include "astro/fast_trig.hpp"
 #include "shell/indexed_array.hpp"
 #include "shell/program_state.hpp"
 
 namespace astrodesk {
 
+// The running sums of one theory evaluation.
+struct SeriesSums {
+    double SeriesDL = 0.0; // longitude, arcseconds
+    double SeriesDR = 0.0; // radius, 1e-6 AU (Sun to Mars) or 1e-5 AU (Jupiter to Pluto)
+    double SeriesDB = 0.0; // latitude, arcseconds
+    double TermCos = 0.0;  // argument of the last term, kept for a following times-T term
+    double TermSin = 0.0;
+};
+
 // Working values of one theory evaluation; every theory starts from a fresh one.
-struct SeriesState {
+struct SeriesState : SeriesSums {
     explicit SeriesState(double julianCenturies) : T(julianCenturies) {}
 
     double T; // Julian centuries from J2000, the factor of the times-T terms
@@ -21,11 +31,6 @@ struct SeriesState {
     IndexedArray<double, -10, 16> OwnSin{};
     IndexedArray<double, -10, 10> PertCos{}; // cos(j·M') of the current perturbing planet
     IndexedArray<double, -10, 10> PertSin{};
-    double SeriesDL = 0.0; // longitude, arcseconds
-    double SeriesDR = 0.0; // radius, 1e-6 AU (Sun to Mars) or 1e-5 AU (Jupiter to Pluto)
-    double SeriesDB = 0.0; // latitude, arcseconds
-    double TermCos = 0.0;  // argument of the last term, kept for a following times-T term
-    double TermSin = 0.0;
 };
 
 // 2 pi × FracPart(a + b·T): a mean anomaly or argument in radians from its value at J2000 (a,
@@ -34,38 +39,45 @@ inline double MeanAnomaly(double a, double b, double T) {
     return kTwoPi * FracPart(a + b * T);
 }
 
-// sin(2 pi × FracPart(turns)).
-inline double SineOfTurns(double turns) {
-    return std::sin(kTwoPi * FracPart(turns));
+// Cosine and sine of a mean anomaly (see MeanAnomaly).
+inline Rotation MeanAnomalyCosSin(double a, double b, double T) {
+    return SinCos(MeanAnomaly(a, b, T));
 }
 
-// Cosine and sine of one angle (radians).
-inline Rotation CosSin(double angle) {
-    return {std::cos(angle), std::sin(angle)};
+// sin(2 pi × FracPart(turns)).
+inline double SineOfTurns(double turns) {
+    return Sin(kTwoPi * FracPart(turns));
 }
 
 // Adds a term whose argument has the cosine and sine `argument`: each accumulator gets its
 // cosine coefficient times the cosine plus its sine coefficient times the sine.
-inline void AddCoefficients(SeriesState& s, Rotation argument, double dlc, double dls, double drc,
+inline void AddCoefficients(SeriesSums& sums, Rotation argument, double dlc, double dls, double drc,
                             double drs, double dbc, double dbs) {
-    s.SeriesDL = s.SeriesDL + dlc * argument.RotCos + dls * argument.RotSin;
-    s.SeriesDR = s.SeriesDR + drc * argument.RotCos + drs * argument.RotSin;
-    s.SeriesDB = s.SeriesDB + dbc * argument.RotCos + dbs * argument.RotSin;
+    sums.SeriesDL = sums.SeriesDL + dlc * argument.RotCos + dls * argument.RotSin;
+    sums.SeriesDR = sums.SeriesDR + drc * argument.RotCos + drs * argument.RotSin;
+    sums.SeriesDB = sums.SeriesDB + dbc * argument.RotCos + dbs * argument.RotSin;
 }
 
-// One term in k·M + j·M'. A times-T term (timesT non-zero) reuses the argument of the term
-// before it multiplied by T, so consecutive times-T terms give T², T³ terms.
-inline void AddTerm(SeriesState& s, int k, int j, int timesT, double dlc, double dls, double drc,
-                    double drs, double dbc, double dbs) {
+// One term in k·M + j·M' from the multiple tables of `s`, added to `sums`. A times-T term
+// (timesT non-zero) reuses the argument of the term before it multiplied by T, so consecutive
+// times-T terms give T², T³ terms.
+inline void AddTerm(const SeriesState& s, SeriesSums& sums, int k, int j, int timesT, double dlc,
+                    double dls, double drc, double drs, double dbc, double dbs) {
     if (timesT == 0) {
         const Rotation argument = AddAngles(s.OwnCos[k], s.OwnSin[k], s.PertCos[j], s.PertSin[j]);
-        s.TermCos = argument.RotCos;
-        s.TermSin = argument.RotSin;
+        sums.TermCos = argument.RotCos;
+        sums.TermSin = argument.RotSin;
     } else {
-        s.TermCos = s.T * s.TermCos;
-        s.TermSin = s.T * s.TermSin;
+        sums.TermCos = s.T * sums.TermCos;
+        sums.TermSin = s.T * sums.TermSin;
     }
-    AddCoefficients(s, {s.TermCos, s.TermSin}, dlc, dls, drc, drs, dbc, dbs);
+    AddCoefficients(sums, {sums.TermCos, sums.TermSin}, dlc, dls, drc, drs, dbc, dbs);
+}
+
+// The same term added to the sums of `s` itself.
+inline void AddTerm(SeriesState& s, int k, int j, int timesT, double dlc, double dls, double drc,
+                    double drs, double dbc, double dbs) {
+    AddTerm(s, s, k, j, timesT, dlc, dls, drc, drs, dbc, dbs);
 }
 
 // The argument turned on by the planet's own mean anomaly (its cosine and sine plus M).
@@ -79,20 +91,23 @@ void BuildOwnMultiples(SeriesState& s, double M, int highest, int lowest);
 // PertCos/PertSin for j - 1 down to `lowest`, each entry the one above it turned by `step`.
 void StepPerturberDown(SeriesState& s, int j, int lowest, Rotation step);
 
-// PertCos/PertSin for j = 0, -1 and on down to `lowest` from the perturber's mean anomaly.
-void BuildPerturberMultiples(SeriesState& s, double M, int lowest);
+// PertCos/PertSin for j = 0, -1 and on down to `lowest` from the cosine and sine of the
+// perturber's mean anomaly. The theories take these for all their perturbers before the first
+// sum: independent of each other, they are then worked out side by side instead of each one
+// holding up its group.
+void BuildPerturberMultiples(SeriesState& s, Rotation perturber, int lowest);
 
-// PertCos/PertSin for j = +1 (and +2 when highest is 2) from the perturber's mean anomaly, then
-// j = 0 down to `lowest` by turning back with the conjugate of +1.
-void BuildPerturberConjugateMultiples(SeriesState& s, double M, int highest, int lowest);
+// PertCos/PertSin for j = +1 (and +2 when highest is 2) from the cosine and sine of the
+// perturber's mean anomaly, then j = 0 down to `lowest` by turning back with the conjugate of +1.
+void BuildPerturberConjugateMultiples(SeriesState& s, Rotation perturber, int highest, int lowest);
 
 // Adds the terms of PerturbTable rows first..last in ascending order (none if first > last).
 void SumPerturbRows(SeriesState& s, const CoefficientTables& tables, int first, int last);
 
-// One perturbation group: multiples of the perturber's mean anomaly M down to `lowest`, then
-// rows first..last.
-void SumPerturbGroup(SeriesState& s, const CoefficientTables& tables, double M, int lowest,
-                     int first, int last);
+// One perturbation group: multiples of the perturber's mean anomaly down to `lowest`, then rows
+// first..last.
+void SumPerturbGroup(SeriesState& s, const CoefficientTables& tables, Rotation perturber,
+                     int lowest, int first, int last);
 
 // 360 × FracPart(L0 + M/(2 pi) + (secular + DL)/1296000): the theory's longitude in degrees
 // (between -360 and 360) from the mean longitude at J2000 L0 (revolutions), the own mean anomaly

@@ -130,10 +130,27 @@ struct PositionTables {
     IndexedArray<double, 0, 10> RateRadius{};
 };
 
-// The periodic-term coefficients read at start-up, in single precision as stored.
+// A row of PerturbTable as the series sum it: the multiples k and j and the times-T flag rounded
+// to whole numbers, then the cosine and sine coefficients of longitude, radius and latitude.
+struct PerturbRow {
+    std::array<std::int16_t, 3> PerturbRowIndex{};
+    std::array<double, 6> PerturbRowCoef{};
+};
+
+// A row of MoonTable as the lunar series sums it: the coefficients of longitude, DS, the latitude
+// factor and the parallax, then the multipliers of l, l', F and D rounded to whole numbers.
+struct MoonRow {
+    std::array<double, 4> MoonRowCoef{};
+    std::array<std::int16_t, 4> MoonTermIndex{};
+};
+
+// The periodic-term coefficients read at start-up, in single precision as stored, and the same
+// rows converted once by the loader for the theories.
 struct CoefficientTables {
     IndexedArray<std::array<float, 9>, 0, 502> PerturbTable{};
     IndexedArray<std::array<float, 8>, 0, 103> MoonTable{};
+    IndexedArray<PerturbRow, 0, 502> PerturbRows{};
+    IndexedArray<MoonRow, 0, 103> MoonRows{};
 };
 
 // Interpretation factors of slots 1..12 (slot 13 is never filled and stays 0 degrees).
