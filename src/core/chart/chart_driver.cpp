@@ -2,6 +2,7 @@
 
 #include "astro/angles.hpp"
 #include "astro/day_count.hpp"
+#include "astro/fast_trig.hpp"
 #include "astro/nutation.hpp"
 #include "astro/precession.hpp"
 #include "chart/aberration.hpp"
@@ -57,10 +58,9 @@ struct Vector {
 };
 
 Vector Rectangular(double longitudeDeg, double latitudeDeg, double radius) {
-    const double l = DegToRad(longitudeDeg);
-    const double b = DegToRad(latitudeDeg);
-    return {radius * std::cos(b) * std::cos(l), radius * std::cos(b) * std::sin(l),
-            radius * std::sin(b)};
+    const Rotation l = SinCos(DegToRad(longitudeDeg));
+    const Rotation b = SinCos(DegToRad(latitudeDeg));
+    return {radius * b.RotCos * l.RotCos, radius * b.RotCos * l.RotSin, radius * b.RotSin};
 }
 
 // Keeps the last theory result of internal body k: longitude brought to 0..360 degrees,
@@ -103,7 +103,7 @@ void PlaceBody(int k, int pass, double T, const ProgramState& state, PositionTab
     ApplyAberration(cb, k, distance, p);
 
     double lambda = AngleOf(p.RelY, p.RelX);
-    double beta = std::atan(p.RelZ / std::hypot(p.RelX, p.RelY));
+    double beta = std::atan(p.RelZ / std::sqrt(p.RelX * p.RelX + p.RelY * p.RelY));
     lambda += DegToRad(p.NutationLongitude);
     if (lambda < 0.0) lambda += kTwoPi;
     if (lambda > kTwoPi) lambda -= kTwoPi;
