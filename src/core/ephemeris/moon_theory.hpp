@@ -30,17 +30,17 @@ struct MoonSeries {
     IndexedArray<IndexedArray<double, -6, 6>, 1, 4> MoonSin{};
 };
 
+// A term's cosine and sine turned on by multiple j of argument i.
+inline Rotation TurnByMultiple(Rotation term, const MoonSeries& m, int i, int j) {
+    return AddAngles(term.RotCos, term.RotSin, m.MoonCos[i][j], m.MoonSin[i][j]);
+}
+
 // Cosine and sine of p·l + q·l' + r·F + s·D from the multiple tables: the rotations by the four
 // multiples one after the other. Multiple 0 is the rotation (1, 0), which leaves a term as it is,
 // so it needs no test; the first rotation turns (1, 0) and is the table entry itself.
 inline Rotation MoonTerm(const MoonSeries& m, int p, int q, int r, int s) {
-    Rotation term{m.MoonCos[1][p], m.MoonSin[1][p]};
-    const int multiples[] = {q, r, s};
-    for (int i = 2; i <= 4; ++i) {
-        const int j = multiples[i - 2];
-        term = AddAngles(term.RotCos, term.RotSin, m.MoonCos[i][j], m.MoonSin[i][j]);
-    }
-    return term;
+    const Rotation byL = {m.MoonCos[1][p], m.MoonSin[1][p]};
+    return TurnByMultiple(TurnByMultiple(TurnByMultiple(byL, m, 2, q), m, 3, r), m, 4, s);
 }
 
 // A solar term: MoonLambda += cl·sin, MoonDS += cs·sin, MoonGamma += cg·cos, MoonSinPi += cp·cos
