@@ -1,8 +1,10 @@
 #include "shell/output_screen.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <optional>
 
 namespace astrodesk {
 
@@ -16,7 +18,134 @@ constexpr double kFarCell = 1e6;
 // The column or row of a pixel position, for cells of cellSize pixels.
 int GridIndex(double pixels, double cellSize) {
     const double index = std::floor(pixels / cellSize + kGridTolerance);
-    return static_cast<int>(std::fmax(std::fmin(index, kFarCell), -kFarCell));
+    if (!(index < kFarCell)) return static_cast<int>(kFarCell); // NaN included
+    return static_cast<int>(std::max(index, -kFarCell));
+}
+
+// Room for any printed number: a blank or minus, 15 digits, a point, "E+308" and a blank.
+using NumberChars = std::array<char, 32>;
+
+constexpr int kSignificantDigits = 15;
+
+// 10^0 .. 10^19, all that 64 bits hold.
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// "00", "01" .. "99": the digits of every number below 100, two characters each.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+
+// A positive number rounded to 15 significant digits: digits x 10^(exponent - 14), with
+// 10^14 <= digits < 10^15, so that 10^exponent is the place of the first digit.
+struct FifteenDigits {
+    std::uint64_t digits;
+    int exponent;
+};
+
+// Rounds 1E-04 <= magnitude < 1E+15, half to even as the C library does, with whole numbers
+// only: the magnitude is m / 2^shift with m below 2^53 and shift 3..66, and m x 10^19 still
+// fits in 128 bits. Other magnitudes are left to the general conversion.
+std::optional<FifteenDigits> RoundToFifteenDigits(double magnitude) {
+    if (!(magnitude >= 1e-4 && magnitude < 1e15)) return std::nullopt;
+    using Wide = unsigned __int128;
+    // The IEEE 754 fields of a normal double: magnitude = mantissa / 2^shift with
+    // 2^52 <= mantissa < 2^53, and 2^(binaryExponent - 1) <= magnitude < 2^binaryExponent.
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    constexpr std::uint64_t kHiddenBit = std::uint64_t{1} << 52;
+    const std::uint64_t mantissa = (bits & (kHiddenBit - 1)) | kHiddenBit;
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1022;
+    const int shift = 53 - binaryExponent;
+    // 10^exponent <= magnitude < 10^(exponent + 1); the estimate from 2^(binaryExponent - 1)
+    // is right or one too small.
+    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398));
+    const auto scaled = [&] {
+        return Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    };
+    Wide digitsExact = scaled(); // digits x 2^shift
+    if ((digitsExact >> shift) >= kPowersOfTen[kSignificantDigits]) {
+        ++exponent;
+        digitsExact = scaled();
+    }
+    auto digits = static_cast<std::uint64_t>(digitsExact >> shift);
+    const Wide remainder = digitsExact - (Wide{digits} << shift);
+    const Wide half = Wide{1} << (shift - 1);
+    if (remainder > half || (remainder == half && digits % 2 == 1)) ++digits;
+    if (digits == kPowersOfTen[kSignificantDigits]) { // 9.99..95 became 10
+        digits = kPowersOfTen[kSignificantDigits - 1];
+        ++exponent;
+    }
+    return FifteenDigits{digits, exponent};
+}
+
+// Writes a rounded number of exponent -4..14 in fixed notation, without trailing zeros and
+// without a zero before the point: "120", "1.5", ".0001".
+char* WriteFixedNotation(FifteenDigits number, char* out) {
+    // Two digits at a time from the right, then the first of the fifteen.
+    std::array<char, kSignificantDigits> digits;
+    std::uint64_t rest = number.digits;
+    for (std::size_t end = kSignificantDigits; end > 1; end -= 2, rest /= 100)
+        std::copy_n(&kDigitPairs[2 * (rest % 100)], 2, &digits[end - 2]);
+    digits[0] = static_cast<char>('0' + rest);
+    const auto significant = static_cast<std::size_t>(
+        std::find_if(digits.rbegin(), digits.rend(), [](char c) { return c != '0'; }).base() -
+        digits.begin());
+    if (number.exponent < 0) {
+        *out++ = '.';
+        out = std::fill_n(out, -number.exponent - 1, '0');
+        return std::copy_n(digits.begin(), significant, out);
+    }
+    const auto whole = static_cast<std::size_t>(number.exponent + 1); // digits before the point
+    out = std::copy_n(digits.begin(), whole, out);
+    if (significant <= whole) return out;
+    *out++ = '.';
+    return std::copy(digits.begin() + whole, digits.begin() + significant, out);
+}
+
+// Writes the general number format from `first` on and returns the end of the text.
+char* WriteGeneralNumber(double value, char* first, char* last) {
+    if (!std::isfinite(value)) {
+        constexpr std::string_view kUndefined = "UNDEFINED";
+        return std::copy(kUndefined.begin(), kUndefined.end(), first);
+    }
+    if (value == 0.0) { // also for -0, which has no sign of its own
+        *first = '0';
+        return first + 1;
+    }
+    // The general format with 15 digits uses fixed notation for the exponents -4..14 of the
+    // rounded value, else the exponent form; it drops trailing zeros.
+    const std::optional<FifteenDigits> rounded = RoundToFifteenDigits(std::abs(value));
+    if (rounded && rounded->exponent >= -4 && rounded->exponent < kSignificantDigits) {
+        if (value < 0.0) *first++ = '-';
+        return WriteFixedNotation(*rounded, first);
+    }
+    char* end =
+        std::to_chars(first, last, value, std::chars_format::general, kSignificantDigits).ptr;
+    char* const digits = value < 0.0 ? first + 1 : first;
+    if (*digits == '0') end = std::copy(digits + 1, end, digits); // ".5", not "0.5"
+    std::replace(digits, end, 'e', 'E');
+    return end;
+}
+
+// The printed form written into `chars`: " 1.5 " or "-.25 ", the minus in the blank's place.
+std::string_view WritePrintedNumber(double value, NumberChars& chars) {
+    chars[0] = ' ';
+    char* const end = WriteGeneralNumber(value, chars.data() + 1, chars.data() + chars.size());
+    *end = ' ';
+    const char* const start = chars[1] == '-' ? chars.data() + 1 : chars.data();
+    return {start, end + 1};
 }
 
 } // namespace
@@ -47,21 +176,14 @@ Rgb PaletteRgb(int colour) {
 }
 
 std::string GeneralNumberText(double value) {
-    if (!std::isfinite(value)) return "UNDEFINED";
-    if (value == 0.0) return "0"; // also for -0, which has no sign of its own
-    // %G with 15 digits switches to the exponent form below 1E-04 and from 1E+15 on, and drops
-    // trailing zeros, as the general format does.
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    std::string text = buffer;
-    const std::size_t digitsStart = text[0] == '-' ? 1 : 0;
-    if (text.compare(digitsStart, 2, "0.") == 0) text.erase(digitsStart, 1); // ".5", not "0.5"
-    return text;
+    NumberChars chars;
+    return std::string(chars.data(),
+                       WriteGeneralNumber(value, chars.data(), chars.data() + chars.size()));
 }
 
 std::string PrintedNumber(double value) {
-    const std::string digits = GeneralNumberText(value);
-    return (digits[0] == '-' ? "" : " ") + digits + " ";
+    NumberChars chars;
+    return std::string(WritePrintedNumber(value, chars));
 }
 
 PictureBox::PictureBox(double widthPixels, double heightPixels)
@@ -74,6 +196,7 @@ void PictureBox::Scale(double x1, double y1, double x2, double y2) {
     scaleTop_ = y1;
     scaleRight_ = x2;
     scaleBottom_ = y2;
+    leftCursor_.reset();
 }
 
 double PictureBox::ToPixelX(double x) const {
@@ -100,61 +223,74 @@ int PictureBox::VisibleRows() const {
     return static_cast<int>(std::ceil(Height / kLineHeight));
 }
 
-int PictureBox::CurrentColumn() const {
-    return GridIndex(ToPixelX(CurrentX), CellWidth());
+PictureBox::TextCursor PictureBox::CursorAtCurrentPosition() const {
+    if (leftCursor_ && leftCursor_->x == CurrentX && leftCursor_->y == CurrentY &&
+        leftCursor_->width == Width && leftCursor_->height == Height)
+        return leftCursor_->cursor;
+    const double pixelX = ToPixelX(CurrentX);
+    const double pixelY = ToPixelY(CurrentY);
+    return {pixelX, pixelY, GridIndex(pixelX, CellWidth()), GridIndex(pixelY, kLineHeight)};
 }
 
-void PictureBox::MoveToColumn(int column) {
-    CurrentX = ToUserX(column * CellWidth());
+void PictureBox::MoveToColumn(TextCursor& cursor, int column) const {
+    cursor.column = column;
+    cursor.pixelX = column * CellWidth();
 }
 
-void PictureBox::NewLine() {
-    CurrentX = scaleLeft_;
-    CurrentY = ToUserY(ToPixelY(CurrentY) + kLineHeight);
+void PictureBox::NewLine(TextCursor& cursor) const {
+    MoveToColumn(cursor, 0);
+    cursor.pixelY += kLineHeight;
+    ++cursor.row;
 }
 
-void PictureBox::MarkRowPrinted() {
-    const int row = GridIndex(ToPixelY(CurrentY), kLineHeight);
-    if (row < VisibleRows()) printedRows_ = std::max(printedRows_, row + 1);
+void PictureBox::MarkRowPrinted(int row) {
+    if (row >= printedRows_ && row < VisibleRows()) printedRows_ = row + 1;
 }
 
-void PictureBox::PlaceText(std::string_view text) {
-    MarkRowPrinted(); // an empty text still makes its row part of the page
+void PictureBox::PlaceText(std::string_view text, TextCursor& cursor) {
+    MarkRowPrinted(cursor.row); // an empty text still makes its row part of the page
     while (!text.empty()) {
-        if (CurrentColumn() >= kColumns) {
-            NewLine();
-            MarkRowPrinted();
+        if (cursor.column >= kColumns) {
+            NewLine(cursor);
+            MarkRowPrinted(cursor.row);
         }
-        const int column = CurrentColumn();
-        const std::string_view piece = text.substr(0, static_cast<std::size_t>(kColumns - column));
-        items_.emplace_back(std::in_place_type<TextItem>, ToPixelX(CurrentX), ToPixelY(CurrentY),
+        const std::string_view piece =
+            text.substr(0, static_cast<std::size_t>(kColumns - cursor.column));
+        items_.emplace_back(std::in_place_type<TextItem>, cursor.pixelX, cursor.pixelY,
                             std::string(piece), ForeColour);
-        MoveToColumn(column + static_cast<int>(piece.size()));
+        MoveToColumn(cursor, cursor.column + static_cast<int>(piece.size()));
         text.remove_prefix(piece.size());
     }
 }
 
 void PictureBox::Print(std::string_view text, After after) {
-    PlaceText(text);
+    const TextCursor start = CursorAtCurrentPosition();
+    TextCursor cursor = start;
+    PlaceText(text, cursor);
     switch (after) {
     case After::LineEnd:
-        NewLine();
+        NewLine(cursor);
         break;
     case After::NextZone: {
-        const int nextZone = (std::max(CurrentColumn(), 0) / kZoneWidth + 1) * kZoneWidth;
+        const int nextZone = (std::max(cursor.column, 0) / kZoneWidth + 1) * kZoneWidth;
         if (nextZone < kColumns)
-            MoveToColumn(nextZone);
+            MoveToColumn(cursor, nextZone);
         else
-            NewLine();
+            NewLine(cursor);
         break;
     }
     case After::Join:
         break;
     }
+    // A position set by drawing stays exactly as it was until text moves it.
+    if (cursor.pixelX != start.pixelX) CurrentX = ToUserX(cursor.pixelX);
+    if (cursor.pixelY != start.pixelY) CurrentY = ToUserY(cursor.pixelY);
+    leftCursor_ = LeftCursor{cursor, CurrentX, CurrentY, Width, Height};
 }
 
 void PictureBox::PrintNumber(double value, After after) {
-    Print(PrintedNumber(value), after);
+    NumberChars chars;
+    Print(WritePrintedNumber(value, chars), after);
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, int colour) {

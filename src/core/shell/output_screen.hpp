@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -111,20 +112,34 @@ class PictureBox {
     std::vector<std::string> TextLines() const;
 
   private:
+    // Where printed text goes next: its pixel position (off the column grid where drawing or
+    // the caller has put it) and its text cell.
+    struct TextCursor {
+        double pixelX, pixelY;
+        int column, row;
+    };
+
     double ToPixelX(double x) const;
     double ToPixelY(double y) const;
     double ToUserX(double px) const;
     double ToUserY(double py) const;
     int VisibleRows() const;
-    int CurrentColumn() const;
-    void MoveToColumn(int column);
-    void NewLine();
-    void MarkRowPrinted();
-    void PlaceText(std::string_view text);
+    TextCursor CursorAtCurrentPosition() const;
+    void MoveToColumn(TextCursor& cursor, int column) const;
+    void NewLine(TextCursor& cursor) const;
+    void MarkRowPrinted(int row);
+    void PlaceText(std::string_view text, TextCursor& cursor);
 
     double scaleLeft_ = 0.0, scaleTop_ = 0.0, scaleRight_, scaleBottom_;
     std::vector<DisplayItem> items_;
     int printedRows_ = 0; // text rows reached by printing, an empty print included
+    // The cursor the last print left, with the position and size it belongs to: a print that
+    // starts there takes it without converting coordinates again. A new scale forgets it.
+    struct LeftCursor {
+        TextCursor cursor;
+        double x, y, width, height;
+    };
+    std::optional<LeftCursor> leftCursor_;
 };
 
 // General number format of printed numbers: up to 15 significant digits, no zero before the
