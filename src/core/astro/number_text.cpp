@@ -1,13 +1,11 @@
 #include "astro/number_text.hpp"
 
-#include <cctype>
-
 namespace astrodesk {
 
 namespace {
 
 bool IsDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    return c >= '0' && c <= '9';
 }
 
 } // namespace
@@ -29,7 +27,7 @@ double LeadingNumber(std::string_view text) {
 
 std::string TwoDigitText(std::string& text) {
     if (text.size() > 2) text.erase(0, text.size() - 2);
-    if (LeadingNumber(text) < 10.0) text = "0" + (text.empty() ? "" : text.substr(text.size() - 1));
+    if (LeadingNumber(text) < 10.0) text = text.empty() ? "0" : std::string{'0', text.back()};
     return text;
 }
 

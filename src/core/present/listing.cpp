@@ -1,8 +1,8 @@
 #include "present/listing.hpp"
 
 #include "astro/angles.hpp"
-#include "astro/number_text.hpp"
 
+#include <array>
 #include <cmath>
 #include <string_view>
 
@@ -28,76 +28,52 @@ constexpr std::size_t kLatitudeWidth = 13;
 constexpr std::size_t kPositionTextWidth = kLongitudeWidth - 1; // without the closing quote
 constexpr std::size_t kNameWidth = 23; // characters of ChartName in the NAME line
 
-// A whole number from 0 to 99 as a two-digit field: "07", "60".
-std::string TwoDigits(int number) {
-    std::string text = " " + std::to_string(number);
-    return TwoDigitText(text);
+// A fixed-width text of the listing, filled in place: formatting a field needs no heap.
+template <std::size_t Width> struct Field {
+    std::array<char, Width> chars;
+    std::string_view View() const { return {chars.data(), Width}; }
+};
+using LongitudeText = Field<kLongitudeWidth>;
+using LatitudeText = Field<kLatitudeWidth>;
+
+// A whole number of 0 or more as a two-digit field: its last two digits, "07", "60".
+struct TwoDigits {
+    int number;
+};
+
+// Fills a field from its first character on; each layout below writes exactly its width.
+class FieldWriter {
+  public:
+    explicit FieldWriter(char* first) : at_(first) {}
+    FieldWriter& operator<<(char c) {
+        *at_++ = c;
+        return *this;
+    }
+    FieldWriter& operator<<(std::string_view text) {
+        for (const char c : text)
+            *this << c;
+        return *this;
+    }
+    FieldWriter& operator<<(TwoDigits field) {
+        const unsigned lastTwo = static_cast<unsigned>(field.number) % 100;
+        return *this << static_cast<char>('0' + lastTwo / 10)
+                     << static_cast<char>('0' + lastTwo % 10);
+    }
+
+  private:
+    char* at_;
+};
+
+// "UNDEFINED" and blanks to the full width, for a value that cannot be shown.
+template <std::size_t Width> Field<Width> UndefinedField() {
+    Field<Width> field;
+    field.chars.fill(' ');
+    FieldWriter(field.chars.data()) << "UNDEFINED";
+    return field;
 }
 
-// A text of the given width for a value that cannot be shown.
-std::string UndefinedField(std::size_t width) {
-    std::string text = "UNDEFINED";
-    text.resize(width, ' ');
-    return text;
-}
-
-std::string SlotLongitude(const PositionTables& positions, int slot) {
-    return FormatLongitude(RadToDeg(positions.BodyLongitude[slot]));
-}
-
-std::string SlotLatitude(const PositionTables& positions, int slot) {
-    return FormatLatitude(RadToDeg(positions.BodyLatitude[slot]));
-}
-
-void PrintBodyRow(const ProgramState& state, int slot, PictureBox& box) {
-    const PositionTables& positions = state.positions;
-    box.Print(state.bodies.BodyName[slot], After::NextZone);
-    box.Print(SlotLongitude(positions, slot), After::Join);
-    box.Print(MotionMark(positions.BodyMotion[slot]), After::NextZone);
-    box.Print(SlotLatitude(positions, slot), After::NextZone);
-    box.PrintNumber(positions.BodyDistance[slot]);
-}
-
-// The Moon with the longitude of the lunar node (degrees) in place of a distance.
-void PrintMoonAndNode(const ProgramState& state, PictureBox& box) {
-    const PositionTables& positions = state.positions;
-    box.Print(state.bodies.BodyName[kMoonSlot], After::NextZone);
-    box.Print(SlotLongitude(positions, kMoonSlot), After::NextZone);
-    box.Print(SlotLatitude(positions, kMoonSlot), After::NextZone);
-    box.Print(" NODE =", After::Join);
-    box.Print(FormatLongitude(positions.LunarNode));
-}
-
-// "LABEL", longitude of an angle or cusp in radians, and on to the next zone.
-void PrintLabelledLongitude(std::string_view label, double radians, PictureBox& box) {
-    box.Print(label, After::NextZone);
-    box.Print(FormatLongitude(RadToDeg(radians)), After::NextZone);
-}
-
-// The angle, then "CAPTION = "; value.
-void PrintAngleLine(std::string_view label, double radians, std::string_view caption,
-                    std::string_view value, PictureBox& box) {
-    PrintLabelledLongitude(label, radians, box);
-    box.Print(caption, After::Join);
-    box.Print(value);
-}
-
-// "CUSP n", longitude, "CUSP m", longitude.
-void PrintCuspPair(const ChartFrame& frame, int first, int second, PictureBox& box, After after) {
-    PrintLabelledLongitude("CUSP " + std::to_string(first), frame.HouseCusp[first], box);
-    box.Print("CUSP " + std::to_string(second), After::NextZone);
-    box.Print(FormatLongitude(RadToDeg(frame.HouseCusp[second])), after);
-}
-
-void FillPositionText(PositionTables& positions) {
-    for (int slot = 1; slot <= 15; ++slot)
-        positions.PositionText[slot] = SlotLongitude(positions, slot).substr(0, kPositionTextWidth);
-}
-
-} // namespace
-
-std::string FormatLongitude(double degrees) {
-    if (!std::isfinite(degrees)) return UndefinedField(kLongitudeWidth);
+LongitudeText LongitudeField(double degrees) {
+    if (!std::isfinite(degrees)) return UndefinedField<kLongitudeWidth>();
     Reduce360(degrees);
     const double wholeDegrees = std::floor(degrees);
     const double minutesExact = 60.0 * (degrees - wholeDegrees);
@@ -109,26 +85,33 @@ std::string FormatLongitude(double degrees) {
         ++seconds;
         tenths = 0;
     }
-    const int sign = static_cast<int>(wholeDegrees / 30.0); // 0 Aries .. 11 Pisces
-    const int degreesInSign = static_cast<int>(wholeDegrees) - 30 * sign;
-    return TwoDigits(degreesInSign) + kDegreeSign +
-           std::string(kSignTable.substr(4 * static_cast<std::size_t>(sign), 4)) +
-           TwoDigits(minutes) + "' " + TwoDigits(seconds) + "." + std::to_string(tenths) + '"';
+    const int wholeDegreesNumber = static_cast<int>(wholeDegrees);
+    const int sign = wholeDegreesNumber / 30; // 0 Aries .. 11 Pisces
+    const int degreesInSign = wholeDegreesNumber - 30 * sign;
+    LongitudeText field;
+    FieldWriter(field.chars.data())
+        << TwoDigits{degreesInSign} << kDegreeSign
+        << kSignTable.substr(4 * static_cast<std::size_t>(sign), 4) << TwoDigits{minutes} << "' "
+        << TwoDigits{seconds} << '.' << static_cast<char>('0' + tenths) << '"';
+    return field;
 }
 
-std::string FormatLatitude(double degrees) {
-    if (!std::isfinite(degrees)) return UndefinedField(kLatitudeWidth);
+LatitudeText LatitudeField(double degrees) {
+    if (!std::isfinite(degrees)) return UndefinedField<kLatitudeWidth>();
     const char hemisphere = degrees < 0.0 ? 'S' : 'N';
     const double size = std::abs(degrees);
     const double wholeDegrees = std::floor(size);
     const double minutesExact = 60.0 * (size - wholeDegrees);
     const int minutes = static_cast<int>(minutesExact);
     const int seconds = static_cast<int>(60.0 * (minutesExact - minutes) + 0.5);
-    return TwoDigits(static_cast<int>(std::fmod(wholeDegrees, 100.0))) + kDegreeSign + " " +
-           hemisphere + " " + TwoDigits(minutes) + "' " + TwoDigits(seconds) + '"';
+    LatitudeText field;
+    FieldWriter(field.chars.data())
+        << TwoDigits{static_cast<int>(std::fmod(wholeDegrees, 100.0))} << kDegreeSign << ' '
+        << hemisphere << ' ' << TwoDigits{minutes} << "' " << TwoDigits{seconds} << '"';
+    return field;
 }
 
-std::string MotionMark(std::int16_t motionCode) {
+std::string_view MotionMarkText(std::int16_t motionCode) {
     switch (motionCode) {
     case 1:
         return "   R";
@@ -139,6 +122,79 @@ std::string MotionMark(std::int16_t motionCode) {
     default:
         return "   ";
     }
+}
+
+LongitudeText SlotLongitude(const PositionTables& positions, int slot) {
+    return LongitudeField(RadToDeg(positions.BodyLongitude[slot]));
+}
+
+LatitudeText SlotLatitude(const PositionTables& positions, int slot) {
+    return LatitudeField(RadToDeg(positions.BodyLatitude[slot]));
+}
+
+void PrintBodyRow(const ProgramState& state, int slot, PictureBox& box) {
+    const PositionTables& positions = state.positions;
+    box.Print(state.bodies.BodyName[slot], After::NextZone);
+    box.Print(SlotLongitude(positions, slot).View(), After::Join);
+    box.Print(MotionMarkText(positions.BodyMotion[slot]), After::NextZone);
+    box.Print(SlotLatitude(positions, slot).View(), After::NextZone);
+    box.PrintNumber(positions.BodyDistance[slot]);
+}
+
+// The Moon with the longitude of the lunar node (degrees) in place of a distance.
+void PrintMoonAndNode(const ProgramState& state, PictureBox& box) {
+    const PositionTables& positions = state.positions;
+    box.Print(state.bodies.BodyName[kMoonSlot], After::NextZone);
+    box.Print(SlotLongitude(positions, kMoonSlot).View(), After::NextZone);
+    box.Print(SlotLatitude(positions, kMoonSlot).View(), After::NextZone);
+    box.Print(" NODE =", After::Join);
+    box.Print(LongitudeField(positions.LunarNode).View());
+}
+
+// "LABEL", longitude of an angle or cusp in radians, and on to the next zone.
+void PrintLabelledLongitude(std::string_view label, double radians, PictureBox& box) {
+    box.Print(label, After::NextZone);
+    box.Print(LongitudeField(RadToDeg(radians)).View(), After::NextZone);
+}
+
+// The angle, then "CAPTION = "; value.
+void PrintAngleLine(std::string_view label, double radians, std::string_view caption,
+                    std::string_view value, PictureBox& box) {
+    PrintLabelledLongitude(label, radians, box);
+    box.Print(caption, After::Join);
+    box.Print(value);
+}
+
+// "CUSP n" for a house number 1..12.
+std::string CuspLabel(int house) {
+    return "CUSP " + std::to_string(house);
+}
+
+// "CUSP n", longitude, "CUSP m", longitude.
+void PrintCuspPair(const ChartFrame& frame, int first, int second, PictureBox& box, After after) {
+    PrintLabelledLongitude(CuspLabel(first), frame.HouseCusp[first], box);
+    box.Print(CuspLabel(second), After::NextZone);
+    box.Print(LongitudeField(RadToDeg(frame.HouseCusp[second])).View(), after);
+}
+
+void FillPositionText(PositionTables& positions) {
+    for (int slot = 1; slot <= 15; ++slot)
+        positions.PositionText[slot] =
+            SlotLongitude(positions, slot).View().substr(0, kPositionTextWidth);
+}
+
+} // namespace
+
+std::string FormatLongitude(double degrees) {
+    return std::string(LongitudeField(degrees).View());
+}
+
+std::string FormatLatitude(double degrees) {
+    return std::string(LatitudeField(degrees).View());
+}
+
+std::string MotionMark(std::int16_t motionCode) {
+    return std::string(MotionMarkText(motionCode));
 }
 
 void PrintListingHead(const ProgramState& state, PictureBox& box) {
@@ -167,13 +223,14 @@ void ListBodies(const ProgramState& state, PictureBox& box) {
 void PrintAngleBlock(ProgramState& state, PictureBox& box) {
     const ChartRecord& record = state.record;
     const PositionTables& positions = state.positions;
-    const std::string era = state.working.ChartEraFlag == 1.0 ? " B.C." : " A.D.";
-    PrintAngleLine("ASCENDANT", positions.BodyLongitude[kAscendantSlot],
-                   "DATE = ", record.ChartDate + era, box);
+    std::string dateAndEra = record.ChartDate;
+    dateAndEra += state.working.ChartEraFlag == 1.0 ? " B.C." : " A.D.";
+    PrintAngleLine("ASCENDANT", positions.BodyLongitude[kAscendantSlot], "DATE = ", dateAndEra,
+                   box);
     PrintAngleLine("MIDHEAVEN", positions.BodyLongitude[kMidheavenSlot],
                    "TIME = ", record.ChartTime, box);
     PrintAngleLine("VERTEX", positions.BodyLongitude[kVertexSlot],
-                   "NAME = ", record.ChartName.substr(0, kNameWidth), box);
+                   "NAME = ", std::string_view(record.ChartName).substr(0, kNameWidth), box);
     for (int emptyItem = 0; emptyItem < 3; ++emptyItem)
         box.Print("", After::NextZone);
     box.Print("LAT = ", After::Join);
