@@ -40,24 +40,38 @@ std::int16_t ThirtyDegreeSector(double degrees) {
     return static_cast<std::int16_t>(std::fmax(std::fmin(sector, 12.0), 1.0));
 }
 
-// Three stars within a quarter of the orb, two within half, one within the orb; 0 outside.
-int Stars(double deviation, double orb) {
-    if (deviation < orb / 4.0) return 3;
-    if (deviation < orb / 2.0) return 2;
-    if (deviation < orb) return 1;
-    return 0;
+// The deviations from an aspect's exact angle that earn three, two and one star: within a
+// quarter of its orb, within half, within the orb (degrees).
+struct StarLimits {
+    double three, two, one;
+
+    int Stars(double deviation) const {
+        if (deviation < three) return 3;
+        if (deviation < two) return 2;
+        if (deviation < one) return 1;
+        return 0;
+    }
+};
+
+// The limits of aspect types 1..9 (at index type - 1) for an orb option, worked out once for
+// all pairs.
+std::array<StarLimits, kAspectTypes> AspectStarLimits(std::int16_t orbDegrees) {
+    std::array<StarLimits, kAspectTypes> limits;
+    for (std::size_t k = 0; k < kAspectTypes; ++k) {
+        const double orb = kAspects[k].orbNumerator * orbDegrees / kAspects[k].orbDenominator;
+        limits[k] = {orb / 4.0, orb / 2.0, orb};
+    }
+    return limits;
 }
 
 // 10 x type + stars of the last aspect type whose orb holds the separation, or 0.
-std::int16_t PairAspectCode(double separation, std::int16_t orbDegrees) {
-    std::int16_t code = 0;
-    for (int type = 1; type <= kAspectTypes; ++type) {
-        const AspectType& aspect = kAspects[static_cast<std::size_t>(type - 1)];
-        const double orb = aspect.orbNumerator * orbDegrees / aspect.orbDenominator;
-        const int stars = Stars(std::abs(separation - aspect.angle), orb);
-        if (stars > 0) code = static_cast<std::int16_t>(10 * type + stars);
+std::int16_t PairAspectCode(double separation, const std::array<StarLimits, kAspectTypes>& limits) {
+    for (int type = kAspectTypes; type >= 1; --type) {
+        const auto k = static_cast<std::size_t>(type - 1);
+        const int stars = limits[k].Stars(std::abs(separation - kAspects[k].angle));
+        if (stars > 0) return static_cast<std::int16_t>(10 * type + stars);
     }
-    return code;
+    return 0;
 }
 
 void CountElements(Factors& factors) {
@@ -103,11 +117,12 @@ void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, F
 
 void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box) {
     factors.FactorStrength.fill(0);
+    const std::array<StarLimits, kAspectTypes> limits = AspectStarLimits(OrbDegrees);
     for (int i = 1; i < kAspectSlots; ++i) {
         for (int j = i + 1; j <= kAspectSlots; ++j) {
             double separation = std::abs(factors.FactorLon[i] - factors.FactorLon[j]);
             if (separation > 180.0) separation = 360.0 - separation;
-            const std::int16_t code = PairAspectCode(separation, OrbDegrees);
+            const std::int16_t code = PairAspectCode(separation, limits);
             factors.AspectCode[AspectIndex(i, j)] = code;
             if (code > 0) {
                 ++factors.FactorStrength[i];
