@@ -68,7 +68,9 @@ class PictureBox {
   public:
     static constexpr int kColumns = 80;
     static constexpr int kZoneWidth = 14;
-    static constexpr double kLineHeight = 15.0; // pixels
+    // Pixels a line: the 23 lines of a horoscope listing stay above the CONTINUE button, whose
+    // top edge is 336 pixels down the output screen.
+    static constexpr double kLineHeight = 14.0;
 
     PictureBox(double widthPixels, double heightPixels);
 
