@@ -14,6 +14,8 @@ TEST(NumericRoutines, ReduceInPlaceByWholeTurns) {
     EXPECT_EQ(Reduce360(720.0), 0.0);
     EXPECT_EQ(Reduce360(-30.0), 330.0);
     EXPECT_NEAR(Reduce360(1e12 + 30.0), 310.0, 1e-3);
+    const double far = Reduce360(1e300); // ends, and lands within one turn
+    EXPECT_TRUE(far >= 0.0 && far < 360.0);
     EXPECT_DOUBLE_EQ(FracPart(-1.25), -0.25);
 }
 

@@ -34,7 +34,7 @@ namespace detail {
 inline double ReduceByTurns(double& x, double turn) {
     if (x >= 0.0 && x < turn) return x;
     // One step per turn; only an absurdly far argument jumps first, so that no loop runs long.
-    if (std::abs(x) > 1e6 * turn) x -= turn * std::trunc(x / turn);
+    if (std::abs(x) > 1e6 * turn) x = std::fmod(x, turn); // exact, however far
     while (x < 0.0)
         x += turn;
     while (x >= turn)
