@@ -58,9 +58,7 @@ const std::vector<Moment>& Moments() {
 void WholeChart(benchmark::State& run) {
     ProgramState state;
     BuildBodyTables(state.bodies);
-    const InstalledDataFiles files;
-    LoadPerturbTable(files, state.coefficients);
-    LoadMoonTable(files, state.coefficients);
+    LoadCoefficientTables(InstalledDataFiles(), state.coefficients);
     PictureBox page(638, 428);
     std::size_t n = 0;
     for (auto _ : run) {

@@ -15,9 +15,7 @@ constexpr int kMoon = 11;
 const CoefficientTables& Tables() {
     static const CoefficientTables tables = [] {
         CoefficientTables loaded;
-        const InstalledDataFiles files;
-        LoadPerturbTable(files, loaded);
-        LoadMoonTable(files, loaded);
+        LoadCoefficientTables(InstalledDataFiles(), loaded);
         return loaded;
     }();
     return tables;

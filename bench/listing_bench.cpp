@@ -18,9 +18,7 @@ const ProgramState& ComputedChart() {
     static const ProgramState computed = [] {
         ProgramState state;
         BuildBodyTables(state.bodies);
-        const InstalledDataFiles files;
-        LoadPerturbTable(files, state.coefficients);
-        LoadMoonTable(files, state.coefficients);
+        LoadCoefficientTables(InstalledDataFiles(), state.coefficients);
         state.record = {"A NAME LONGER THAN TWENTY-THREE",
                         "06-12-2026",
                         "08:05:30",

@@ -26,8 +26,7 @@ std::filesystem::path ProgramDirectory() {
 void LoadCoefficientFiles(CoefficientTables& tables) {
     const InstalledDataFiles files(ProgramDirectory());
     try {
-        LoadPerturbTable(files, tables);
-        LoadMoonTable(files, tables);
+        LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {
         std::cerr << "astrodesk-cli: " << error.what() << '\n';
         throw CLI::RuntimeError(1);

@@ -10,9 +10,7 @@ namespace astrodesk::testing {
 inline const CoefficientTables& LoadedTables() {
     static const CoefficientTables tables = [] {
         CoefficientTables loaded;
-        const InstalledDataFiles files;
-        LoadPerturbTable(files, loaded);
-        LoadMoonTable(files, loaded);
+        LoadCoefficientTables(InstalledDataFiles(), loaded);
         return loaded;
     }();
     return tables;

@@ -244,4 +244,9 @@ void LoadMoonTable(const DataFiles& files, CoefficientTables& tables) {
     ParseMoonTable(file.text, file.shownName, tables);
 }
 
+void LoadCoefficientTables(const DataFiles& files, CoefficientTables& tables) {
+    LoadPerturbTable(files, tables);
+    LoadMoonTable(files, tables);
+}
+
 } // namespace astrodesk

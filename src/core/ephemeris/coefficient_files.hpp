@@ -54,6 +54,8 @@ void ParseMoonTable(std::string_view text, const std::string& fileName, Coeffici
 // Find the file through `files` and fill the table (PERTURBS.FIL, respectively MOONBITS.FIL).
 void LoadPerturbTable(const DataFiles& files, CoefficientTables& tables);
 void LoadMoonTable(const DataFiles& files, CoefficientTables& tables);
+// Both files, PERTURBS.FIL first, as the program reads them at start-up.
+void LoadCoefficientTables(const DataFiles& files, CoefficientTables& tables);
 
 // Row i (0..502) of PerturbTable as the series sum it.
 inline const PerturbRow& FetchPerturbRow(const CoefficientTables& tables, int i) {

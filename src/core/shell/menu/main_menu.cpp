@@ -25,8 +25,7 @@ MainMenu::MainMenu(ProgramState& state, Services services, Forms& forms, EntryFo
 
 void MainMenu::Main() {
     BuildBodyTables(state_.bodies);
-    LoadPerturbTable(services_.dataFiles, state_.coefficients);
-    LoadMoonTable(services_.dataFiles, state_.coefficients);
+    LoadCoefficientTables(services_.dataFiles, state_.coefficients);
     // The printer needs no setting of its own: it positions hard copy in millimetres throughout.
     InitDefaults(state_, services_.clock);
     entry_.ShowRecord();
