@@ -3,11 +3,11 @@
 // The desktop program: the four forms over the shell's logic. It is the shell's `Forms`: the
 // logic shows, hides and fills the windows through it.
 
+#include "app/main_menu.hpp"
 #include "entry_form_widget.hpp"
 #include "main_menu_form.hpp"
 #include "option_form_widget.hpp"
 #include "output_form.hpp"
-#include "shell/menu/main_menu.hpp"
 
 #include <memory>
 

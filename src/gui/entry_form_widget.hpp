@@ -4,7 +4,7 @@
 // six text boxes show the chart record, "&ENTER" edits the picked field, "ALL &DONE" returns to
 // the main menu; a 100 ms timer keeps date and time at "now" while the clock is on.
 
-#include "shell/menu/entry_form.hpp"
+#include "app/entry_form.hpp"
 
 #include <QWidget>
 #include <array>

@@ -5,7 +5,7 @@
 // the forms are comfortable on a modern screen. Qt itself follows the desktop's device-pixel
 // ratio, so these are logical pixels.
 
-#include "shell/menu/option_form.hpp"
+#include "app/option_form.hpp"
 #include "shell/output_screen.hpp" // palette colours
 
 #include <QFont>

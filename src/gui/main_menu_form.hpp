@@ -3,7 +3,7 @@
 // The main menu form `Mainmenu`: ten choices as option buttons, "&ACTION" to carry out the
 // selected one.
 
-#include "shell/menu/main_menu.hpp"
+#include "app/main_menu.hpp"
 
 #include <QWidget>
 #include <array>

@@ -3,7 +3,7 @@
 // The option form `GENERAL` ("GENERAL MENU"), built afresh for each page: four frames, each
 // with its label and group of option buttons, and "&BEGIN".
 
-#include "shell/menu/option_form.hpp"
+#include "app/option_form.hpp"
 
 #include <QWidget>
 

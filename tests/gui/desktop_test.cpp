@@ -1,8 +1,8 @@
 // The desktop program's forms driven as a user drives them, on the offscreen platform; every
 // input and message box is answered through the dialog interface.
 
+#include "app/shell_doubles.hpp"
 #include "desktop.hpp"
-#include "menu/shell_doubles.hpp"
 
 #include <QFrame>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // Hard copy where no printer is installed: a PDF file, positions in millimetres.
 
-#include "menu/shell_doubles.hpp"
+#include "app/shell_doubles.hpp"
 #include "qt_platform.hpp"
 
 #include <QPrinterInfo>

@@ -1,4 +1,4 @@
-#include "shell/menu/main_menu.hpp"
+#include "app/main_menu.hpp"
 
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"

@@ -1,4 +1,4 @@
-#include "shell/menu/entry_form.hpp"
+#include "app/entry_form.hpp"
 
 #include "shell/defaults.hpp"
 #include "shell/record_rules.hpp"

@@ -1,5 +1,5 @@
+#include "app/shell_fixture.hpp"
 #include "ephemeris/coefficient_files.hpp"
-#include "menu/shell_fixture.hpp"
 
 #include <gmock/gmock.h>
 #include <tuple>

@@ -5,7 +5,7 @@
 // the field's rule or is given up; a 100 ms timer keeps date and time at "now" while the clock
 // is on.
 
-#include "shell/menu/forms.hpp"
+#include "app/forms.hpp"
 #include "shell/platform.hpp"
 #include "shell/program_state.hpp"
 

@@ -3,9 +3,9 @@
 // The program's start-up and its main menu `Mainmenu`: ten choices as option buttons and the
 // "&ACTION" button that carries out the selected one.
 
-#include "shell/menu/entry_form.hpp"
-#include "shell/menu/forms.hpp"
-#include "shell/menu/option_form.hpp"
+#include "app/entry_form.hpp"
+#include "app/forms.hpp"
+#include "app/option_form.hpp"
 #include "shell/output_screen.hpp"
 #include "shell/platform.hpp"
 #include "shell/program_state.hpp"

@@ -1,6 +1,6 @@
-#include "shell/menu/option_form.hpp"
+#include "app/option_form.hpp"
 
-#include "shell/menu/entry_form.hpp"
+#include "app/entry_form.hpp"
 
 namespace astrodesk {
 

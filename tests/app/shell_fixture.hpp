@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/shell_doubles.hpp"
+#include "app/shell_doubles.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "menu/shell_fixture.hpp"
+#include "app/shell_fixture.hpp"
 
 #include <tuple>
 

@@ -5,7 +5,7 @@
 // TECHNIQUES (9). A click stores the button's index in the page's option code at once; "&BEGIN"
 // returns to the main menu. Geometry is in twips, as the form was designed.
 
-#include "shell/menu/forms.hpp"
+#include "app/forms.hpp"
 #include "shell/program_state.hpp"
 
 #include <array>

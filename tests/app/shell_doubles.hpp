@@ -4,7 +4,7 @@
 // scripted answers, a clock the test can move, and coefficient files in a scratch folder.
 // Shared by the headless tests and the desktop's.
 
-#include "shell/menu/main_menu.hpp"
+#include "app/main_menu.hpp"
 
 #include <deque>
 #include <filesystem>
