@@ -10,9 +10,7 @@ namespace astrodesk {
 
 Desktop::Desktop(Services services)
     : services_(services), shell_(services, *this, output_),
-      mainmenu_(shell_.mainMenu, shell_.state), entrymen_(shell_.entryForm) {
-    output_.closedWhileWaiting = [this] { Quit(); };
-}
+      mainmenu_(shell_.mainMenu, shell_.state), entrymen_(shell_.entryForm) {}
 
 bool Desktop::Start() {
     try {

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <cmath>
@@ -94,16 +95,11 @@ void OUTPUT::Screen_Click() {
 }
 
 void OUTPUT::AwaitContinue() {
-    if (closing_) {
-        Command1_Click();
-        return;
-    }
     Refresh();
     QEventLoop wait;
     wait_ = &wait;
     wait.exec();
     wait_ = nullptr;
-    if (closing_ && ContinueFlag == 0) Command1_Click();
 }
 
 void OUTPUT::ContinuePressed() {
@@ -112,13 +108,22 @@ void OUTPUT::ContinuePressed() {
     if (wait_) wait_->quit();
 }
 
+void OUTPUT::LeavePressed() {
+    LeaveOutput();
+    Refresh();
+    wait_->quit();
+}
+
 void OUTPUT::closeEvent(QCloseEvent* event) {
-    if (wait_) {
-        closing_ = true;
-        wait_->quit();
-        if (closedWhileWaiting) closedWhileWaiting();
-    }
+    if (wait_) LeavePressed();
     event->accept();
+}
+
+void OUTPUT::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && wait_)
+        LeavePressed();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace astrodesk

@@ -46,21 +46,21 @@ class OUTPUT final : public QWidget, public OutputScreen {
     void Screen_Click();
     bool Waiting() const { return wait_ != nullptr; }
 
-    // Called when the window is closed while a page waits: the program is to end.
-    std::function<void()> closedWhileWaiting;
-
   protected:
     void AwaitContinue() override;
+    // Closing the window or pressing Escape during a wait ends the page as CONTINUE does and
+    // asks a producer of many pages to stop; the program goes on at the main menu.
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void ContinuePressed();
+    void LeavePressed();
 
     PictureBoxView* screenView_;
     PictureBoxView* textView_;
     QPushButton* continueButton_;
     QEventLoop* wait_ = nullptr;
-    bool closing_ = false; // closed during a wait: every later page passes at once
 };
 
 } // namespace astrodesk

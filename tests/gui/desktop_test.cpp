@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 
 using namespace astrodesk;
 using namespace astrodesk::testing;
@@ -123,18 +124,27 @@ class DesktopTest : public QObject {
         QVERIFY(program.desktop.mainmenu().isVisible());
     }
 
-    void closingTheOutputWhileAPageWaitsQuitsCleanly() {
-        Program program;
-        program.desktop.Start();
-        QTimer::singleShot(100, &program.desktop.output(), [&] {
-            QVERIFY(program.desktop.output().Waiting());
-            program.desktop.output().close();
-        });
-        Act(program.desktop, Choice::Horoscope); // returns once the wait has ended
-        QVERIFY(program.desktop.Quitting());
-        QVERIFY(!program.desktop.output().Waiting());
-        QVERIFY(!program.desktop.mainmenu().isVisible());
-        QCOMPARE(program.desktop.output().ContinueFlag, 1);
+    // Closing the window or pressing Escape ends the page as CONTINUE does: the chart is kept
+    // and the main menu comes back, with no exit question skipped.
+    void leavingTheOutputWhileAPageWaitsReturnsToTheMenu() {
+        const std::function<void(OUTPUT&)> leaves[] = {
+            [](OUTPUT& output) { output.close(); },
+            [](OUTPUT& output) { QTest::keyClick(&output, Qt::Key_Escape); }};
+        for (const auto& leave : leaves) {
+            Program program;
+            program.desktop.Start();
+            QTimer::singleShot(100, &program.desktop.output(), [&] {
+                QVERIFY(program.desktop.output().Waiting());
+                leave(program.desktop.output());
+            });
+            Act(program.desktop, Choice::Horoscope); // returns once the wait has ended
+            QVERIFY(!program.desktop.Quitting());
+            QVERIFY(!program.desktop.output().Waiting());
+            QVERIFY(program.desktop.output().LeaveRequested());
+            QVERIFY(program.desktop.mainmenu().isVisible());
+            QCOMPARE(program.desktop.shell().state.working.ChartReady, 1);
+            QCOMPARE(program.desktop.output().ContinueFlag, 1);
+        }
     }
 };
 

@@ -83,14 +83,19 @@ TEST(PaletteAndTextTest, ColoursRepeatAndDegreeSignIsConverted) {
     EXPECT_EQ(Latin1ToUtf8(std::string("15") + kDegreeSign + " AR"), "15\u00B0 AR");
 }
 
-// A user who looks twice before pressing CONTINUE.
+// A user who looks twice before pressing CONTINUE, or before leaving on the wanted page.
 class HesitantOutputScreen : public OutputScreen {
   public:
     int looks = 0;
+    int leaveOnPage = 0;
 
   protected:
     void AwaitContinue() override {
-        if (++looks == 2) Command1_Click();
+        if (++looks % 2 != 0) return;
+        if (looks / 2 == leaveOnPage)
+            LeaveOutput();
+        else
+            Command1_Click();
     }
 };
 
@@ -110,6 +115,18 @@ TEST(OutputScreenTest, EachContinueEndsOneWaitOnAClearScreen) {
     }
     ASSERT_EQ(recording.Pages().size(), 2u);
     EXPECT_EQ(recording.Pages()[1].screenText, Lines{"PAGE 2"});
+}
+
+TEST(OutputScreenTest, LeavingEndsTheWaitAndIsForgottenByTheNextOne) {
+    HesitantOutputScreen leaving;
+    leaving.leaveOnPage = 1;
+    leaving.Screen.Print("PAGE 1");
+    leaving.WaitForContinue();
+    EXPECT_TRUE(leaving.LeaveRequested());
+    EXPECT_EQ(leaving.ContinueFlag, 1);
+    EXPECT_TRUE(leaving.Screen.Items().empty());
+    leaving.WaitForContinue();
+    EXPECT_FALSE(leaving.LeaveRequested());
 }
 
 } // namespace

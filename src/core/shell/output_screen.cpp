@@ -338,6 +338,7 @@ std::vector<std::string> PictureBox::TextLines() const {
 
 void OutputScreen::WaitForContinue() {
     ContinueFlag = 0;
+    leaveRequested_ = false;
     while (ContinueFlag == 0)
         AwaitContinue();
 }
@@ -345,6 +346,11 @@ void OutputScreen::WaitForContinue() {
 void OutputScreen::Command1_Click() {
     ContinueFlag = 1;
     Screen.Cls();
+}
+
+void OutputScreen::LeaveOutput() {
+    leaveRequested_ = true;
+    Command1_Click();
 }
 
 void RecordingOutputScreen::AwaitContinue() {

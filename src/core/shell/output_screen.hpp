@@ -22,8 +22,22 @@ std::string Latin1ToUtf8(std::string_view text);
 
 // Palette indices 0..15 of the standard 16-colour palette.
 enum PaletteColour : int {
-    kBlack = 0, kBlue, kGreen, kCyan, kRed, kMagenta, kBrown, kLightGrey,
-    kDarkGrey, kLightBlue, kLightGreen, kLightCyan, kLightRed, kLightMagenta, kYellow, kWhite
+    kBlack = 0,
+    kBlue,
+    kGreen,
+    kCyan,
+    kRed,
+    kMagenta,
+    kBrown,
+    kLightGrey,
+    kDarkGrey,
+    kLightBlue,
+    kLightGreen,
+    kLightCyan,
+    kLightRed,
+    kLightMagenta,
+    kYellow,
+    kWhite
 };
 struct Rgb {
     std::uint8_t r, g, b;
@@ -169,6 +183,11 @@ class OutputScreen {
     void WaitForContinue();
     // CONTINUE: ends the wait and clears `Screen` for the next page.
     void Command1_Click();
+    // The user closed the output window or pressed Escape during a wait: the wait ends as on
+    // CONTINUE, and a producer of many pages learns that the user wants to leave it.
+    void LeaveOutput();
+    // True when the last wait was ended by LeaveOutput.
+    bool LeaveRequested() const { return leaveRequested_; }
 
   protected:
     // Lets window events run until Command1_Click has set ContinueFlag (the desktop pumps its
@@ -178,6 +197,7 @@ class OutputScreen {
 
   private:
     bool continueVisible_ = false;
+    bool leaveRequested_ = false;
 };
 
 // A headless output form that keeps every page it was asked to wait on.
