@@ -32,7 +32,65 @@ double CivilDayNumber(double year, double month, double day) {
     return number;
 }
 
+constexpr long long kSecondsPerDay = 86400;
+
+// Floor division and its non-negative remainder.
+constexpr long long FloorDiv(long long a, long long b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+constexpr long long FloorMod(long long a, long long b) {
+    return a - b * FloorDiv(a, b);
+}
+
+// Julian-calendar date of civil day number z (Richards' algorithm). Whole four-year cycles of
+// 1461 days are added first so that every division works on positive numbers.
+CalendarMoment JulianCalendarDate(long long z) {
+    constexpr long long kCycles = 4000; // 16000 years: far before the earliest date entered
+    const long long e = 4 * (z + 1401 + 1461 * kCycles) + 3;
+    const long long h = 5 * (e % 1461 / 4) + 2;
+    const int month = static_cast<int>((h / 153 + 2) % 12 + 1);
+    const long long year = e / 1461 - 4716 + (14 - month) / 12 - 4 * kCycles;
+    return {static_cast<int>(year), month, static_cast<int>(h % 153 / 5 + 1), 0, 0, 0};
+}
+
+// Gregorian date of civil day number z (days counted in 400-year eras from 1 March of year 0).
+CalendarMoment GregorianDate(long long z) {
+    const long long days = z - 1721120; // 1 March of year 0
+    const long long era = FloorDiv(days, 146097);
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const int month =
+        static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return {static_cast<int>(year),
+            month,
+            static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1),
+            0,
+            0,
+            0};
+}
+
 } // namespace
+
+CalendarMoment CalendarMomentOf(double julianCenturies) {
+    // Whole seconds from the midnight that begins civil day 2415020 (31 December 1899).
+    const long long seconds =
+        std::llround(julianCenturies * 36525.0 * kSecondsPerDay) + kSecondsPerDay / 2;
+    const long long dayNumber = 2415020 + FloorDiv(seconds, kSecondsPerDay);
+    const long long secondOfDay = FloorMod(seconds, kSecondsPerDay);
+    // The day count reads 5 to 15 October 1582 as Julian dates, so JD 2299161 can only be
+    // written as Julian 5 October; Gregorian dates start on 16 October 1582.
+    constexpr long long kLastJulianWrittenDay = 2299161;
+    CalendarMoment moment = dayNumber <= kLastJulianWrittenDay ? JulianCalendarDate(dayNumber)
+                                                               : GregorianDate(dayNumber);
+    moment.hour = static_cast<int>(secondOfDay / 3600);
+    moment.minute = static_cast<int>(secondOfDay / 60 % 60);
+    moment.second = static_cast<int>(secondOfDay % 60);
+    return moment;
+}
 
 void ComputeDayCount(const ChartRecord& record, const WorkingCopies& working, ChartFrame& frame) {
     const std::string_view date = record.ChartDate;
