@@ -2,6 +2,8 @@
 # Both install what is missing (Debian packages), configure and build first.
 SANITIZE ?= 0
 JOBS ?= $(shell nproc)
+# Developer and CI builds treat warnings as errors; a plain cmake build only reports them.
+CMAKE_FLAGS += -DASTRODESK_WERROR=ON
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR ?= build-sanitize

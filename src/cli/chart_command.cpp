@@ -19,7 +19,7 @@ using json = nlohmann::ordered_json; // keys in the order written
 void PrintListing(const RecordingOutputScreen& output) {
     for (const auto& page : output.Pages())
         for (const std::string& line : page.screenText)
-            std::cout << Latin1ToUtf8(line) << '\n';
+            std::cout << line << '\n';
 }
 
 std::string Trimmed(const std::string& text) {

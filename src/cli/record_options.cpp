@@ -2,6 +2,7 @@
 
 #include "commands.hpp"
 #include "shell/record_rules.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
 #include <array>
@@ -39,7 +40,8 @@ std::optional<std::int16_t> OrbCode(const std::string& text) {
 }
 
 std::string Refusal(std::string_view option, const std::string& value, std::string_view form) {
-    return "refused " + std::string(option) + " \"" + value + "\": expected " + std::string(form);
+    return "refused " + std::string(option) + " \"" + EscapedForMessage(value) + "\": expected " +
+           std::string(form);
 }
 
 // Passes an optional text through a field rule into its place; false when the rule refuses.
@@ -76,7 +78,9 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
         return [&field](const std::string& value) { field = value; };
     };
     if (!Applied(arguments.name, AcceptName, keepIn(record.ChartName)))
-        return Refusal("--name", *arguments.name, "a name that is not empty");
+        return Refusal("--name", *arguments.name,
+                       "a name that is not empty, in UTF-8, without control characters such as "
+                       "line breaks");
     if (!Applied(arguments.date, AcceptDate, keepIn(record.ChartDate)))
         return Refusal("--date", *arguments.date,
                        "DD-MM-YYYY with day 01-31, month 01-12 and year 0001-9999");

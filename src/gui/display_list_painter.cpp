@@ -18,11 +18,14 @@ void PaintText(QPainter& painter, const TextItem& item, const QFont& font, doubl
     painter.setFont(font);
     painter.setPen(PaletteColour(item.colour));
     const double baseline = item.y * scale + QFontMetricsF(font).ascent();
-    const QString text = QString::fromLatin1(item.text.data(), std::ssize(item.text));
-    for (qsizetype column = 0; column < text.size(); ++column) {
-        if (text[column] != QLatin1Char(' '))
+    // One character (code point, perhaps two UTF-16 units) per column.
+    const QList<uint> characters =
+        QString::fromUtf8(item.text.data(), std::ssize(item.text)).toUcs4();
+    for (qsizetype column = 0; column < characters.size(); ++column) {
+        const char32_t character = characters[column];
+        if (character != U' ')
             painter.drawText(QPointF(item.x * scale + column * cellWidth, baseline),
-                             QString(text[column]));
+                             QString::fromUcs4(&character, 1));
     }
 }
 

@@ -82,7 +82,7 @@ Entrymen::Entrymen(EntryForm& logic) : logic_(logic), timer1_(new QTimer(this)) 
 }
 
 void Entrymen::ShowText(EntryField field, const std::string& text) {
-    Text(field).setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    Text(field).setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 QLineEdit& Entrymen::Text(EntryField field) const {

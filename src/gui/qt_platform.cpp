@@ -22,13 +22,13 @@ constexpr double kMillimetresPerInch = 25.4;
 constexpr double kPrintPointSize = 10.0;
 constexpr int kInputBoxWidth = 560; // pixels
 
-QString FromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // A message box without a title of its own carries the program's name.
 QString WindowTitle(const std::string& title) {
-    return title.empty() ? QCoreApplication::applicationName().toUpper() : FromLatin1(title);
+    return title.empty() ? QCoreApplication::applicationName().toUpper() : FromUtf8(title);
 }
 
 QMessageBox::StandardButtons ButtonSet(MessageButtons buttons) {
@@ -63,9 +63,9 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
     QDialog box;
     box.setWindowTitle(WindowTitle(title));
     box.setFixedWidth(kInputBoxWidth);
-    auto* message = new QLabel(FromLatin1(prompt)); // wrapped, as the long prompts need
+    auto* message = new QLabel(FromUtf8(prompt)); // wrapped, as the long prompts need
     message->setWordWrap(true);
-    auto* answer = new QLineEdit(FromLatin1(prefill));
+    auto* answer = new QLineEdit(FromUtf8(prefill));
     answer->selectAll();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
@@ -76,12 +76,12 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
         layout->addWidget(part);
     if (box.exec() != QDialog::Accepted) return {};
     // Text stays single-byte inside the program; characters beyond Latin-1 become '?'.
-    return answer->text().toLatin1().toStdString();
+    return answer->text().toStdString();
 }
 
 MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& title,
                                     MessageButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, WindowTitle(title), FromLatin1(text), ButtonSet(buttons));
+    QMessageBox box(QMessageBox::NoIcon, WindowTitle(title), FromUtf8(text), ButtonSet(buttons));
     return Answer(box.exec());
 }
 
@@ -116,7 +116,7 @@ double QtPrinter::PixelsPerMillimetre() const {
 void QtPrinter::PrintLine(const std::string& text) {
     if (!painter_) BeginDoc();
     const QFontMetricsF metrics(font_, printer_.get());
-    painter_->drawText(QPointF(0.0, y_ + metrics.ascent()), FromLatin1(text));
+    painter_->drawText(QPointF(0.0, y_ + metrics.ascent()), FromUtf8(text));
     y_ += metrics.lineSpacing();
 }
 

@@ -53,12 +53,8 @@ ProgramState ChartSeenFrom(std::int16_t centre) {
     return state;
 }
 
-// The listing as the desktop shows it, with the degree sign in UTF-8.
 Lines ShownLines(const PictureBox& box) {
-    Lines lines;
-    for (const std::string& line : box.TextLines())
-        lines.push_back(Latin1ToUtf8(line));
-    return lines;
+    return box.TextLines();
 }
 
 // The body rows only, with the first column (the body's name) trimmed.
@@ -81,13 +77,13 @@ TEST(TextFormsTest, LongitudeLatitudeAndMotionMark) {
         {-15.0, "15° PI 00' 00.0\""},
         {nan, "UNDEFINED       "}};
     for (const auto& [degrees, text] : longitudes)
-        EXPECT_EQ(Latin1ToUtf8(FormatLongitude(degrees)), text) << degrees;
+        EXPECT_EQ(FormatLongitude(degrees), text) << degrees;
     const std::pair<double, const char*> latitudes[] = {{-1.5, "01° S 30' 00\""},
                                                         {-Dms(0, 0, 30), "00° S 00' 30\""},
                                                         {Dms(2, 3, 59.6), "02° N 03' 60\""},
                                                         {nan, "UNDEFINED    "}};
     for (const auto& [degrees, text] : latitudes)
-        EXPECT_EQ(Latin1ToUtf8(FormatLatitude(degrees)), text) << degrees;
+        EXPECT_EQ(FormatLatitude(degrees), text) << degrees;
     EXPECT_EQ((Lines{MotionMark(1), MotionMark(2), MotionMark(3), MotionMark(4), MotionMark(-1)}),
               (Lines{"   R", "   SR", "   SD", "   ", "   "}));
 }
@@ -126,14 +122,15 @@ TEST(ListingTest, GeocentricPage) {
             "CUSP 2        20° SC 31' 00.9\"            CUSP 3        22° SG 07' 07.7\"",
             "CUSP 5        20° AQ 20' 20.2\"            CUSP 6        20° PI 50' 50.8\"",
         }));
-    EXPECT_EQ(Latin1ToUtf8(state.positions.PositionText[1]), "15° AR 30' 12.3");
-    EXPECT_EQ(Latin1ToUtf8(state.positions.PositionText[12]), "29° PI 59' 01.2");
+    EXPECT_EQ(state.positions.PositionText[1], "15° AR 30' 12.3");
+    EXPECT_EQ(state.positions.PositionText[12], "29° PI 59' 01.2");
 }
 
-TEST(ListingTest, HeliocentricChartBeforeChristWithUndefinedHouseSystem) {
+TEST(ListingTest, HeliocentricChartBeforeChristWithUndefinedHouseSystemAndAGreekName) {
     ProgramState state = ChartSeenFrom(0);
     state.working.ChartEraFlag = 1.0;
     state.frame.HouseSystemUndefined = true;
+    state.record.ChartName = "Παπαδόπουλος Zoë Müller-Ñúñez"; // 23 characters shown, 41 bytes
     PictureBox box(640.0, 450.0);
     ListBodies(state, box);
     PrintAngleBlock(state, box);
@@ -143,6 +140,8 @@ TEST(ListingTest, HeliocentricChartBeforeChristWithUndefinedHouseSystem) {
     EXPECT_EQ(lines[0], "MERCURY       29° AR 59' 30.4\"   R        02° S 14' 05\"  .61234");
     EXPECT_EQ(lines[2], "THE EARTH     20° LI 02' 03.4\"            00° N 00' 00\"  0");
     EXPECT_EQ(lines[11], "ASCENDANT     20° LI 02' 03.4\"            DATE = 06-12-2026 B.C.");
+    EXPECT_EQ(lines[13],
+              "VERTEX        20° AR 40' 50.7\"            NAME = Παπαδόπουλος Zoë Müller");
     EXPECT_EQ(lines[15], "HOROSCOPE AS SEEN FROM THE SUN            LON = 002W13");
     EXPECT_EQ(lines[18], "HOUSE SYSTEM UNDEFINED AT THIS LATITUDE: EQUAL HOUSES SHOWN");
 }

@@ -74,13 +74,31 @@ TEST(PictureBoxCoordinatesTest, UserUnitsByCornerValues) {
     EXPECT_EQ((std::array{dot.x, dot.y}), (std::array{640.0, 450.0}));
 }
 
-TEST(PaletteAndTextTest, ColoursRepeatAndDegreeSignIsConverted) {
+TEST(PaletteAndTextTest, ColoursRepeat) {
     for (auto [colour, rgb] :
          {std::pair{int{kBrown}, 0x808000}, {kLightGrey + 16, 0xC0C0C0}, {-1, 0xFFFFFF}}) {
         const Rgb found = PaletteRgb(colour);
         EXPECT_EQ(found.r << 16 | found.g << 8 | found.b, rgb) << colour;
     }
-    EXPECT_EQ(Latin1ToUtf8(std::string("15") + kDegreeSign + " AR"), "15\u00B0 AR");
+}
+
+// Names in any script: zones, wraps and overprints count characters, and never cut one.
+TEST(PaletteAndTextTest, ColumnsCountCharactersOfUtf8) {
+    PictureBox box(640.0, 450.0);
+    box.Print("Zoë", After::NextZone);
+    box.Print("Ñ");
+    std::string greek;
+    for (int i = 0; i < 9; ++i)
+        greek += "Παπαδόπουλ"; // 90 characters, 180 bytes
+    box.Print(greek);
+    box.CurrentX = 0.0;
+    box.CurrentY = 0.0;
+    box.Print("ü", After::Join); // over the Z
+    const std::string eighty = greek.substr(0, 160);
+    EXPECT_EQ(box.TextLines(), (Lines{"üoë           Ñ", eighty, "Παπαδόπουλ"}));
+    EXPECT_EQ(CharacterCount(eighty), 80u);
+    EXPECT_EQ(FirstCharacters("Zoë Müller", 3), "Zoë");
+    EXPECT_EQ(FirstCharacters("ab", 5), "ab");
 }
 
 // A user who looks twice before pressing CONTINUE, or before leaving on the wanted page.

@@ -17,7 +17,12 @@ void ExpectVerdicts(Rule rule, std::initializer_list<const char*> accepted,
 }
 
 TEST(RecordRules, EachFieldKeepsItsFormAndRanges) {
-    ExpectVerdicts(AcceptName, {"A", "A NAME LONGER THAN TWENTY-FIVE CHARACTERS"}, {""});
+    ExpectVerdicts(AcceptName,
+                   {"A", "A NAME LONGER THAN TWENTY-FIVE CHARACTERS", "Zoë Müller", "José Ñúñez",
+                    "Παπαδόπουλος", "李小龍 & 🌟"},
+                   {"", "TWO\nLINES", "TAB\tBED", "\x01", "DEL\x7F", "C1 \xC2\x85", "CUT \xC3",
+                    "LATIN-1 Z\xEB", "\xEF\xBF\xBE", "OVERLONG \xC0\xAF",
+                    "SURROGATE \xED\xA0\x80"});
     ExpectVerdicts(AcceptDate, {"29-02-1999", "31-04-2000", "01-01-0001", "10-02-9999"},
                    {"32-01-2000", "00-05-2000", "10-13-2000", "10-00-2000", "10/02/1993",
                     "1-2-1993", "10-02-0000", "10-02-199a", ""});

@@ -2,6 +2,7 @@
 
 #include "shell/defaults.hpp"
 #include "shell/record_rules.hpp"
+#include "shell/utf8_text.hpp"
 
 namespace astrodesk {
 
@@ -51,7 +52,7 @@ void EntryForm::SetText(EntryField field, std::string text) {
 }
 
 void EntryForm::ShowName(const std::string& name) {
-    SetText(EntryField::Name, name.substr(0, kShownNameLength));
+    SetText(EntryField::Name, std::string(FirstCharacters(name, kShownNameLength)));
 }
 
 void EntryForm::ShowRecord() {

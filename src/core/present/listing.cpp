@@ -23,15 +23,18 @@ constexpr int kMidheavenSlot = 17;
 constexpr int kAscendantSlot = 18;
 constexpr int kVertexSlot = 19;
 
+// Widths in characters; the degree sign takes two bytes of UTF-8.
 constexpr std::size_t kLongitudeWidth = 16;
 constexpr std::size_t kLatitudeWidth = 13;
 constexpr std::size_t kPositionTextWidth = kLongitudeWidth - 1; // without the closing quote
 constexpr std::size_t kNameWidth = 23; // characters of ChartName in the NAME line
+constexpr std::size_t kDegreeSignBytes = sizeof kDegreeSign - 1;
 
 // A fixed-width text of the listing, filled in place: formatting a field needs no heap.
 template <std::size_t Width> struct Field {
-    std::array<char, Width> chars;
-    std::string_view View() const { return {chars.data(), Width}; }
+    std::array<char, Width + kDegreeSignBytes> chars;
+    std::size_t size = 0; // bytes written
+    std::string_view View() const { return {chars.data(), size}; }
 };
 using LongitudeText = Field<kLongitudeWidth>;
 using LatitudeText = Field<kLatitudeWidth>;
@@ -41,12 +44,12 @@ struct TwoDigits {
     int number;
 };
 
-// Fills a field from its first character on; each layout below writes exactly its width.
-class FieldWriter {
+// Fills a field from its first byte on; each layout below writes exactly its width.
+template <std::size_t Width> class FieldWriter {
   public:
-    explicit FieldWriter(char* first) : at_(first) {}
+    explicit FieldWriter(Field<Width>& field) : field_(field) { field_.size = 0; }
     FieldWriter& operator<<(char c) {
-        *at_++ = c;
+        field_.chars[field_.size++] = c;
         return *this;
     }
     FieldWriter& operator<<(std::string_view text) {
@@ -61,14 +64,13 @@ class FieldWriter {
     }
 
   private:
-    char* at_;
+    Field<Width>& field_;
 };
 
 // "UNDEFINED" and blanks to the full width, for a value that cannot be shown.
 template <std::size_t Width> Field<Width> UndefinedField() {
     Field<Width> field;
-    field.chars.fill(' ');
-    FieldWriter(field.chars.data()) << "UNDEFINED";
+    FieldWriter<Width>(field) << "UNDEFINED" << std::string_view("       ").substr(0, Width - 9);
     return field;
 }
 
@@ -89,10 +91,10 @@ LongitudeText LongitudeField(double degrees) {
     const int sign = wholeDegreesNumber / 30; // 0 Aries .. 11 Pisces
     const int degreesInSign = wholeDegreesNumber - 30 * sign;
     LongitudeText field;
-    FieldWriter(field.chars.data())
-        << TwoDigits{degreesInSign} << kDegreeSign
-        << kSignTable.substr(4 * static_cast<std::size_t>(sign), 4) << TwoDigits{minutes} << "' "
-        << TwoDigits{seconds} << '.' << static_cast<char>('0' + tenths) << '"';
+    FieldWriter(field) << TwoDigits{degreesInSign} << kDegreeSign
+                       << kSignTable.substr(4 * static_cast<std::size_t>(sign), 4)
+                       << TwoDigits{minutes} << "' " << TwoDigits{seconds} << '.'
+                       << static_cast<char>('0' + tenths) << '"';
     return field;
 }
 
@@ -105,9 +107,9 @@ LatitudeText LatitudeField(double degrees) {
     const int minutes = static_cast<int>(minutesExact);
     const int seconds = static_cast<int>(60.0 * (minutesExact - minutes) + 0.5);
     LatitudeText field;
-    FieldWriter(field.chars.data())
-        << TwoDigits{static_cast<int>(std::fmod(wholeDegrees, 100.0))} << kDegreeSign << ' '
-        << hemisphere << ' ' << TwoDigits{minutes} << "' " << TwoDigits{seconds} << '"';
+    FieldWriter(field) << TwoDigits{static_cast<int>(std::fmod(wholeDegrees, 100.0))} << kDegreeSign
+                       << ' ' << hemisphere << ' ' << TwoDigits{minutes} << "' "
+                       << TwoDigits{seconds} << '"';
     return field;
 }
 
@@ -180,7 +182,7 @@ void PrintCuspPair(const ChartFrame& frame, int first, int second, PictureBox& b
 void FillPositionText(PositionTables& positions) {
     for (int slot = 1; slot <= 15; ++slot)
         positions.PositionText[slot] =
-            SlotLongitude(positions, slot).View().substr(0, kPositionTextWidth);
+            FirstCharacters(SlotLongitude(positions, slot).View(), kPositionTextWidth);
 }
 
 } // namespace
@@ -230,7 +232,7 @@ void PrintAngleBlock(ProgramState& state, PictureBox& box) {
     PrintAngleLine("MIDHEAVEN", positions.BodyLongitude[kMidheavenSlot],
                    "TIME = ", record.ChartTime, box);
     PrintAngleLine("VERTEX", positions.BodyLongitude[kVertexSlot],
-                   "NAME = ", std::string_view(record.ChartName).substr(0, kNameWidth), box);
+                   "NAME = ", FirstCharacters(record.ChartName, kNameWidth), box);
     for (int emptyItem = 0; emptyItem < 3; ++emptyItem)
         box.Print("", After::NextZone);
     box.Print("LAT = ", After::Join);

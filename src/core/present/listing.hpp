@@ -19,12 +19,12 @@ namespace astrodesk {
 
 // 16 characters for a longitude in degrees: degrees in the sign, the degree sign, the sign's
 // abbreviation between blanks, minutes with an apostrophe, seconds to a tenth and a closing
-// double quote, for example 15.5 gives "15\xB0 AR 30' 00.0\"". Values outside 0..360 are first
+// double quote, for example 15.5 gives "15° AR 30' 00.0\"". Values outside 0..360 are first
 // brought into it. A rounded-up tenth carries into the seconds only, which may show 60.
 std::string FormatLongitude(double degrees);
 
 // 13 characters for an ecliptic latitude in degrees, the hemisphere between the degrees and the
-// minutes and the seconds rounded: -1.5 gives "01\xB0 S 30' 00\"".
+// minutes and the seconds rounded: -1.5 gives "01° S 30' 00\"".
 std::string FormatLatitude(double degrees);
 
 // The mark after a longitude for a BodyMotion code: "   R" retrograde, "   SR" stationary

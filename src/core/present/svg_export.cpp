@@ -74,7 +74,7 @@ struct SvgItemWriter {
         out << "<text x=\"" << At(item.x) << "\" y=\"" << At(item.y + kAscentEm * fontSize)
             << "\" font-family=\"" << kFontFamily << "\" font-size=\"" << At(fontSize)
             << "\" fill=\"" << ColourText(item.colour) << "\">"
-            << EscapedXml(Latin1ToUtf8(item.text)) << "</text>\n";
+            << EscapedXml(item.text) << "</text>\n";
     }
     void operator()(const LineItem& item) const {
         out << "<line x1=\"" << At(item.x1) << "\" y1=\"" << At(item.y1) << "\" x2=\""

@@ -210,16 +210,22 @@ void PrintListing(PictureBox& box, const ProgramState& state, int centreSlot) {
     for (int slot = 1; slot <= 15; ++slot) {
         if (slot == centreSlot) continue;
         const std::string_view code = kListingCodes.substr(3 * (slot - 1), 3);
-        box.Print(" " + std::string(code) + state.positions.PositionText[slot]);
+        box.Print(" ", After::Join);
+        box.Print(code, After::Join);
+        box.Print(state.positions.PositionText[slot]);
     }
     box.PrintEmptyLine();
     const ChartRecord& record = state.record;
-    box.Print("CHART FROM " + state.bodies.BodyName[centreSlot]);
-    box.Print("NAME = " + record.ChartName.substr(0, kNameCharacters));
-    box.Print("DATE = " + record.ChartDate);
-    box.Print("GMT  = " + record.ChartTime);
-    box.Print("LAT  = " + record.ChartLatitude);
-    box.Print("LONG = " + record.ChartLongitude);
+    const auto printLabelled = [&box](std::string_view label, std::string_view value) {
+        box.Print(label, After::Join);
+        box.Print(value);
+    };
+    printLabelled("CHART FROM ", state.bodies.BodyName[centreSlot]);
+    printLabelled("NAME = ", FirstCharacters(record.ChartName, kNameCharacters));
+    printLabelled("DATE = ", record.ChartDate);
+    printLabelled("GMT  = ", record.ChartTime);
+    printLabelled("LAT  = ", record.ChartLatitude);
+    printLabelled("LONG = ", record.ChartLongitude);
 }
 
 } // namespace

@@ -150,21 +150,6 @@ std::string_view WritePrintedNumber(double value, NumberChars& chars) {
 
 } // namespace
 
-std::string Latin1ToUtf8(std::string_view text) {
-    std::string utf8;
-    utf8.reserve(text.size());
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 Rgb PaletteRgb(int colour) {
     // 0xRRGGBB: black, blue, green, cyan, red, magenta, brown, light grey, then the bright forms.
     static constexpr std::array<std::uint32_t, 16> kPalette{
@@ -255,10 +240,10 @@ void PictureBox::PlaceText(std::string_view text, TextCursor& cursor) {
             MarkRowPrinted(cursor.row);
         }
         const std::string_view piece =
-            text.substr(0, static_cast<std::size_t>(kColumns - cursor.column));
+            FirstCharacters(text, static_cast<std::size_t>(kColumns - cursor.column));
         items_.emplace_back(std::in_place_type<TextItem>, cursor.pixelX, cursor.pixelY,
                             std::string(piece), ForeColour);
-        MoveToColumn(cursor, cursor.column + static_cast<int>(piece.size()));
+        MoveToColumn(cursor, cursor.column + static_cast<int>(CharacterCount(piece)));
         text.remove_prefix(piece.size());
     }
 }
@@ -319,20 +304,31 @@ void PictureBox::PaintPicture(const Glyph& glyph, double x, double y) {
 }
 
 std::vector<std::string> PictureBox::TextLines() const {
-    std::vector<std::string> lines(static_cast<std::size_t>(printedRows_));
+    // One character per cell, so that a later item overwrites whole characters.
+    std::vector<std::vector<std::string_view>> cells(static_cast<std::size_t>(printedRows_));
     for (const DisplayItem& item : items_) {
         const auto* text = std::get_if<TextItem>(&item);
         if (text == nullptr) continue;
         const int row = GridIndex(text->y, kLineHeight);
         const int column = GridIndex(text->x, CellWidth());
         if (row < 0 || row >= printedRows_ || column < 0) continue; // off the visible page
-        std::string& line = lines[static_cast<std::size_t>(row)];
-        const std::size_t start = static_cast<std::size_t>(column);
-        line.resize(std::max(line.size(), start + text->text.size()), ' ');
-        line.replace(start, text->text.size(), text->text);
+        std::vector<std::string_view>& line = cells[static_cast<std::size_t>(row)];
+        auto cell = static_cast<std::size_t>(column);
+        for (std::string_view rest = text->text; !rest.empty(); ++cell) {
+            const std::size_t length = BytesOfCharacters(rest, 1);
+            if (line.size() <= cell) line.resize(cell + 1, " ");
+            line[cell] = rest.substr(0, length);
+            rest.remove_prefix(length);
+        }
     }
-    for (std::string& line : lines)
-        line.erase(line.find_last_not_of(' ') + 1);
+    std::vector<std::string> lines;
+    lines.reserve(cells.size());
+    for (const auto& line : cells) {
+        std::string& joined = lines.emplace_back();
+        for (const std::string_view character : line)
+            joined += character;
+        joined.erase(joined.find_last_not_of(' ') + 1);
+    }
     return lines;
 }
 

@@ -4,8 +4,10 @@
 // list, and the form that shows a page and waits for CONTINUE. The desktop renders the display
 // list in a window; the command line writes it out; tests inspect it.
 //
-// Text is single-byte (the old ANSI code page, degree sign = '\xB0') so that column arithmetic
-// counts characters; Latin1ToUtf8 converts it wherever text leaves the program.
+// Text is UTF-8 (shell/utf8_text.hpp); columns count characters, and text that runs past the
+// last column wraps between characters, never inside one.
+
+#include "shell/utf8_text.hpp"
 
 #include <array>
 #include <cstdint>
@@ -16,9 +18,6 @@
 #include <vector>
 
 namespace astrodesk {
-
-inline constexpr char kDegreeSign = '\xB0';
-std::string Latin1ToUtf8(std::string_view text);
 
 // Palette indices 0..15 of the standard 16-colour palette.
 enum PaletteColour : int {
@@ -50,8 +49,8 @@ using Glyph = std::array<std::uint16_t, 16>;
 
 // Display-list items, in the picture box's own pixels (origin top left, y down).
 struct TextItem {
-    double x, y; // top-left corner of the first character cell
-    std::string text;
+    double x, y;      // top-left corner of the first character cell
+    std::string text; // UTF-8, one character a column
     int colour;
 };
 struct LineItem {

@@ -1,5 +1,7 @@
 #include "shell/record_rules.hpp"
 
+#include "shell/utf8_text.hpp"
+
 #include <cctype>
 
 namespace astrodesk {
@@ -50,7 +52,7 @@ std::optional<std::string> Kept(std::string_view answer, bool accepted) {
 } // namespace
 
 std::optional<std::string> AcceptName(std::string_view answer) {
-    return Kept(answer, !answer.empty());
+    return Kept(answer, !answer.empty() && IsPrintableUtf8(answer));
 }
 
 std::optional<std::string> AcceptDate(std::string_view answer) {

@@ -11,7 +11,8 @@
 
 namespace astrodesk {
 
-// Any non-empty name, kept whole.
+// Any non-empty name of printable characters in UTF-8, kept whole: a line break, a tab or
+// another control character, or bytes that are not UTF-8, are refused.
 std::optional<std::string> AcceptName(std::string_view answer);
 
 // "DD-MM-YYYY": day 01..31 (not checked against the month), month 01..12, year 0001..9999.
