@@ -58,7 +58,7 @@ const std::vector<Moment>& Moments() {
 void WholeChart(benchmark::State& run) {
     ProgramState state;
     BuildBodyTables(state.bodies);
-    LoadCoefficientTables(InstalledDataFiles(), state.coefficients);
+    LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), state.coefficients);
     PictureBox page(638, 428);
     std::size_t n = 0;
     for (auto _ : run) {

@@ -15,7 +15,7 @@ constexpr int kMoon = 11;
 const CoefficientTables& Tables() {
     static const CoefficientTables tables = [] {
         CoefficientTables loaded;
-        LoadCoefficientTables(InstalledDataFiles(), loaded);
+        LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), loaded);
         return loaded;
     }();
     return tables;

@@ -18,7 +18,7 @@ const ProgramState& ComputedChart() {
     static const ProgramState computed = [] {
         ProgramState state;
         BuildBodyTables(state.bodies);
-        LoadCoefficientTables(InstalledDataFiles(), state.coefficients);
+        LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), state.coefficients);
         state.record = {"A NAME LONGER THAN TWENTY-THREE",
                         "06-12-2026",
                         "08:05:30",

@@ -5,26 +5,12 @@
 #include "shell/defaults.hpp"
 
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 namespace astrodesk::cli {
 
-namespace {
-
-// The folder of the running program, where the build and the package put the data files too;
-// empty when it cannot be told.
-std::filesystem::path ProgramDirectory() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path{} : program.parent_path();
-}
-
-} // namespace
-
 void LoadCoefficientFiles(CoefficientTables& tables) {
-    const InstalledDataFiles files(ProgramDirectory());
+    const InstalledDataFiles files(RunningProgramDirectory());
     try {
         LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {

@@ -10,7 +10,7 @@ namespace astrodesk::testing {
 inline const CoefficientTables& LoadedTables() {
     static const CoefficientTables tables = [] {
         CoefficientTables loaded;
-        LoadCoefficientTables(InstalledDataFiles(), loaded);
+        LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), loaded);
         return loaded;
     }();
     return tables;

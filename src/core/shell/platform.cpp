@@ -13,6 +13,12 @@ ClockReading SystemClock::Now() const {
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
+std::filesystem::path RunningProgramDirectory() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path{} : program.parent_path();
+}
+
 InstalledDataFiles::InstalledDataFiles(std::filesystem::path programDirectory)
     : programDirectory_(std::move(programDirectory)) {}
 

@@ -73,6 +73,10 @@ class DataFiles {
     virtual std::optional<std::filesystem::path> Find(const std::string& name) const = 0;
 };
 
+// The folder of the running program, where the build and the package put the data files too;
+// empty when it cannot be told.
+std::filesystem::path RunningProgramDirectory();
+
 class InstalledDataFiles final : public DataFiles {
   public:
     // programDirectory: the folder of the running executable (may be empty).
