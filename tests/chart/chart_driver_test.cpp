@@ -5,6 +5,7 @@
 #include "support/chart_setup.hpp"
 
 #include <gtest/gtest.h>
+#include <swephexp.h>
 
 namespace astrodesk {
 namespace {
@@ -50,6 +51,7 @@ TEST(ReorderSlots, GeocentricHeliocentricAndMarsCentred) {
     EXPECT_EQ(geo.BodyLongitude[1], 3.0); // the Sun seen from the Earth
     EXPECT_EQ(geo.BodyMotion[1], 3);
     EXPECT_EQ(geo.BodyLongitude[2], 0.0); // the Moon
+    EXPECT_EQ(geo.BodyDistance[2], 20.0);
     EXPECT_EQ(geo.BodyMotion[2], 0);
     EXPECT_EQ(geo.BodyLongitude[5], 18.0); // the Earth's slot holds the Ascendant
     EXPECT_EQ(geo.BodyDistance[5], 0.0);
@@ -88,11 +90,11 @@ TEST_F(WholeChart, GeocentricListingOfAKnownMoment) {
     state_.record.ChartName = "A NAME LONGER THAN TWENTY-THREE";
     const auto lines = Listing();
     ASSERT_GE(lines.size(), 23u);
-    EXPECT_EQ(lines[4], "THE SUN       22\xB0 AQ 06' 50.1\"            00\xB0 S 00' 01\"  "
+    EXPECT_EQ(lines[4], "THE SUN       22° AQ 06' 50.1\"            00° S 00' 01\"  "
                         ".986957739560333");
-    EXPECT_EQ(lines[8], "MARS          08\xB0 CN 48' 09.2\"   R        03\xB0 N 45' 16\"  "
+    EXPECT_EQ(lines[8], "MARS          08° CN 48' 09.2\"   R        03° N 45' 16\"  "
                         ".775611020816564");
-    EXPECT_EQ(lines[18], "VERTEX        22\xB0 PI 27' 26.5\"            NAME = A NAME LONGER THAN "
+    EXPECT_EQ(lines[18], "VERTEX        22° PI 27' 26.5\"            NAME = A NAME LONGER THAN "
                          "TWEN");
     EXPECT_EQ(lines[20], "HOROSCOPE AS SEEN FROM THE EARTH          LON = 000E40");
     // The record is back in its display forms, and a second run gives the same chart.
@@ -103,6 +105,51 @@ TEST_F(WholeChart, GeocentricListingOfAKnownMoment) {
     const PositionTables first = state_.positions;
     EXPECT_EQ(Listing(), lines);
     EXPECT_EQ(state_.positions.BodyLongitude, first.BodyLongitude);
+}
+
+// Julian day (UT) at which Neptune, seen from the Earth, stood still in longitude in May 2000
+// by Swiss Ephemeris: where its speed changes sign.
+double NeptuneStationMay2000() {
+    const auto speed = [](double jd) {
+        double result[6];
+        swe_calc_ut(jd, SE_NEPTUNE, SEFLG_MOSEPH | SEFLG_SPEED, result, nullptr);
+        return result[3];
+    };
+    double direct = swe_julday(2000, 5, 1, 0.0, SE_GREG_CAL), retrograde = direct + 14.0;
+    while (retrograde - direct > 1e-6) {
+        const double middle = (direct + retrograde) / 2;
+        (speed(middle) > 0 ? direct : retrograde) = middle;
+    }
+    return direct;
+}
+
+// A body turns "SR" when its longitude at the chart time exceeds those 0.00001 century (0.37
+// day) before and after: within 0.18 day of the station. Every pass takes the nutation of its
+// own time, whose change over the passes is as large as Neptune's motion there.
+TEST_F(WholeChart, MotionMarksBeforeAtAndAfterAStation) {
+    const double station = NeptuneStationMay2000();
+    const auto neptuneMotion = [this](double jd) {
+        int year, month, day;
+        double hours;
+        swe_revjul(jd + 0.5 / 86400, SE_GREG_CAL, &year, &month, &day, &hours); // to the second
+        const int seconds = static_cast<int>(hours * 3600);
+        testing::SetRecord(state_.record, {day, month, year, seconds / 3600, seconds / 60 % 60,
+                                           seconds % 60, 51, 29, false, 0, 0, false});
+        Listing();
+        return state_.positions.BodyMotion[10];
+    };
+    const double hour = 1.0 / 24;
+    EXPECT_EQ(neptuneMotion(station - 10 * hour), 0); // still direct
+    EXPECT_EQ(neptuneMotion(station - 1 * hour), 2);  // stationary, turning retrograde
+    EXPECT_EQ(neptuneMotion(station + 1 * hour), 2);
+    EXPECT_EQ(neptuneMotion(station + 10 * hour), 1); // retrograde
+    // The two moments of the first report of the fault.
+    testing::SetRecord(state_.record, {8, 5, 2000, 7, 0, 0, 51, 29, false, 0, 0, false});
+    Listing();
+    EXPECT_EQ(state_.positions.BodyMotion[10], 0);
+    testing::SetRecord(state_.record, {8, 5, 2000, 16, 0, 0, 51, 29, false, 0, 0, false});
+    Listing();
+    EXPECT_EQ(state_.positions.BodyMotion[10], 2);
 }
 
 TEST_F(WholeChart, PlutoFollowsItsMeanOrbitBeyondTheSeriesRange) {

@@ -81,7 +81,7 @@ class OutputFormTest : public QObject {
         PictureBox box(640.0, 30.0); // 8 pixels a column, 16 at the scale below
         box.Print("          X");    // column 11
         box.ForeColour = kYellow;
-        box.Print(std::string(79, ' ') + "\xB0"); // a degree sign in the last column
+        box.Print(std::string(79, ' ') + "Ω"); // a two-byte character in the last column
         const QImage image = RenderPictureBox(box, 2.0);
         QCOMPARE(image.size(), QSize(1280, 60));
         const QList<int> inked = InkedColumns(image.copy(0, 0, 1280, 30));

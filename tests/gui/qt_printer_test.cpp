@@ -21,7 +21,7 @@ class QtPrinterTest : public QObject {
         {
             QtPrinter printer(dialogs, folder.path());
             QCOMPARE(printer.CurrentY(), 0.0);
-            printer.PrintLine("FIRST LINE \xB0");
+            printer.PrintLine("FIRST LINE °");
             const double oneLine = printer.CurrentY();
             QVERIFY2(oneLine > 3.0 && oneLine < 6.0, "a 10-point line is about 4 mm");
             for (int line = 0; line < 9; ++line)

@@ -25,6 +25,8 @@ constexpr double kPassOffset[kPasses] = {-0.00001, 0.00001, 0.0}; // Julian cent
 constexpr int kLightTimeIterations = 3;
 constexpr double kLightDaysPerAU = 0.005775463;
 constexpr double kDaysPerCentury = 36525.0;
+// The lunar theory gives its distance in equatorial Earth radii.
+constexpr double kAUPerEarthRadius = 6378.14 / 149597870.7;
 // Pass longitudes closer than this to each other cannot straddle 0 (radians).
 constexpr double kMotionWrapThreshold = 0.2;
 
@@ -120,7 +122,8 @@ void PlaceBody(int k, int pass, double T, const ProgramState& state, PositionTab
     p.BodyDistance[k] = recordedDistance;
 }
 
-// The Moon at the pass time with nutation, and the node with nutation (degrees 0..360).
+// The Moon at the pass time with nutation, and the node with nutation (degrees 0..360). The
+// Moon's geocentric distance (AU) waits in the unused internal distance slot 0.
 void PlaceMoonAndNode(ProgramState& state, double T) {
     PositionTables& p = state.positions;
     MoonTheory(T, state.coefficients, p);
@@ -133,6 +136,7 @@ void PlaceMoonAndNode(ProgramState& state, double T) {
     if (p.MoonLongitude > 360.0) p.MoonLongitude -= 360.0;
     p.LunarNode = RadToDeg(p.LunarNode);
     if (p.LunarNode < 0.0) p.LunarNode += 360.0;
+    p.BodyDistance[0] = p.TheoryR * kAUPerEarthRadius;
     p.TheoryR = 1.0;
     p.TheoryL = DegToRad(p.MoonLongitude);
     p.TheoryB = DegToRad(p.MoonLatitude);
@@ -140,8 +144,10 @@ void PlaceMoonAndNode(ProgramState& state, double T) {
     p.BodyLatitude[0] = p.TheoryB;
 }
 
-// One evaluation of every body at time T (pass 0, 1 or 2).
+// One evaluation of every body at time T (pass 0, 1 or 2). The nutation too is that of the
+// pass time: near a station the motion over the passes is as small as the change of nutation.
 void RunPass(ProgramState& state, int pass, double T) {
+    state.frame.JulianCenturies = T;
     PositionTables& p = state.positions;
     const CoefficientTables& tables = state.coefficients;
     for (int k = 0; k <= 10; ++k) {
@@ -195,6 +201,7 @@ void ReorderSlots(PositionTables& p, int cb) {
     }
     p.BodyLongitude[2] = p.BodyLongitude[0];
     p.BodyLatitude[2] = p.BodyLatitude[0];
+    p.BodyDistance[2] = p.BodyDistance[0];
     p.BodyMotion[2] = 0;
     const int centreSlot = cb + 2;
     p.BodyLongitude[1] = p.BodyLongitude[centreSlot];

@@ -21,7 +21,8 @@ void ComputeChartPage(ProgramState& state, PictureBox& box);
 // turning direct. Pass longitudes that straddle 0 count as one continuous motion.
 void SetMotionStatus(PositionTables& positions);
 
-// Moves the internal indices 0 (Moon) and 1..10 and the angles 17..19 into display slots 1..15:
+// Moves the internal indices 0 (Moon, its distance included) and 1..10 and the angles 17..19 into
+// display slots 1..15:
 // slot 1 takes the Sun as seen from the centre body cb, and the centre body's own slot (slot 1
 // when cb is 0) the Ascendant with distance 0.
 void ReorderSlots(PositionTables& positions, int cb);
