@@ -1,6 +1,59 @@
 #include "commands.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using astrodesk::cli::kBadArgumentStatus;
+
+// The names of the app's subcommands, "chart, theory, wheel".
+std::string CommandNames(const CLI::App& app) {
+    std::string names;
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    return names;
+}
+
+// The command comes first; only --help may stand before it.
+bool IsUnknownCommand(const CLI::App& app, std::string_view first) {
+    if (first == "-h" || first == "--help") return false;
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+        if (command->check_name(std::string(first))) return false;
+    return true;
+}
+
+// One line for a refused command line, whatever the subcommand: what was wrong, with the values
+// the user gave echoed without their control characters.
+void ReportRefusal(std::string_view what) {
+    std::cerr << "astrodesk-cli: " << astrodesk::EscapedForMessage(what)
+              << " (see astrodesk-cli --help)\n";
+}
+
+// CLI11's own message, reworded where it reads awkwardly: "--date: 1 required TEXT missing"
+// becomes "--date needs a value", a repeated option "--date given more than once".
+std::string RefusalText(const CLI::App& app, const CLI::ParseError& error) {
+    const std::string message = error.what();
+    const std::string subject = message.substr(0, message.find(':'));
+    const std::string detail =
+        message.find(": ") == std::string::npos ? message : message.substr(message.find(": ") + 2);
+    if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && app.get_subcommands().empty())
+        return "a command is needed: " + CommandNames(app);
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr)
+        return (message.find("arguments") != std::string::npos ? "unexpected arguments: "
+                                                               : "unexpected argument ") +
+               detail;
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+        if (message.find("missing") != std::string::npos) return subject + " needs a value";
+        if (message.find("received") != std::string::npos) return subject + " given more than once";
+    }
+    return message;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"astrodesk-cli: horoscopes from the command line"};
@@ -8,6 +61,20 @@ int main(int argc, char** argv) {
     astrodesk::cli::AddChartCommand(app);
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);
-    CLI11_PARSE(app, argc, argv);
+    if (argc > 1 && IsUnknownCommand(app, argv[1])) {
+        ReportRefusal("unknown command \"" + std::string(argv[1]) + "\": expected one of " +
+                      CommandNames(app));
+        return kBadArgumentStatus;
+    }
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& help) {
+        return app.exit(help); // --help prints the usage
+    } catch (const CLI::RuntimeError& ended) {
+        return ended.get_exit_code(); // a command that has said why it stopped
+    } catch (const CLI::ParseError& refused) {
+        ReportRefusal(RefusalText(app, refused));
+        return kBadArgumentStatus;
+    }
     return 0;
 }

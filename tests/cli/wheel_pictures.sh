@@ -25,6 +25,11 @@ grep -q '<svg xmlns="http://www.w3.org/2000/svg" width="638" height="428"' "$fol
     fail "SVG is not 638 x 428"
 grep -q '>NAME = TEST</text>' "$folder/wheel.SVG" || fail "SVG lacks the chart data"
 
+# Any name the entry rule accepts gives a valid XML document, cut at 15 characters.
+"$cli" wheel --name "José & <Ñúñez> Παπαδόπουλος" -o "$folder/name.svg" || fail "SVG with a name"
+xmllint --noout "$folder/name.svg" || fail "SVG with a name is not valid XML"
+grep -q '>NAME = José &amp; &lt;Ñúñez&gt; </text>' "$folder/name.svg" || fail "name not cut at 15"
+
 expect_refused() {
     local output status
     output=$("$cli" wheel "$@" 2>&1 >/dev/null)

@@ -203,6 +203,14 @@ void DrawAspectLines(PictureBox& box, const Factors& factors, const Options& opt
     }
 }
 
+// One text of the given pieces, printed as one item.
+std::string Joined(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (const std::string_view piece : pieces)
+        text += piece;
+    return text;
+}
+
 // Positions of every slot but the centre slot, then the chart's data.
 void PrintListing(PictureBox& box, const ProgramState& state, int centreSlot) {
     box.CurrentX = 0.0;
@@ -210,22 +218,16 @@ void PrintListing(PictureBox& box, const ProgramState& state, int centreSlot) {
     for (int slot = 1; slot <= 15; ++slot) {
         if (slot == centreSlot) continue;
         const std::string_view code = kListingCodes.substr(3 * (slot - 1), 3);
-        box.Print(" ", After::Join);
-        box.Print(code, After::Join);
-        box.Print(state.positions.PositionText[slot]);
+        box.Print(Joined({" ", code, state.positions.PositionText[slot]}));
     }
     box.PrintEmptyLine();
     const ChartRecord& record = state.record;
-    const auto printLabelled = [&box](std::string_view label, std::string_view value) {
-        box.Print(label, After::Join);
-        box.Print(value);
-    };
-    printLabelled("CHART FROM ", state.bodies.BodyName[centreSlot]);
-    printLabelled("NAME = ", FirstCharacters(record.ChartName, kNameCharacters));
-    printLabelled("DATE = ", record.ChartDate);
-    printLabelled("GMT  = ", record.ChartTime);
-    printLabelled("LAT  = ", record.ChartLatitude);
-    printLabelled("LONG = ", record.ChartLongitude);
+    box.Print(Joined({"CHART FROM ", state.bodies.BodyName[centreSlot]}));
+    box.Print(Joined({"NAME = ", FirstCharacters(record.ChartName, kNameCharacters)}));
+    box.Print(Joined({"DATE = ", record.ChartDate}));
+    box.Print(Joined({"GMT  = ", record.ChartTime}));
+    box.Print(Joined({"LAT  = ", record.ChartLatitude}));
+    box.Print(Joined({"LONG = ", record.ChartLongitude}));
 }
 
 } // namespace
