@@ -105,12 +105,21 @@ TEST(CoefficientFiles, BadFilesAreReportedWithFileAndPositionAndLeaveTheTableAlo
               "PERTURBS.FIL, line 1, column 1: 17 is outside -10..16 (multiple of the "
               "planet's own mean anomaly, row 0 of the table)");
     EXPECT_THAT(ErrorOf(PerturbText("0,-11,0,0,0,0,0,0,0")), HasSubstr("outside -10..10"));
+    // A number, but no coefficient of any published theory (it would move Mars by 0.36 degree).
+    EXPECT_EQ(
+        ErrorOf(PerturbText("0,0,0,0,0,0,0,0,-1e26")),
+        "PERTURBS.FIL, line 1, column 17: -1e+26 is outside -1e+07..1e+07 (a coefficient, far "
+        "beyond any published term, row 0 of the table)");
+    EXPECT_EQ(ErrorOf(PerturbText("0,0,0,9999999,0,0,0,0,0")), "no error");
 
     CoefficientTables tables;
     tables.MoonTable[0][0] = 42.0f;
     const std::string moon = FileText(kMoonFileName);
     const std::string lastRowQ4 = moon.substr(0, moon.rfind(",0,2,0")) + ",4,2,0\n"; // q = 4
     EXPECT_THROW(ParseMoonTable(lastRowQ4, kMoonFileName, tables), DataFileError);
+    const std::string bigFirst = "1000001" + moon.substr(moon.find_first_of(", "));
+    EXPECT_THAT([&] { ParseMoonTable(bigFirst, kMoonFileName, tables); },
+                ::testing::ThrowsMessage<DataFileError>(HasSubstr("outside -1e+06..1e+06")));
     EXPECT_EQ(tables.MoonTable[0][0], 42.0f);
     EXPECT_THAT([&] { LoadPerturbTable(NoDataFiles(), tables); },
                 ::testing::ThrowsMessage<DataFileError>(HasSubstr("PERTURBS.FIL is missing")));

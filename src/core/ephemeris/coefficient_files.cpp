@@ -35,6 +35,12 @@ constexpr WholeColumn kMoonWholeColumns[] = {
     {7, -6, 6, "multiple of D"},
 };
 
+// The largest size a coefficient may have: ten times the largest published term of each file
+// (PERTURBS.FIL: 960396, a radius term in 1e-6 AU; MOONBITS.FIL: 22639.5 arcseconds). A value
+// beyond it is a damaged file, not a theory, however well it reads as a number.
+constexpr double kPerturbCoefficientBound = 1e7;
+constexpr double kMoonCoefficientBound = 1e6;
+
 bool IsSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',';
 }
@@ -136,23 +142,35 @@ class ItemScanner {
     std::size_t lineStart_ = 0;
 };
 
-// Reads a whole table from the text and replaces `table` only when every item is good.
+[[noreturn]] void FailOutside(const std::string& fileName, const NumberItem& item, double lowest,
+                              double highest, const char* meaning, int row) {
+    std::ostringstream message;
+    message << fileName << ", line " << item.line << ", column " << item.column << ": "
+            << item.value << " is outside " << lowest << ".." << highest << " (" << meaning
+            << ", row " << row << " of the table)";
+    throw DataFileError(message.str());
+}
+
+// Reads a whole table from the text and replaces `table` only when every item is good: whole
+// columns within the multiples the theories form, coefficients within `coefficientBound`.
 template <std::size_t Columns, int LastRow>
 void ParseTable(std::string_view text, const std::string& fileName,
-                std::span<const WholeColumn> wholeColumns,
+                std::span<const WholeColumn> wholeColumns, double coefficientBound,
                 IndexedArray<std::array<float, Columns>, 0, LastRow>& table) {
     const auto items = ReadFreeFormatNumbers(text, fileName, Columns * (LastRow + 1));
     for (int row = 0; row <= LastRow; ++row) {
-        for (const WholeColumn& whole : wholeColumns) {
-            const NumberItem& item = items[static_cast<std::size_t>(row) * Columns + whole.column];
-            const double rounded = std::nearbyint(item.value);
-            if (rounded < whole.lowest || rounded > whole.highest) {
-                std::ostringstream message;
-                message << fileName << ", line " << item.line << ", column " << item.column << ": "
-                        << item.value << " is outside " << whole.lowest << ".." << whole.highest
-                        << " (" << whole.meaning << ", row " << row << " of the table)";
-                throw DataFileError(message.str());
+        for (std::size_t column = 0; column < Columns; ++column) {
+            const NumberItem& item = items[static_cast<std::size_t>(row) * Columns + column];
+            const auto whole = std::ranges::find(wholeColumns, column, &WholeColumn::column);
+            if (whole == wholeColumns.end()) {
+                if (std::abs(item.value) > coefficientBound)
+                    FailOutside(fileName, item, -coefficientBound, coefficientBound,
+                                "a coefficient, far beyond any published term", row);
+                continue;
             }
+            const double rounded = std::nearbyint(item.value);
+            if (rounded < whole->lowest || rounded > whole->highest)
+                FailOutside(fileName, item, whole->lowest, whole->highest, whole->meaning, row);
         }
     }
     for (int row = 0; row <= LastRow; ++row)
@@ -225,12 +243,12 @@ std::vector<NumberItem> ReadFreeFormatNumbers(std::string_view text, const std::
 
 void ParsePerturbTable(std::string_view text, const std::string& fileName,
                        CoefficientTables& tables) {
-    ParseTable(text, fileName, kPerturbWholeColumns, tables.PerturbTable);
+    ParseTable(text, fileName, kPerturbWholeColumns, kPerturbCoefficientBound, tables.PerturbTable);
     std::ranges::transform(tables.PerturbTable, tables.PerturbRows.begin(), ConvertPerturbRow);
 }
 
 void ParseMoonTable(std::string_view text, const std::string& fileName, CoefficientTables& tables) {
-    ParseTable(text, fileName, kMoonWholeColumns, tables.MoonTable);
+    ParseTable(text, fileName, kMoonWholeColumns, kMoonCoefficientBound, tables.MoonTable);
     std::ranges::transform(tables.MoonTable, tables.MoonRows.begin(), ConvertMoonRow);
 }
 

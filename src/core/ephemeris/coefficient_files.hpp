@@ -46,7 +46,8 @@ std::vector<NumberItem> ReadFreeFormatNumbers(std::string_view text, const std::
 // Fill the tables from the text of a coefficient file: the single-precision table and its rows
 // converted for the theories. The tables are replaced only when the whole text is good; besides
 // the reader's errors, a multiple that the theories cannot form (outside the range of their
-// tables) is refused.
+// tables) is refused, and so is a coefficient beyond ten times the largest published term
+// (1e7 in PERTURBS.FIL, 1e6 in MOONBITS.FIL).
 void ParsePerturbTable(std::string_view text, const std::string& fileName,
                        CoefficientTables& tables);
 void ParseMoonTable(std::string_view text, const std::string& fileName, CoefficientTables& tables);
