@@ -1,7 +1,7 @@
-// The angles and the cusps of the five house systems: defined everywhere, and in agreement with
-// Swiss Ephemeris (whose house routines are fed with our own RAMC, obliquity and latitude) for
-// random moments between 1800 and 2200 and random places up to 66 degrees north and south; the
-// equatorial conversion likewise.
+// The angles and the cusps of the five house systems: defined wherever the system exists and
+// true to its definition there, and in agreement with Swiss Ephemeris (whose house routines are
+// fed with our own RAMC, obliquity and latitude) for random moments between 1800 and 2200 and
+// random places up to 66 degrees north and south; the equatorial conversion likewise.
 
 #include "astro/angles.hpp"
 #include "astro/day_count.hpp"
@@ -23,7 +23,7 @@ ChartFrame CuspsOf(ChartFrame frame, std::int16_t system) {
 }
 
 bool InOneTurn(double angle) {
-    return angle >= 0.0 && angle <= kTwoPi;
+    return angle >= 0.0 && angle < kTwoPi;
 }
 
 // Difference of two longitudes (ours in radians, theirs in degrees) in arcseconds, modulo a
@@ -32,39 +32,138 @@ double ArcsecondsApart(double ours, double theirs, double turn = 360.0) {
     return 3600.0 * testing::DegreesApart(RadToDeg(ours), theirs, turn);
 }
 
-// On the equator and from 66 degrees to the poles, north and south, at every hour of the day:
-// the angles and the cusps of every system lie in one turn (never NaN), and Placidus and Koch
-// give way to equal houses, with the notice, exactly inside the polar circles.
-TEST(Houses, StayDefinedOnTheEquatorAndInThePolarCircles) {
-    std::vector<std::string> latitudes = {"00N00", "00S00"};
-    for (int degrees = 66; degrees <= 89; ++degrees)
-        for (const char* rest : {"N00", "S00", "N30", "S30", "N60", "S60"})
-            latitudes.push_back(std::to_string(degrees) + rest);
-    for (const std::string& latitude : latitudes) {
-        for (int hour = 0; hour < 24; ++hour) {
-            ChartFrame frame;
-            frame.JulianCenturies = 0.93;
-            frame.DayFraction = hour / 24.0;
-            PositionTables positions;
-            ComputeAngles(ChartRecord{"", "", "", latitude, "002W13", "", 0}, frame, positions);
-            for (double angle : {frame.Midheaven, frame.Ascendant, frame.Vertex})
-                ASSERT_TRUE(InOneTurn(angle)) << latitude << " at " << hour;
-            const bool polar = std::abs(frame.Latitude) > kPi / 2 - frame.Obliquity;
-            for (std::int16_t system = kEqualHouse; system <= kKoch; ++system) {
-                const ChartFrame houses = CuspsOf(frame, system);
-                const bool fallsBack = polar && (system == kPlacidus || system == kKoch);
-                ASSERT_EQ(houses.HouseSystemUndefined, fallsBack) << latitude << ' ' << system;
-                if (fallsBack) {
-                    EXPECT_EQ(houses.HouseCusp, CuspsOf(frame, kEqualHouse).HouseCusp);
+// The frame of a place text at a sidereal time (hours of the Greenwich day at 0 longitude).
+ChartFrame PlaceAt(const std::string& latitude, double hours) {
+    ChartFrame frame;
+    frame.JulianCenturies = 0.93;
+    frame.DayFraction = hours / 24.0;
+    PositionTables positions;
+    ComputeAngles(ChartRecord{"", "", "", latitude, "000W00", "", 0}, frame, positions);
+    return frame;
+}
+
+std::string LatitudeText(int degrees, int minutes, bool south) {
+    return testing::Format("%02d%c%02d", degrees, south ? 'S' : 'N', minutes);
+}
+
+// Right ascension and declination of an ecliptic longitude, radians.
+struct Equatorial {
+    double ra, dec;
+};
+Equatorial OfEclipticPoint(double longitude, double obliquity) {
+    return {std::atan2(std::sin(longitude) * std::cos(obliquity), std::cos(longitude)),
+            std::asin(std::sin(longitude) * std::sin(obliquity))};
+}
+
+// From the equator to the poles, north and south, at every hour: the angles and the cusps of
+// every system lie in one turn; opposite cusps are half a turn apart wherever the system is
+// defined, and where it is not the cusps are equal houses with the notice set. Placidus is
+// defined everywhere outside the polar circles and nowhere beyond 80 degrees; Koch everywhere
+// but at the pole itself, where every system but Equal House degenerates.
+TEST(Houses, KochAtEveryLatitudeButThePolePlacidusOnlyWhereItsCuspsExist) {
+    for (int degrees = 0; degrees <= 89; degrees += degrees < 60 ? 15 : 1) {
+        for (int minutes : {0, 30, 60}) {
+            for (bool south : {false, true}) {
+                const std::string latitude = LatitudeText(degrees, minutes, south);
+                for (int hour = 0; hour < 24; ++hour) {
+                    const ChartFrame frame = PlaceAt(latitude, hour);
+                    for (double angle : {frame.Midheaven, frame.Ascendant, frame.Vertex})
+                        ASSERT_TRUE(InOneTurn(angle)) << latitude << " at " << hour;
+                    const double size = std::abs(frame.Latitude);
+                    const bool pole = degrees == 89 && minutes == 60;
+                    for (std::int16_t system = kEqualHouse; system <= kKoch; ++system) {
+                        const ChartFrame houses = CuspsOf(frame, system);
+                        const std::string where = latitude + " at " + std::to_string(hour) +
+                                                  " h, system " + std::to_string(system);
+                        for (int house = 1; house <= 12; ++house)
+                            ASSERT_TRUE(InOneTurn(houses.HouseCusp[house])) << where;
+                        if (system == kPlacidus) {
+                            if (size < kPi / 2 - frame.Obliquity) {
+                                EXPECT_FALSE(houses.HouseSystemUndefined) << where;
+                            }
+                            if (size >= DegToRad(80.0)) {
+                                EXPECT_TRUE(houses.HouseSystemUndefined) << where;
+                            }
+                        } else {
+                            EXPECT_EQ(houses.HouseSystemUndefined, pole && system != kEqualHouse)
+                                << where;
+                        }
+                        if (houses.HouseSystemUndefined) {
+                            EXPECT_EQ(houses.HouseCusp, CuspsOf(frame, kEqualHouse).HouseCusp);
+                            continue;
+                        }
+                        for (int house = 1; house <= 6; ++house)
+                            ASSERT_LT(ArcsecondsApart(houses.HouseCusp[house],
+                                                      RadToDeg(houses.HouseCusp[house + 6]), 180),
+                                      1e-6)
+                                << where << " house " << house;
+                    }
                 }
-                for (int house = 1; house <= 12; ++house)
-                    ASSERT_TRUE(InOneTurn(houses.HouseCusp[house])) << latitude << ' ' << system;
             }
-            for (auto semiArcSystem : {PlacidusCusps, KochCusps}) { // called on their own
-                ChartFrame alone = frame;
-                semiArcSystem(alone);
-                for (double cusp : alone.HouseCusp)
-                    ASSERT_TRUE(std::isfinite(cusp));
+        }
+    }
+}
+
+// Inside the polar circles, where Placidus exists: the point of each intermediate cusp has
+// covered its share of its diurnal semi-arc from the upper meridian (houses 11 and 12: a third
+// and two thirds) or of its nocturnal semi-arc from the lower meridian (houses 3 and 2), worked
+// out from the cusp's right ascension and declination.
+TEST(Houses, PlacidusCuspsCoverTheirShareOfTheSemiArcInsideThePolarCircles) {
+    int defined = 0, undefined = 0;
+    for (int minutes = 34 + 66 * 60; minutes <= 80 * 60; minutes += 23) {
+        for (double hours = 0.1; hours < 24.0; hours += 0.25) {
+            const bool south = minutes % 2 == 1;
+            const ChartFrame frame =
+                CuspsOf(PlaceAt(LatitudeText(minutes / 60, minutes % 60, south), hours), kPlacidus);
+            if (frame.HouseSystemUndefined) {
+                ++undefined;
+                continue;
+            }
+            ++defined;
+            for (auto [house, share] :
+                 {std::pair{11, 1.0 / 3}, {12, 2.0 / 3}, {2, 2.0 / 3}, {3, 1.0 / 3}}) {
+                const Equatorial point = OfEclipticPoint(frame.HouseCusp[house], frame.Obliquity);
+                const double diurnal = std::acos(-std::tan(point.dec) * std::tan(frame.Latitude));
+                const bool above = house > 10;
+                const double covered = above ? std::remainder(point.ra - frame.RAMC, kTwoPi)
+                                             : std::remainder(frame.RAMC + kPi - point.ra, kTwoPi);
+                const double semiArc = above ? diurnal : kPi - diurnal;
+                EXPECT_NEAR(RadToDeg(covered), RadToDeg(share * semiArc), 1.0 / 3600)
+                    << minutes / 60 << "d" << minutes % 60 << "' at " << hours << " h, house "
+                    << house;
+            }
+        }
+    }
+    std::printf("Placidus inside the polar circles: %d charts defined, %d not\n", defined,
+                undefined);
+    EXPECT_GT(defined, 500);
+    EXPECT_GT(undefined, 500);
+}
+
+// Koch inside the polar circles: each cusp from house 10 to house 3 is where the ecliptic meets
+// the horizon of the place turned to the oblique ascension of the Midheaven plus its share of
+// the arc that the Midheaven's degree takes from culmination to rising (a third for each
+// house), the Midheaven's ascensional difference held at 90 degrees where that degree never
+// sets or never rises.
+TEST(Houses, KochCuspsKeepTheirObliqueAscensionsInsideThePolarCircles) {
+    for (int minutes = 34 + 66 * 60; minutes < 90 * 60; minutes += 37) {
+        for (double hours = 0.1; hours < 24.0; hours += 0.5) {
+            const std::string latitude = LatitudeText(minutes / 60, minutes % 60, hours > 12);
+            const ChartFrame frame = CuspsOf(PlaceAt(latitude, hours), kKoch);
+            ASSERT_FALSE(frame.HouseSystemUndefined) << latitude;
+            const double tanLatitude = std::tan(frame.Latitude);
+            const double difference = std::asin(std::clamp(
+                std::sin(frame.RAMC) * std::tan(frame.Obliquity) * tanLatitude, -1.0, 1.0));
+            const double arc = kPi / 2 + difference; // culmination to rising, in ascension
+            for (int step = 0; step <= 5; ++step) {
+                const int house = (9 + step) % 12 + 1;
+                const double obliqueAscension = frame.RAMC - difference + step * arc / 3;
+                const Equatorial point = OfEclipticPoint(frame.HouseCusp[house], frame.Obliquity);
+                // On the horizon: the ascensional difference of the point is its right
+                // ascension less its oblique ascension.
+                const double ascensional = point.ra - obliqueAscension;
+                EXPECT_NEAR(std::sin(ascensional), std::tan(point.dec) * tanLatitude, 1e-6)
+                    << latitude << " at " << hours << " h, house " << house;
             }
         }
     }
@@ -144,6 +243,9 @@ TEST(Oracle, AnglesAndCuspsAgreeWithSwissEphemeris) {
                        std::to_string(m.worst[0]) + " | " + std::to_string(m.worst[1]));
         EXPECT_LT(m.worst[0], m.toleranceUpTo40) << m.name;
     }
+    // Placidus cusps are solved to their definition up to the polar circles, where ten passes
+    // of the iteration alone stray by up to 20 minutes of arc.
+    EXPECT_LT(measured[6].worst[1], 1.0);
 }
 
 TEST(Oracle, EquatorialPlacesAgreeWithSwissEphemeris) {

@@ -23,6 +23,12 @@ constexpr double DegToRad(double degrees) {
 constexpr double RadToDeg(double radians) {
     return radians * 180.0 / kPi;
 }
+// A longitude of 0 <= radians < 2 pi in degrees, 0 <= result < 360: the product can round up
+// to 360 just below a full turn, which then reads as 0.
+constexpr double LongitudeDegrees(double radians) {
+    const double degrees = RadToDeg(radians);
+    return degrees >= 360.0 ? degrees - 360.0 : degrees;
+}
 
 // x minus x truncated towards zero: FracPart(-1.25) = -0.25.
 inline double FracPart(double x) {
@@ -96,15 +102,16 @@ constexpr Rotation AddAngles(double cosA, double sinA, double cosB, double sinB)
     return {cosA * cosB - sinA * sinB, sinA * cosB + cosA * sinB};
 }
 
-// Direction of the vector (d, n) in 0..2 pi from n = d tan a: a = atan(n / d), plus pi if
-// negative, plus pi again if n < 0. A zero denominator gives the right angle on the side of n;
-// n = 0 gives 0.
+// Direction of the vector (d, n) in 0 <= a < 2 pi from n = d tan a: a = atan(n / d), plus pi
+// if negative, plus pi again if n < 0. A zero denominator gives the right angle on the side of
+// n; n = 0 gives 0. A direction a hair below the full turn, which the two additions of pi round
+// to exactly 2 pi, is 0.
 inline double AngleOf(double n, double d) {
     if (d == 0.0) return n > 0.0 ? kPi / 2.0 : n < 0.0 ? 3.0 * kPi / 2.0 : 0.0;
     double angle = std::atan(n / d);
     if (angle < 0.0) angle += kPi;
     if (n < 0.0) angle += kPi;
-    return angle;
+    return angle >= kTwoPi ? 0.0 : angle;
 }
 
 } // namespace astrodesk

@@ -106,13 +106,14 @@ void PlaceBody(int k, int pass, double T, const ProgramState& state, PositionTab
 
     double lambda = AngleOf(p.RelY, p.RelX);
     double beta = std::atan(p.RelZ / std::sqrt(p.RelX * p.RelX + p.RelY * p.RelY));
+    // Longitudes stay below the full turn: a turn of exactly 2 pi is 0.
     lambda += DegToRad(p.NutationLongitude);
     if (lambda < 0.0) lambda += kTwoPi;
-    if (lambda > kTwoPi) lambda -= kTwoPi;
+    if (lambda >= kTwoPi) lambda -= kTwoPi;
     double recordedDistance = geometricDistance;
     if (k == cb) {
         lambda += kPi;
-        if (lambda > kTwoPi) lambda -= kTwoPi;
+        if (lambda >= kTwoPi) lambda -= kTwoPi;
         beta = -beta;
         recordedDistance = p.HelioDistance[cb];
     }
@@ -133,9 +134,8 @@ void PlaceMoonAndNode(ProgramState& state, double T) {
         p.LunarNode += kTwoPi;
     p.MoonLongitude += p.NutationLongitude;
     if (p.MoonLongitude < 0.0) p.MoonLongitude += 360.0;
-    if (p.MoonLongitude > 360.0) p.MoonLongitude -= 360.0;
-    p.LunarNode = RadToDeg(p.LunarNode);
-    if (p.LunarNode < 0.0) p.LunarNode += 360.0;
+    if (p.MoonLongitude >= 360.0) p.MoonLongitude -= 360.0;
+    p.LunarNode = Reduce360(RadToDeg(p.LunarNode));
     p.BodyDistance[0] = p.TheoryR * kAUPerEarthRadius;
     p.TheoryR = 1.0;
     p.TheoryL = DegToRad(p.MoonLongitude);

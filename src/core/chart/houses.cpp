@@ -3,7 +3,10 @@
 #include "astro/angles.hpp"
 #include "astro/place_text.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace astrodesk {
 
@@ -36,7 +39,8 @@ double VertexLongitude(double ramc, double obliquity, double latitude) {
 }
 
 // Placidus: the cusp whose ecliptic point has covered the fraction 1/divisor of its semi-arc
-// from the meridian, found by ten passes of fixed-point iteration on its right ascension.
+// from the meridian: its right ascension x solves x = RAMC + SA(x) / divisor above the horizon
+// (SA the diurnal semi-arc) or x = RAMC + 180 - SA(x) / divisor below it (SA the nocturnal one).
 struct SemiArcCusp {
     int house;
     double startDegrees; // start of the right ascension, degrees after RAMC
@@ -52,19 +56,104 @@ constexpr SemiArcCusp kSemiArcCusps[] = {
     {3, 150.0, 3.0, true, 9},
 };
 
-double SemiArcCuspLongitude(const ChartFrame& frame, const SemiArcCusp& cusp) {
-    const double ramc = frame.RAMC;
-    const double e = frame.Obliquity;
-    const double sign = cusp.belowHorizon ? 1.0 : -1.0;
-    const double tanProduct = std::tan(e) * std::tan(frame.Latitude);
-    double rightAscension = Reduce2Pi(ramc + DegToRad(cusp.startDegrees));
-    for (int pass = 0; pass < 10; ++pass) {
-        double semiArc = ArcCosSafe(sign * std::sin(rightAscension) * tanProduct);
-        if (semiArc < 0.0) semiArc += kPi;
-        rightAscension = cusp.belowHorizon ? (ramc + kPi) - semiArc / cusp.divisor
-                                           : ramc + semiArc / cusp.divisor;
+// A right ascension that solves the cusp's equation to this (radians, 0.1 arcsecond) is taken
+// as it is.
+constexpr double kSettledRightAscension = 4.8e-7;
+// Right ascensions tried across the cusp's range when its equation is solved from scratch:
+// 0.8 or 1.7 degrees apart, finer than any two solutions lie.
+constexpr int kScanSteps = 72;
+
+class SemiArcEquation {
+  public:
+    SemiArcEquation(const ChartFrame& frame, const SemiArcCusp& cusp)
+        : ramc_(frame.RAMC), cusp_(cusp),
+          tanProduct_((cusp.belowHorizon ? 1.0 : -1.0) * std::tan(frame.Obliquity) *
+                      std::tan(frame.Latitude)) {}
+
+    // The cosine of the semi-arc of the ecliptic point at right ascension x; beyond +-1 the
+    // point never rises or never sets and has no semi-arc.
+    double SemiArcCosine(double x) const { return std::sin(x) * tanProduct_; }
+
+    // The semi-arc by the guarded arc cosine, as the iteration takes it.
+    double GuardedSemiArc(double x) const {
+        double semiArc = ArcCosSafe(SemiArcCosine(x));
+        return semiArc < 0.0 ? semiArc + kPi : semiArc;
     }
-    return AngleOf(std::sin(rightAscension), std::cos(rightAscension) * std::cos(e));
+
+    // The right ascension the iteration moves x to.
+    double Next(double semiArc) const {
+        return cusp_.belowHorizon ? (ramc_ + kPi) - semiArc / cusp_.divisor
+                                  : ramc_ + semiArc / cusp_.divisor;
+    }
+
+    // Ten passes of fixed-point iteration from the cusp's start value.
+    double Iterated() const {
+        double x = Reduce2Pi(ramc_ + DegToRad(cusp_.startDegrees));
+        for (int pass = 0; pass < 10; ++pass)
+            x = Next(GuardedSemiArc(x));
+        return x;
+    }
+
+    // x minus where the equation moves it, with the semi-arc taken as 0 or 180 degrees for a
+    // point that never rises or never sets: continuous, not above 0 at the start of the range
+    // and not below 0 at its end.
+    double Residual(double x) const {
+        const double semiArc = std::acos(std::clamp(SemiArcCosine(x), -1.0, 1.0));
+        return x - Next(semiArc);
+    }
+
+    // The solutions whose points have a semi-arc, found by bisection wherever the residual
+    // changes sign between neighbouring trials across the range.
+    std::vector<double> Solutions() const {
+        const double first = cusp_.belowHorizon ? ramc_ + kPi - kPi / cusp_.divisor : ramc_;
+        const double step = kPi / cusp_.divisor / kScanSteps;
+        std::vector<double> solutions;
+        double low = first, lowResidual = Residual(low);
+        for (int i = 1; i <= kScanSteps; ++i) {
+            const double high = first + i * step, highResidual = Residual(high);
+            if ((lowResidual > 0.0) != (highResidual > 0.0)) {
+                const double x = Bisected(low, high, lowResidual > 0.0);
+                if (std::abs(SemiArcCosine(x)) < 1.0) solutions.push_back(x);
+            }
+            low = high;
+            lowResidual = highResidual;
+        }
+        return solutions;
+    }
+
+  private:
+    double Bisected(double low, double high, bool lowPositive) const {
+        for (int halving = 0; halving < 64 && high - low > 1e-15; ++halving) {
+            const double middle = 0.5 * (low + high);
+            ((Residual(middle) > 0.0) == lowPositive ? low : high) = middle;
+        }
+        return 0.5 * (low + high);
+    }
+
+    double ramc_;
+    const SemiArcCusp& cusp_;
+    double tanProduct_;
+};
+
+bool InsidePolarCircle(const ChartFrame& frame) {
+    return std::abs(frame.Latitude) > kPi / 2.0 - frame.Obliquity;
+}
+
+// The right ascension of a Placidus cusp, or nothing where no ecliptic point with a semi-arc
+// meets the cusp's condition, or more than one does. The ten passes of the iteration settle
+// on the solution at moderate latitudes and are then kept as they are; nearer the polar
+// circles, and inside them, they do not settle, and the equation is solved outright.
+std::optional<double> PlacidusRightAscension(const ChartFrame& frame, const SemiArcCusp& cusp) {
+    const SemiArcEquation equation(frame, cusp);
+    const double iterated = equation.Iterated();
+    const bool settled = std::abs(equation.SemiArcCosine(iterated)) < 1.0 &&
+                         std::abs(equation.Residual(iterated)) < kSettledRightAscension;
+    if (settled && !InsidePolarCircle(frame)) return iterated;
+    const std::vector<double> solutions = equation.Solutions();
+    if (solutions.size() != 1) return std::nullopt;
+    const bool sameSolution =
+        std::abs(std::remainder(iterated - solutions.front(), kTwoPi)) < kSettledRightAscension;
+    return settled && sameSolution ? iterated : solutions.front();
 }
 
 // Campanus and Regiomontanus: a cusp lies on the circle through the north and south points and
@@ -76,10 +165,12 @@ double EquatorArcCusp(const ChartFrame& frame, double arc) {
     return Reduce2Pi(LongitudeAtObliqueAscension(frame.RAMC + arc, tanPole, frame.Obliquity));
 }
 
-// Inside the polar circles some ecliptic points never rise or set: their semi-arcs, and with
-// them the Placidus and Koch cusps, do not exist.
-bool SemiArcsExist(const ChartFrame& frame) {
-    return std::abs(frame.Latitude) <= kPi / 2.0 - frame.Obliquity;
+// At the geographic pole the horizon is the equator: it has no north and south points through
+// which the house circles of Campanus and Regiomontanus pass, no ecliptic point rises or sets
+// for Placidus, and the Midheaven's ascensional difference of Koch is that of an infinite
+// latitude.
+bool AtGeographicPole(const ChartFrame& frame) {
+    return std::abs(frame.Latitude) >= kPi / 2.0 - 1e-9;
 }
 
 } // namespace
@@ -104,11 +195,7 @@ void ComputeAngles(const ChartRecord& record, ChartFrame& frame, PositionTables&
 
 void ComputeHouseCusps(const Options& options, ChartFrame& frame) {
     const std::int16_t system = options.HouseSystem;
-    frame.HouseSystemUndefined = (system == kPlacidus || system == kKoch) && !SemiArcsExist(frame);
-    if (frame.HouseSystemUndefined) {
-        EqualHouseCusps(frame);
-        return;
-    }
+    bool defined = true;
     switch (system) {
     case kEqualHouse:
         EqualHouseCusps(frame);
@@ -120,14 +207,17 @@ void ComputeHouseCusps(const Options& options, ChartFrame& frame) {
         RegiomontanusCusps(frame);
         break;
     case kPlacidus:
-        PlacidusCusps(frame);
+        defined = PlacidusCusps(frame);
         break;
     case kKoch:
         KochCusps(frame);
         break;
     default:
-        break; // no such system: the cusps stay as they were
+        frame.HouseSystemUndefined = false;
+        return; // no such system: the cusps stay as they were
     }
+    frame.HouseSystemUndefined = !defined || (system != kEqualHouse && AtGeographicPole(frame));
+    if (frame.HouseSystemUndefined) EqualHouseCusps(frame);
 }
 
 void EqualHouseCusps(ChartFrame& frame) {
@@ -152,16 +242,21 @@ void RegiomontanusCusps(ChartFrame& frame) {
         frame.HouseCusp[i] = EquatorArcCusp(frame, DegToRad(30.0 * i + 60.0));
 }
 
-void PlacidusCusps(ChartFrame& frame) {
+bool PlacidusCusps(ChartFrame& frame) {
     frame.HouseCusp[10] = frame.Midheaven;
     frame.HouseCusp[1] = frame.Ascendant;
     frame.HouseCusp[4] = Reduce2Pi(frame.Midheaven + kPi);
     frame.HouseCusp[7] = Reduce2Pi(frame.Ascendant + kPi);
+    bool defined = true;
     for (const SemiArcCusp& cusp : kSemiArcCusps) {
-        const double longitude = SemiArcCuspLongitude(frame, cusp);
+        const std::optional<double> found = PlacidusRightAscension(frame, cusp);
+        defined = defined && found.has_value();
+        const double x = found.value_or(SemiArcEquation(frame, cusp).Iterated());
+        const double longitude = AngleOf(std::sin(x), std::cos(x) * std::cos(frame.Obliquity));
         frame.HouseCusp[cusp.house] = Reduce2Pi(longitude);
         frame.HouseCusp[cusp.opposite] = Reduce2Pi(longitude + kPi);
     }
+    return defined;
 }
 
 void KochCusps(ChartFrame& frame) {

@@ -23,16 +23,19 @@ inline constexpr std::int16_t kKoch = 4;
 void ComputeAngles(const ChartRecord& record, ChartFrame& frame, PositionTables& positions);
 
 // Fills HouseCusp 1..12 by the chosen system; an unknown code leaves the cusps as they were.
-// Inside the polar circles, where the semi-arcs that Placidus and Koch divide do not exist
-// for every point of the ecliptic, those two give equal houses and set HouseSystemUndefined.
+// Where the chosen system does not exist, the cusps are equal houses and HouseSystemUndefined
+// is set: Placidus where a cusp's condition is met by no ecliptic point that rises and sets
+// (inside the polar circles, depending on the sidereal time) or by more than one; every system
+// but Equal House at the geographic pole itself. Koch goes on inside the polar circles, the
+// Midheaven's ascensional difference held at (nearly) 90 degrees.
 void ComputeHouseCusps(const Options& options, ChartFrame& frame);
 
 // The single systems, from RAMC, Latitude, Obliquity, Ascendant and Midheaven of the frame.
-// Placidus and Koch stay finite inside the polar circles but mean nothing there.
 void EqualHouseCusps(ChartFrame& frame);
 void CampanusCusps(ChartFrame& frame);
 void RegiomontanusCusps(ChartFrame& frame);
-void PlacidusCusps(ChartFrame& frame);
+// False where a Placidus cusp does not exist (the cusps are then finite but mean nothing).
+bool PlacidusCusps(ChartFrame& frame);
 void KochCusps(ChartFrame& frame);
 
 } // namespace astrodesk

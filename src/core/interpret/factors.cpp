@@ -103,7 +103,7 @@ std::string_view AspectName(int type) {
 
 void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, Factors& factors) {
     for (int slot = 1; slot <= kFactorSlots; ++slot) {
-        factors.FactorLon[slot] = RadToDeg(positions.BodyLongitude[slot]);
+        factors.FactorLon[slot] = LongitudeDegrees(positions.BodyLongitude[slot]);
         factors.FactorSign[slot] = ThirtyDegreeSector(factors.FactorLon[slot]);
     }
     const double centreLongitude = factors.FactorLon[CentreSlot(ChartCentre)];
