@@ -1,7 +1,9 @@
 #include "astro/angles.hpp"
 #include "commands.hpp"
+#include "ephemeris/body_theory.hpp"
 #include "headless_chart.hpp"
 #include "interpret/factors.hpp"
+#include "present/listing.hpp"
 #include "record_options.hpp"
 
 #include <CLI/CLI.hpp>
@@ -35,11 +37,16 @@ json BodiesJson(const ProgramState& state) {
         json body = {{"slot", slot},
                      {"code", state.bodies.BodyAbbrev[slot]},
                      {"name", Trimmed(state.bodies.BodyName[slot])},
-                     {"longitudeDeg", RadToDeg(p.BodyLongitude[slot])},
+                     {"longitudeDeg", LongitudeDegrees(p.BodyLongitude[slot])},
                      {"latitudeDeg", RadToDeg(p.BodyLatitude[slot])}};
         if (slot <= 12) {
             const int motion = p.BodyMotion[slot];
-            body["distanceAU"] = p.BodyDistance[slot];
+            if (const auto reason = UndefinedDistanceReason(state, slot)) {
+                body["distanceAU"] = nullptr;
+                body["distanceNote"] = *reason;
+            } else {
+                body["distanceAU"] = p.BodyDistance[slot];
+            }
             body["motion"] = motion >= 1 && motion <= 3 ? kMotionMarks[motion] : "";
         }
         bodies.push_back(body);
@@ -63,7 +70,7 @@ json ChartJson(const ProgramState& state) {
     const Factors& factors = state.factors;
     json cusps = json::array(), sectors = json::array(), strength = json::array();
     for (int house = 1; house <= 12; ++house)
-        cusps.push_back(RadToDeg(frame.HouseCusp[house]));
+        cusps.push_back(LongitudeDegrees(frame.HouseCusp[house]));
     for (int slot = 1; slot <= 12; ++slot)
         sectors.push_back(factors.FactorHouse[slot]);
     for (int slot = 1; slot <= 13; ++slot)
@@ -82,7 +89,13 @@ json ChartJson(const ProgramState& state) {
           {"orb", state.options.OrbDegrees},
           {"zodiac", state.options.Zodiac}}},
         {"julianCenturies", frame.JulianCenturies},
-        {"ramcDeg", RadToDeg(frame.RAMC)},
+        {"outsideSeriesRange", !WithinSeriesRange(frame.JulianCenturies)},
+        {"seriesRange",
+         {{"fromYear", kSeriesRangeFromYear},
+          {"toYear", kSeriesRangeToYear},
+          {"fromJulianCenturies", kSeriesRangeFrom},
+          {"toJulianCenturies", kSeriesRangeTo}}},
+        {"ramcDeg", LongitudeDegrees(frame.RAMC)},
         {"obliquityDeg", RadToDeg(frame.Obliquity)},
         {"latitudeDeg", RadToDeg(frame.Latitude)},
         {"longitudeWestDeg", frame.LongitudeWest},

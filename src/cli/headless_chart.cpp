@@ -1,7 +1,9 @@
 #include "headless_chart.hpp"
 
 #include "chart/chart_driver.hpp"
+#include "ephemeris/body_theory.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "present/listing.hpp"
 #include "shell/defaults.hpp"
 
 #include <CLI/CLI.hpp>
@@ -19,6 +21,26 @@ void LoadCoefficientFiles(CoefficientTables& tables) {
     }
 }
 
+bool NoteSeriesRange(const ChartRecord& record, double T) {
+    if (WithinSeriesRange(T)) return false;
+    std::cerr << "astrodesk-cli: note: " << record.ChartDate << ' '
+              << (record.ChartEra == 1 ? "B.C." : "A.D.") << " lies outside "
+              << kSeriesRangeFromYear << " to " << kSeriesRangeToYear
+              << " A.D., where the published series hold; the positions drift from the sky\n";
+    return true;
+}
+
+void NoteSeriesRange(const ProgramState& state) {
+    if (!NoteSeriesRange(state.record, state.frame.JulianCenturies)) return;
+    for (int slot = 1; slot <= 12; ++slot) {
+        const auto reason = UndefinedDistanceReason(state, slot);
+        if (reason && slot != CentreSlot(state.working.ChartCentre)) {
+            std::cerr << "astrodesk-cli: note: " << *reason << ": its distances are left out\n";
+            return;
+        }
+    }
+}
+
 ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output) {
     ProgramState state;
     BuildBodyTables(state.bodies);
@@ -27,6 +49,7 @@ ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOut
     if (auto refusal = ApplyRecordArguments(arguments, state.record, state.options))
         RefuseArgument(*refusal);
     ComputeChart(state, output);
+    NoteSeriesRange(state);
     return state;
 }
 

@@ -14,6 +14,13 @@ namespace astrodesk::cli {
 // folder); a missing or damaged file ends the command with its message and exit status 1.
 void LoadCoefficientFiles(CoefficientTables& tables);
 
+// Tells on stderr when the chart's date lies outside the span where the published series hold,
+// and which series gives no distance there.
+void NoteSeriesRange(const ProgramState& state);
+// The first part alone, for a record (date in its display form) at T centuries from J2000;
+// true when it said something.
+bool NoteSeriesRange(const ChartRecord& record, double T);
+
 // Refuses a bad record option (RefuseArgument); a missing or damaged coefficient file ends the
 // command with its message and exit status 1.
 ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output);

@@ -73,8 +73,21 @@ TheoryResults EvaluateTheories(double T, const CoefficientTables& tables) {
     return results;
 }
 
+// A series that gives no positive radius has broken down: its radius is not shown.
+bool HasRadius(const BodyResult& r) {
+    return r.R > 0.0;
+}
+
 void PrintLine(const BodyResult& r) {
-    std::printf("%-17s %16.10f %16.10f %16.10f\n", r.body.c_str(), r.L, r.B, r.R);
+    std::printf("%-17s %16.10f %16.10f", r.body.c_str(), r.L, r.B);
+    if (HasRadius(r))
+        std::printf(" %16.10f\n", r.R);
+    else
+        std::printf("\n");
+}
+
+json RadiusJson(const BodyResult& r) {
+    return HasRadius(r) ? json(r.R) : json(nullptr);
 }
 
 void PrintText(double T, const TheoryResults& results) {
@@ -89,13 +102,15 @@ void PrintText(double T, const TheoryResults& results) {
 void PrintJson(double T, const TheoryResults& results) {
     json bodies = json::array();
     for (const BodyResult& r : results.bodies)
-        bodies.push_back({{"body", r.body}, {"TheoryL", r.L}, {"TheoryB", r.B}, {"TheoryR", r.R}});
+        bodies.push_back(
+            {{"body", r.body}, {"TheoryL", r.L}, {"TheoryB", r.B}, {"TheoryR", RadiusJson(r)}});
     const BodyResult& moon = results.moon;
-    const json out = {
-        {"julianCenturies", T},
-        {"bodies", bodies},
-        {"moon",
-         {{"MoonLongitude", moon.L}, {"MoonLatitude", moon.B}, {"distanceEarthRadii", moon.R}}}};
+    const json out = {{"julianCenturies", T},
+                      {"bodies", bodies},
+                      {"moon",
+                       {{"MoonLongitude", moon.L},
+                        {"MoonLatitude", moon.B},
+                        {"distanceEarthRadii", RadiusJson(moon)}}}};
     std::cout << out.dump(2) << '\n';
 }
 
@@ -107,6 +122,7 @@ void RunTheoryCommand(const TheoryArguments& arguments) {
     CoefficientTables tables;
     LoadCoefficientFiles(tables);
     const double T = CenturiesFromJ2000(record);
+    NoteSeriesRange(record, T);
     const auto results = EvaluateTheories(T, tables);
     if (arguments.format == "json")
         PrintJson(T, results);

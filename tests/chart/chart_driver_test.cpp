@@ -2,6 +2,7 @@
 
 #include "chart/chart_driver.hpp"
 #include "ephemeris/mean_orbits.hpp"
+#include "present/listing.hpp"
 #include "support/chart_setup.hpp"
 
 #include <gtest/gtest.h>
@@ -150,6 +151,29 @@ TEST_F(WholeChart, MotionMarksBeforeAtAndAfterAStation) {
     testing::SetRecord(state_.record, {8, 5, 2000, 16, 0, 0, 51, 29, false, 0, 0, false});
     Listing();
     EXPECT_EQ(state_.positions.BodyMotion[10], 2);
+}
+
+// Around 9000 B.C. the Uranus series gives a negative radius: Uranus, and every body seen from
+// it but the (geocentric) Moon, has no distance to list; the other bodies keep theirs, all
+// positive.
+TEST_F(WholeChart, NoDistanceWhereASeriesBreaksDownInDeepTime) {
+    testing::SetRecord(state_.record, {1, 6, 9035, 12, 0, 0, 51, 29, false, 0, 0, false});
+    state_.record.ChartEra = 1;
+    for (std::int16_t centre : {3, 7}) {
+        state_.options.CentreBody = centre;
+        const auto lines = Listing();
+        for (int slot = 1; slot <= 12; ++slot) {
+            const bool none = UndefinedDistanceReason(state_, slot).has_value();
+            // The Moon is always the geocentric Moon.
+            const bool seenFromUranus = centre == 7 && slot != 2;
+            EXPECT_EQ(none, slot == CentreSlot(centre) || slot == 9 || seenFromUranus) << slot;
+            if (!none) {
+                EXPECT_GT(state_.positions.BodyDistance[slot], 0.0) << slot;
+            }
+        }
+        const std::string uranus = centre == 3 ? lines[11] : lines[4]; // or the Sun's row
+        EXPECT_EQ(uranus.back(), '"') << uranus;                       // ends at the latitude
+    }
 }
 
 TEST_F(WholeChart, PlutoFollowsItsMeanOrbitBeyondTheSeriesRange) {

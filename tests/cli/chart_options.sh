@@ -52,12 +52,16 @@ MISTAKES
 $cli --help | grep -q "^Usage: .*astrodesk-cli \[OPTIONS\] SUBCOMMAND" || fail "--help changed"
 
 # A record at the edges of its fields, then a polar Placidus chart, then the start-up record:
-# the JSON figures carry the record as typed and never a NaN (which JSON writes as null).
+# the JSON figures carry the record as typed and never a NaN (which JSON writes as null); the
+# only null is a distance that does not exist, and it comes with the reason.
 check() { # expected line patterns, then the arguments
     local patterns=$1 output
     shift
-    output=$($cli chart --format json "$@") || fail "refused: $*"
-    grep -qwE "null|nan|inf" <<<"$output" && fail "not a number for $*: $output"
+    output=$($cli chart --format json "$@" 2>/dev/null) || fail "refused: $*"
+    grep -v '"distanceAU": null,' <<<"$output" | grep -qwE "null|nan|inf" &&
+        fail "not a number for $*: $output"
+    [ "$(grep -c '"distanceAU": null' <<<"$output")" -eq "$(grep -c '"distanceNote"' <<<"$output")" ] ||
+        fail "a distance left out without a reason for $*"
     while IFS= read -r pattern; do
         grep -q "$pattern" <<<"$output" || fail "no '$pattern' for $*: $output"
     done <<<"$patterns"
@@ -66,7 +70,16 @@ check $'"name": "TEST"\n"date": "29-02-1999"\n"era": "B.C."\n"latitude": "51n32"
     --name TEST --date 29-02-1999 --time 23:59:59 --lat 51n32 --lon 179w60 --era BC \
     --house regiomontanus
 check '"houseSystemUndefined": true' --lat 75N00 --house placidus
-check $'"latitude": "53N28"\n"longitude": "002W13"\n"houseSystem": 0'
+check $'"latitude": "53N28"\n"longitude": "002W13"\n"houseSystem": 0\n"outsideSeriesRange": false'
+
+# Deep time: the range of the published series in the JSON and on stderr, and the distance of
+# Uranus, whose series gives a negative radius around 9000 B.C., left out with its reason.
+deep=(--date 01-06-9035 --era BC --time 12:00:00)
+check $'"outsideSeriesRange": true\n"fromYear": 1600\n"toYear": 2400\n"distanceNote": "the series of URANUS' "${deep[@]}"
+$cli chart "${deep[@]}" 2>&1 >/dev/null | grep -q "^astrodesk-cli: note: 01-06-9035 B.C. lies outside 1600 to 2400" ||
+    fail "no note on stderr for a date outside the series"
+$cli chart "${deep[@]}" 2>/dev/null | grep -qE "^URANUS .*\"$" || fail "the listing shows a distance of Uranus"
+$cli chart 2>&1 >/dev/null | grep -q . && fail "a note for the present moment"
 
 # A name in any script is kept whole in the JSON and cut to 23 characters, not bytes, in the
 # listing.

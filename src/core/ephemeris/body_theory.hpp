@@ -10,6 +10,19 @@ namespace astrodesk {
 // beyond.
 inline constexpr double kPlutoSeriesRange = 1.01;
 
+// The span around J2000 where the published series hold, Julian centuries (1600 to 2400 A.D.):
+// there the Sun, the Moon and Mercury to Neptune stay within about two minutes of arc of a
+// modern ephemeris. Outside it they drift ever further from the sky (a degree for Uranus and
+// Neptune by 1000 B.C.), and far outside a series may give no position at all: the radius of
+// Uranus falls to zero or below between about 9960 and 7780 B.C.
+inline constexpr double kSeriesRangeFrom = -4.0;
+inline constexpr double kSeriesRangeTo = 4.0;
+inline constexpr int kSeriesRangeFromYear = 1600;
+inline constexpr int kSeriesRangeToYear = 2400;
+inline bool WithinSeriesRange(double T) {
+    return T >= kSeriesRangeFrom && T <= kSeriesRangeTo;
+}
+
 // Evaluates internal body k at T (Julian centuries from J2000) into TheoryL, TheoryB (degrees)
 // and TheoryR (AU): 0 the Sun seen from the Earth, 1 Mercury, 2 Venus, 3 the Earth seen from the
 // Sun (the Sun's direction turned round: longitude in 0..360 plus 180 degrees, reduced below

@@ -139,6 +139,10 @@ void PrintBodyRow(const ProgramState& state, int slot, PictureBox& box) {
     box.Print(state.bodies.BodyName[slot], After::NextZone);
     box.Print(SlotLongitude(positions, slot).View(), After::Join);
     box.Print(MotionMarkText(positions.BodyMotion[slot]), After::NextZone);
+    if (UndefinedDistanceReason(state, slot)) {
+        box.Print(SlotLatitude(positions, slot).View());
+        return;
+    }
     box.Print(SlotLatitude(positions, slot).View(), After::NextZone);
     box.PrintNumber(positions.BodyDistance[slot]);
 }
@@ -185,6 +189,12 @@ void FillPositionText(PositionTables& positions) {
             FirstCharacters(SlotLongitude(positions, slot).View(), kPositionTextWidth);
 }
 
+// A body's nine-character name without its trailing blanks.
+std::string_view TrimmedName(const ProgramState& state, int slot) {
+    const std::string_view name = state.bodies.BodyName[slot];
+    return name.substr(0, name.find_last_not_of(' ') + 1);
+}
+
 } // namespace
 
 std::string FormatLongitude(double degrees) {
@@ -197,6 +207,27 @@ std::string FormatLatitude(double degrees) {
 
 std::string MotionMark(std::int16_t motionCode) {
     return std::string(MotionMarkText(motionCode));
+}
+
+std::optional<std::string> UndefinedDistanceReason(const ProgramState& state, int slot) {
+    const int centre = state.working.ChartCentre;
+    if (slot == CentreSlot(static_cast<std::int16_t>(centre)))
+        return "the centre body's slot holds the Ascendant";
+    const PositionTables& p = state.positions;
+    // Internal body of the slot: the Sun's slot is the Sun seen from the centre body.
+    const auto brokenSeries = [&](int internal) -> std::optional<std::string> {
+        if (p.HelioDistance[internal] > 0.0) return std::nullopt;
+        return "the series of " + std::string(TrimmedName(state, internal + 2)) +
+               " gives no positive radius at this date";
+    };
+    if (slot == kMoonSlot) {
+        if (p.BodyDistance[kMoonSlot] > 0.0) return std::nullopt;
+        return std::string("the lunar series gives no positive distance at this date");
+    }
+    if (centre != 0)
+        if (auto observer = brokenSeries(centre)) return observer;
+    if (slot == 1) return std::nullopt; // the Sun seen from a centre with a good radius
+    return brokenSeries(slot - 2);
 }
 
 void PrintListingHead(const ProgramState& state, PictureBox& box) {

@@ -13,6 +13,7 @@
 #include "shell/program_state.hpp"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace astrodesk {
@@ -31,12 +32,18 @@ std::string FormatLatitude(double degrees);
 // turning retrograde, "   SD" stationary turning direct, three blanks for any other code.
 std::string MotionMark(std::int16_t motionCode);
 
+// Why a display slot 1..12 of a computed chart has no distance to show, or nothing when it has
+// one: the centre body's slot holds the Ascendant, and a body (or the centre body) whose series
+// gives a radius of zero or less at the chart's date has no place in space.
+std::optional<std::string> UndefinedDistanceReason(const ProgramState& state, int slot);
+
 // The product banner, an empty line, the column header and an empty line.
 void PrintListingHead(const ProgramState& state, PictureBox& box);
 
 // One row per listed body of display slots 1..12 (slot longitudes and latitudes in radians),
-// then an empty line. The centre body's slot is left out; the Moon is listed only in a
-// geocentric chart, as the line that also gives the lunar node.
+// then an empty line; the distance is left blank where the slot has none. The centre body's slot is
+// left out; the Moon is listed only in a geocentric chart, as the line that also gives the lunar
+// node.
 void ListBodies(const ProgramState& state, PictureBox& box);
 
 // The Ascendant, Midheaven and Vertex beside the chart's date, time, name and place, the centre
