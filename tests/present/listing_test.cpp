@@ -34,6 +34,7 @@ ProgramState ChartSeenFrom(std::int16_t centre) {
     BuildBodyTables(state.bodies);
     state.working.ChartCentre = centre;
     PositionTables& positions = state.positions;
+    positions.HelioDistance.fill(1.0); // every series gives a place in space
     for (int slot = 1; slot <= 12; ++slot) {
         positions.BodyLongitude[slot] = DegToRad(kLongitudes[slot - 1]);
         positions.BodyLatitude[slot] = DegToRad(kLatitudes[slot - 1]);
