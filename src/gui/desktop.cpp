@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <iostream>
 
 namespace astrodesk {
 
@@ -17,7 +18,12 @@ bool Desktop::Start() {
         shell_.mainMenu.Main();
         return true;
     } catch (const DataFileError& error) {
-        services_.dialogs.MessageBox(error.what(), shell_.state.ProductBanner, MessageButtons::Ok);
+        // On stderr too, for a start from a terminal or a script; the box only where someone
+        // can close it.
+        std::cerr << "astrodesk: " << error.what() << '\n';
+        if (services_.dialogs.Attended())
+            services_.dialogs.MessageBox(error.what(), shell_.state.ProductBanner,
+                                         MessageButtons::Ok);
         return false;
     }
 }

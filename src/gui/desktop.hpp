@@ -17,8 +17,9 @@ class Desktop final : public Forms {
   public:
     explicit Desktop(Services services);
 
-    // Start-up. A missing or broken coefficient file is named in a message box and stops the
-    // start (false); the program then ends without showing a form.
+    // Start-up. A missing or broken coefficient file is named on stderr and, where someone can
+    // answer it, in a message box, and stops the start (false); the program then ends without
+    // showing a form.
     bool Start();
 
     void ShowMainMenu() override;

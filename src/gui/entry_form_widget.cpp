@@ -3,6 +3,7 @@
 #include "form_metrics.hpp"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,16 +41,17 @@ std::size_t Row(EntryField field) {
 Entrymen::Entrymen(EntryForm& logic) : logic_(logic), timer1_(new QTimer(this)) {
     setObjectName(QStringLiteral("Entrymen"));
     setWindowTitle(QStringLiteral("HOROSCOPE DATA ENTRY FORM"));
-    setFixedSize(TwipsToPixels(kClient).size());
+    FixFormSize(*this, TwipsToPixels(kClient).size());
     setFont(FormFont());
     Paint(*this, kBlue, kWhite);
 
     for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
         const int top = kRowHeight * static_cast<int>(row);
-        auto* option = new QRadioButton(QString::fromLatin1(kOptionCaptions[row]), this);
+        auto* option = new OptionButton(QString::fromLatin1(kOptionCaptions[row]), this);
         option->setObjectName(QStringLiteral("Option%1").arg(row + 1));
         option->setGeometry(TwipsToPixels(TwipRect{0, top, kOptionWidth, kRowHeight}));
         Paint(*option, kCyan, kBlack);
+        option->installEventFilter(this);
         options_[row] = option;
 
         auto* text = new QLineEdit(QString::fromLatin1(kDesignTexts[row]), this);
@@ -62,11 +64,11 @@ Entrymen::Entrymen(EntryForm& logic) : logic_(logic), timer1_(new QTimer(this)) 
     }
     options_[0]->setChecked(true);
 
-    auto* command1 = new QPushButton(QStringLiteral("&ENTER"), this);
+    auto* command1 = new CommandButton(QStringLiteral("&ENTER"), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(TwipsToPixels(kCommand1));
     connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    auto* command2 = new QPushButton(QStringLiteral("ALL &DONE"), this);
+    auto* command2 = new CommandButton(QStringLiteral("ALL &DONE"), this);
     command2->setObjectName(QStringLiteral("Command2"));
     command2->setGeometry(TwipsToPixels(kCommand2));
     connect(command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -75,6 +77,7 @@ Entrymen::Entrymen(EntryForm& logic) : logic_(logic), timer1_(new QTimer(this)) 
     tabOrder.insert(tabOrder.end(), texts_.begin(), texts_.end());
     tabOrder.insert(tabOrder.end(), {command1, command2});
     ChainTabOrder(tabOrder);
+    SetDefaultButton(*this, *command2);
 
     timer1_->setObjectName(QStringLiteral("Timer1"));
     connect(timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
@@ -122,6 +125,12 @@ bool Entrymen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
             if (watched == texts_[row]) (this->*kGotFocus[row])();
+            // "&DATE" shares its letter with "ALL &DONE": Alt+D moves the focus between the two
+            // without pressing either. A field reached so is also selected, so that ENTER then
+            // edits the field the focus shows.
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (watched == options_[row] && reason == Qt::ShortcutFocusReason)
+                options_[row]->setChecked(true);
         }
     }
     return QWidget::eventFilter(watched, event);

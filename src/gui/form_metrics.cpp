@@ -2,7 +2,10 @@
 
 #include "display_list_painter.hpp"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 #include <cmath>
 
@@ -13,6 +16,25 @@ namespace {
 // Caption font size in the designed forms' pixels: DejaVu Sans runs wider than the font the forms
 // were laid out for, so a smaller size keeps every caption inside its control.
 constexpr double kFormFontPixels = 9.5;
+
+// Return and Enter that no control of the form has taken press its default button.
+class DefaultButtonKeys final : public QObject {
+  public:
+    DefaultButtonKeys(QPushButton& button, QObject* parent) : QObject(parent), button_(button) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !button_.isVisible() ||
+            !button_.isEnabled())
+            return false;
+        button_.animateClick();
+        return true;
+    }
+
+  private:
+    QPushButton& button_;
+};
 
 } // namespace
 
@@ -54,6 +76,26 @@ void PaintTextBox(QWidget& box, int background, int foreground) {
 void ChainTabOrder(const std::vector<QWidget*>& widgets) {
     for (std::size_t i = 1; i < widgets.size(); ++i)
         QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void FixFormSize(QWidget& form, QSize size) {
+    form.setFixedSize(size);
+    form.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+}
+
+void SetDefaultButton(QWidget& form, QPushButton& button) {
+    // A focused push button takes Return itself; any other control leaves it to the form.
+    for (QPushButton* each : form.findChildren<QPushButton*>())
+        each->setAutoDefault(true);
+    button.setDefault(true);
+    form.installEventFilter(new DefaultButtonKeys(button, &form));
+}
+
+void PaintFocusFrame(QWidget& control) {
+    QPainter painter(&control);
+    painter.setPen(QPen(control.palette().color(control.foregroundRole()), 2.0, Qt::DashLine));
+    painter.drawRect(QRectF(control.rect()).adjusted(3.0, 3.0, -3.0, -3.0));
 }
 
 } // namespace astrodesk

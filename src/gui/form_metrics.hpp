@@ -9,7 +9,10 @@
 #include "shell/output_screen.hpp" // palette colours
 
 #include <QFont>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRect>
+#include <QSize>
 #include <vector>
 
 class QWidget;
@@ -34,5 +37,31 @@ void PaintTextBox(QWidget& box, int background, int foreground);
 
 // Tab moves from each widget to the next in the list.
 void ChainTabOrder(const std::vector<QWidget*>& widgets);
+
+// A form of fixed size: its title bar offers minimise and close, no maximise.
+void FixFormSize(QWidget& form, QSize size);
+
+// Return and Enter press the form's default button wherever the keyboard focus is, except on
+// another push button, which they press instead (a form with CONTINUE shown presses only that
+// once it is visible). The default button wears the style's default frame.
+void SetDefaultButton(QWidget& form, QPushButton& button);
+
+// A dashed frame in the caption's colour inside a control that has the keyboard focus.
+void PaintFocusFrame(QWidget& control);
+
+// Buttons that show the keyboard focus with that frame, so that it can be told among buttons
+// of one colour however it came there.
+template <typename Button> class FocusFramed final : public Button {
+  public:
+    using Button::Button;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        Button::paintEvent(event);
+        if (this->hasFocus()) PaintFocusFrame(*this);
+    }
+};
+using OptionButton = FocusFramed<QRadioButton>;
+using CommandButton = FocusFramed<QPushButton>;
 
 } // namespace astrodesk

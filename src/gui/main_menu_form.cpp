@@ -40,7 +40,7 @@ TwipRect OptionRect(int index) {
 Mainmenu::Mainmenu(MainMenu& logic, const ProgramState& state) : logic_(logic) {
     setObjectName(QStringLiteral("Mainmenu"));
     setWindowTitle(QString::fromStdString(MainMenuCaption(state)));
-    setFixedSize(TwipsToPixels(kClient).size());
+    FixFormSize(*this, TwipsToPixels(kClient).size());
     setFont(FormFont());
     Paint(*this, kCyan, kBlack);
 
@@ -53,7 +53,7 @@ Mainmenu::Mainmenu(MainMenu& logic, const ProgramState& state) : logic_(logic) {
     PaintTextBox(*text1, kBrown, kWhite);
 
     for (int index = 0; index < kChoiceCount; ++index) {
-        auto* option = new QRadioButton(QString::fromLatin1(kCaptions[index]), this);
+        auto* option = new OptionButton(QString::fromLatin1(kCaptions[index]), this);
         option->setObjectName(QStringLiteral("Option%1").arg(index + 1));
         option->setGeometry(TwipsToPixels(OptionRect(index)));
         Paint(*option, kColumnColours[index / kChoicesPerColumn], kBlack);
@@ -61,7 +61,7 @@ Mainmenu::Mainmenu(MainMenu& logic, const ProgramState& state) : logic_(logic) {
     }
     options_[0]->setChecked(true);
 
-    command1_ = new QPushButton(QStringLiteral("&ACTION"), this);
+    command1_ = new CommandButton(QStringLiteral("&ACTION"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(TwipsToPixels(kCommand1));
     connect(command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -70,6 +70,7 @@ Mainmenu::Mainmenu(MainMenu& logic, const ProgramState& state) : logic_(logic) {
     std::vector<QWidget*> tabOrder(options_.begin(), options_.end());
     tabOrder.insert(tabOrder.end(), {text1, command1_});
     ChainTabOrder(tabOrder);
+    SetDefaultButton(*this, *command1_);
 }
 
 QRadioButton& Mainmenu::Option(Choice choice) const {

@@ -26,7 +26,7 @@ constexpr OptionClick kOptionClicks[kOptionGroupCount] = {
 GENERAL::GENERAL(OptionForm& logic, const OptionPage& page) : logic_(logic) {
     setObjectName(QStringLiteral("GENERAL"));
     setWindowTitle(QStringLiteral("GENERAL MENU"));
-    setFixedSize(TwipsToPixels(kOptionFormClient).size());
+    FixFormSize(*this, TwipsToPixels(kOptionFormClient).size());
     setFont(FormFont());
 
     std::vector<QWidget*> tabOrder;
@@ -34,12 +34,13 @@ GENERAL::GENERAL(OptionForm& logic, const OptionPage& page) : logic_(logic) {
         const auto buttons = AddGroup(group, page.groups[static_cast<std::size_t>(group - 1)]);
         tabOrder.insert(tabOrder.end(), buttons.begin(), buttons.end());
     }
-    auto* begin = new QPushButton(QStringLiteral("&BEGIN"), this);
+    auto* begin = new CommandButton(QStringLiteral("&BEGIN"), this);
     begin->setObjectName(QStringLiteral("Command1"));
     begin->setGeometry(TwipsToPixels(kBeginButton));
     connect(begin, &QPushButton::clicked, this, [this] { Command1_Click(); });
     tabOrder.push_back(begin);
     ChainTabOrder(tabOrder);
+    SetDefaultButton(*this, *begin);
 }
 
 std::vector<QWidget*> GENERAL::AddGroup(int group, const OptionGroup& layout) {
@@ -58,7 +59,7 @@ std::vector<QWidget*> GENERAL::AddGroup(int group, const OptionGroup& layout) {
     std::vector<QWidget*> buttons;
     for (int index = 0; index < layout.offered; ++index) {
         const auto& caption = layout.captions[static_cast<std::size_t>(index)];
-        auto* option = new QRadioButton(QString::fromLatin1(caption.c_str()), frame);
+        auto* option = new OptionButton(QString::fromLatin1(caption.c_str()), frame);
         option->setObjectName(QStringLiteral("Option%1_%2").arg(group).arg(index));
         option->setGeometry(TwipsToPixels(OptionButtonRect(group, index, layout.frame)));
         option->setChecked(index == layout.selected);

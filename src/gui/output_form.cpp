@@ -56,10 +56,10 @@ QImage BackgroundPicture() {
 
 OUTPUT::OUTPUT()
     : screenView_(new PictureBoxView(Screen, this)), textView_(new PictureBoxView(TEXT, this)),
-      continueButton_(new QPushButton(QStringLiteral("CONTINUE"), this)) {
+      continueButton_(new CommandButton(QStringLiteral("CONTINUE"), this)) {
     setObjectName(QStringLiteral("OUTPUT"));
     setWindowTitle(QStringLiteral("ASTROLOGY OUTPUT SCREEN"));
-    setFixedSize(TwipsToPixels(kOutputClient).size());
+    FixFormSize(*this, TwipsToPixels(kOutputClient).size());
     setFont(FormFont());
     screenView_->setObjectName(QStringLiteral("Screen"));
     textView_->setObjectName(QStringLiteral("TEXT"));
@@ -70,6 +70,7 @@ OUTPUT::OUTPUT()
     SetContinueVisible(false);
     screenView_->clicked = [this] { Screen_Click(); };
     connect(continueButton_, &QPushButton::clicked, this, [this] { ContinuePressed(); });
+    SetDefaultButton(*this, *continueButton_);
 }
 
 void OUTPUT::Show() {

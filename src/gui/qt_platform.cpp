@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -77,6 +78,11 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
     if (box.exec() != QDialog::Accepted) return {};
     // Text stays single-byte inside the program; characters beyond Latin-1 become '?'.
     return answer->text().toStdString();
+}
+
+bool QtDialogs::Attended() const {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
 MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& title,

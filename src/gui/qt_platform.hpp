@@ -20,6 +20,8 @@ class QtDialogs final : public Dialogs {
                          const std::string& prefill) override;
     MessageAnswer MessageBox(const std::string& text, const std::string& title,
                              MessageButtons buttons) override;
+    // False on the offscreen and minimal platforms, which draw into memory only.
+    bool Attended() const override;
 };
 
 // Lines of text down the page in a fixed-pitch font; positions in millimetres from the top of

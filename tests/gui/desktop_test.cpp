@@ -54,6 +54,81 @@ class DesktopTest : public QObject {
         QVERIFY(!program.desktop.mainmenu().isVisible());
         QCOMPARE(program.dialogs.messageBoxes.size(), std::size_t{1});
         QVERIFY(program.dialogs.messageBoxes[0].text.find("MOONBITS.FIL") != std::string::npos);
+
+        // Where no one could close a box, the message goes to stderr alone.
+        Program unattended;
+        unattended.dialogs.attended = false;
+        unattended.dataFiles.Write("MOONBITS.FIL", 12);
+        QVERIFY(!unattended.desktop.Start());
+        QVERIFY(unattended.dialogs.messageBoxes.empty());
+    }
+
+    void fixedSizeFormsOfferNoMaximiseButton() {
+        Program program;
+        program.desktop.Start();
+        Act(program.desktop, Choice::Settings);
+        for (QWidget* form : std::initializer_list<QWidget*>{
+                 &program.desktop.mainmenu(), &program.desktop.entrymen(),
+                 &program.desktop.output(), program.desktop.general()}) {
+            QVERIFY2(!form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint),
+                     qPrintable(form->objectName()));
+            QCOMPARE(form->minimumSize(), form->maximumSize());
+        }
+    }
+
+    // Return presses ACTION on the main menu, BEGIN on the option form, ALL DONE on the entry
+    // form and CONTINUE on a waiting page; on a focused button it presses that button.
+    void returnPressesTheDefaultButton() {
+        Program program;
+        program.desktop.Start();
+        Mainmenu& menu = program.desktop.mainmenu();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        menu.Option(Choice::Settings).setChecked(true);
+        menu.Option(Choice::Settings).setFocus();
+        QTest::keyClick(&menu.Option(Choice::Settings), Qt::Key_Return);
+        QTRY_VERIFY(program.desktop.general() && program.desktop.general()->isVisible());
+        QTest::keyClick(program.desktop.general(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTRY_VERIFY(menu.isVisible());
+
+        Act(program.desktop, Choice::NewChart);
+        Entrymen& entry = program.desktop.entrymen();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        Button(entry, "Command1").setFocus(); // ENTER
+        program.dialogs.inputAnswers = {"ZOË"};
+        QTest::keyClick(&Button(entry, "Command1"), Qt::Key_Return);
+        QTRY_COMPARE(program.dialogs.inputBoxes.size(), std::size_t{1});
+        QCOMPARE(entry.Text(EntryField::Name).text(), QStringLiteral("ZOË"));
+        QVERIFY(entry.isVisible());
+        entry.Option(EntryField::Name).setFocus();
+        QTest::keyClick(&entry.Option(EntryField::Name), Qt::Key_Return);
+        QTRY_VERIFY(!entry.isVisible() && menu.isVisible());
+
+        QTimer::singleShot(100, &program.desktop.output(),
+                           [&] { QTest::keyClick(&program.desktop.output(), Qt::Key_Return); });
+        Act(program.desktop, Choice::Horoscope); // returns once the page has ended
+        QVERIFY(!program.desktop.output().LeaveRequested());
+        QCOMPARE(program.desktop.shell().state.record.ChartName, std::string("ZOË"));
+    }
+
+    // "&DATE" and "ALL &DONE" share Alt+D: each press moves the focus between the two without
+    // pressing either, and the field it lands on is the one ENTER edits.
+    void theSharedLetterOfDateAndAllDoneReachesBoth() {
+        Program program;
+        program.desktop.Start();
+        Act(program.desktop, Choice::NewChart);
+        Entrymen& entry = program.desktop.entrymen();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        QTest::keyClick(&entry, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(entry.Option(EntryField::Date).hasFocus());
+        QVERIFY(entry.Option(EntryField::Date).isChecked());
+        QTest::keyClick(&entry, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(Button(entry, "Command2").hasFocus());
+        QVERIFY(entry.isVisible());
+        program.dialogs.inputAnswers = {"01-02-2003"};
+        QTest::keyClick(&entry, Qt::Key_E, Qt::AltModifier); // ENTER edits the date
+        QTRY_COMPARE(entry.Text(EntryField::Date).text(), QStringLiteral("01-02-2003"));
+        QCOMPARE(program.dialogs.inputBoxes.at(0).title,
+                 std::string("PLEASE ENTER REQUIRED DATE (DD-MM-YYYY)"));
     }
 
     void mnemonicsSelectOnlyEnabledChoices() {

@@ -53,6 +53,9 @@ class Dialogs {
                                  const std::string& prefill) = 0;
     virtual MessageAnswer MessageBox(const std::string& text, const std::string& title,
                                      MessageButtons buttons) = 0;
+    // False where no one can see or answer a box (no screen to show it on): a message that
+    // must not be lost then goes elsewhere.
+    virtual bool Attended() const { return true; }
 };
 
 // Hard copy of text, positioned in millimetres from the top of the page.
