@@ -6,13 +6,18 @@
 namespace astrodesk {
 namespace {
 
-TEST(NumericRoutines, ReduceInPlaceByWholeTurns) {
+// Reduction steps by whole turns, as the sidereal angle of any chart needs (at most some 12,000
+// turns for the years 9999 B.C. and A.D.); only an argument beyond a million turns, which no
+// chart reaches, jumps there by the exact remainder instead of looping for ever.
+TEST(NumericRoutines, ReduceInPlaceByWholeTurnsJumpingOnlyBeyondAnyChart) {
     double angle = -0.5;
     Reduce2Pi(angle);
     EXPECT_DOUBLE_EQ(angle, 5.78318530717958);
     EXPECT_EQ(Reduce2Pi(kTwoPi), 0.0);
     EXPECT_EQ(Reduce360(720.0), 0.0);
     EXPECT_EQ(Reduce360(-30.0), 330.0);
+    EXPECT_EQ(Reduce360(4.32e6 + 12.5), 12.5); // 12,000 turns, stepped
+    EXPECT_LT(Reduce2Pi(kTwoPi - 1e-17), kTwoPi);
     EXPECT_NEAR(Reduce360(1e12 + 30.0), 310.0, 1e-3);
     const double far = Reduce360(1e300); // ends, and lands within one turn
     EXPECT_TRUE(far >= 0.0 && far < 360.0);
@@ -39,6 +44,8 @@ TEST(NumericRoutines, AnglesOfVectorsAndSums) {
         EXPECT_NEAR(AngleOf(sum.RotSin, sum.RotCos), Reduce2Pi(a + b), 1e-13) << degrees;
     }
     EXPECT_DOUBLE_EQ(AngleOf(-2.0, 0.0), 3 * kPi / 2);
+    EXPECT_EQ(AngleOf(-1e-20, 1.0), 0.0); // a hair below the full turn is no 360 degrees
+    EXPECT_LT(LongitudeDegrees(std::nextafter(kTwoPi, 0.0)), 360.0);
     EXPECT_EQ(AngleOf(0.0, 0.0), 0.0);
 }
 
