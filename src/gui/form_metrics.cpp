@@ -80,8 +80,9 @@ void ChainTabOrder(const std::vector<QWidget*>& widgets) {
 
 void FixFormSize(QWidget& form, QSize size) {
     form.setFixedSize(size);
-    form.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                        Qt::WindowCloseButtonHint);
 }
 
 void SetDefaultButton(QWidget& form, QPushButton& button) {
