@@ -12,9 +12,10 @@ inline constexpr double kPlutoSeriesRange = 1.01;
 
 // The span around J2000 where the published series hold, Julian centuries (1600 to 2400 A.D.):
 // there the Sun, the Moon and Mercury to Neptune stay within about two minutes of arc of a
-// modern ephemeris. Outside it they drift ever further from the sky (a degree for Uranus and
-// Neptune by 1000 B.C.), and far outside a series may give no position at all: the radius of
-// Uranus falls to zero or below between about 9960 and 7780 B.C.
+// modern ephemeris. Outside it they drift ever further from the sky (Uranus by two degrees
+// around 1 A.D., by eight around 1000 B.C.), and far outside a series may give no position at
+// all: the radius of Uranus falls to zero or below for some 30 years in every 84 from before
+// 9999 B.C. until about 7440 B.C.
 inline constexpr double kSeriesRangeFrom = -4.0;
 inline constexpr double kSeriesRangeTo = 4.0;
 inline constexpr int kSeriesRangeFromYear = 1600;
