@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <functional>
 
 namespace astrodesk {
 
@@ -123,14 +124,19 @@ void Entrymen::PassFocusToOption(EntryField field) {
 
 bool Entrymen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
         for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
-            if (watched == texts_[row]) (this->*kGotFocus[row])();
+            if (watched == texts_[row]) {
+                std::invoke(kGotFocus[row], this);
+                break;
+            }
             // "&DATE" shares its letter with "ALL &DONE": Alt+D moves the focus between the two
             // without pressing either. A field reached so is also selected, so that ENTER then
             // edits the field the focus shows.
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (watched == options_[row] && reason == Qt::ShortcutFocusReason)
-                options_[row]->setChecked(true);
+            if (watched == options_[row]) {
+                if (reason == Qt::ShortcutFocusReason) options_[row]->setChecked(true);
+                break;
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

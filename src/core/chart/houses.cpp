@@ -251,7 +251,7 @@ bool PlacidusCusps(ChartFrame& frame) {
     for (const SemiArcCusp& cusp : kSemiArcCusps) {
         const std::optional<double> found = PlacidusRightAscension(frame, cusp);
         defined = defined && found.has_value();
-        const double x = found.value_or(SemiArcEquation(frame, cusp).Iterated());
+        const double x = found ? *found : SemiArcEquation(frame, cusp).Iterated();
         const double longitude = AngleOf(std::sin(x), std::cos(x) * std::cos(frame.Obliquity));
         frame.HouseCusp[cusp.house] = Reduce2Pi(longitude);
         frame.HouseCusp[cusp.opposite] = Reduce2Pi(longitude + kPi);
