@@ -47,6 +47,8 @@ class Atlas {
     // the proleptic Gregorian calendar (the day count's moment less JD 2440587.5).
     virtual LocalTimeReading ReadLocalTime(const std::string& zone,
                                            long long localSeconds) const = 0;
+    // The zone's offset at a Greenwich moment, in seconds from 1970-01-01 00:00 Greenwich.
+    virtual ZoneOffset OffsetAt(const std::string& zone, long long universalSeconds) const = 0;
 };
 
 } // namespace astrodesk

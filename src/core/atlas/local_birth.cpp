@@ -44,6 +44,16 @@ ZoneOffset LocalMeanTime(const std::string& longitudeText) {
     return {static_cast<int>(std::lround(minutesEast)) * kSecondsPerMinuteOfLongitude, "LMT"};
 }
 
+// The database's offset, or the place's own mean time where the database has only the local
+// mean time of the zone's principal city.
+ZoneOffset PlaceOffset(const ZoneOffset& database, const std::string& longitudeText) {
+    return database.abbreviation == "LMT" ? LocalMeanTime(longitudeText) : database;
+}
+
+long long SecondsFromUnixEpoch(double julianCenturies) {
+    return std::llround((julianCenturies - kUnixEpochCenturies) * kSecondsPerCentury);
+}
+
 } // namespace
 
 std::string OffsetText(int seconds) {
@@ -100,8 +110,7 @@ BirthConversion ConvertLocalBirth(const Atlas& atlas, const LocalBirth& local) {
     case LocalTimeReading::Unique:
         break;
     }
-    birth.offset = reading.earlier.abbreviation == "LMT" ? LocalMeanTime(birth.ChartLongitude)
-                                                         : reading.earlier;
+    birth.offset = PlaceOffset(reading.earlier, birth.ChartLongitude);
 
     const double greenwichT = localT - birth.offset.seconds / kSecondsPerCentury;
     const MomentTexts texts = MomentTextsOf(CalendarMomentOf(greenwichT));
@@ -113,6 +122,12 @@ BirthConversion ConvertLocalBirth(const Atlas& atlas, const LocalBirth& local) {
     birth.EraText = texts.eraText;
     birth.ChartEra = texts.era;
     return {birth, ""};
+}
+
+ZoneOffset ZoneOffsetAtRecord(const Atlas& atlas, const std::string& zone,
+                              const ChartRecord& record) {
+    const double t = JulianCenturiesOfTexts(record.ChartDate, record.ChartTime, record.ChartEra);
+    return PlaceOffset(atlas.OffsetAt(zone, SecondsFromUnixEpoch(t)), record.ChartLongitude);
 }
 
 } // namespace astrodesk

@@ -5,6 +5,7 @@
 // zone kept standard time, the clocks kept the local mean time of the place itself.
 
 #include "atlas/atlas.hpp"
+#include "shell/program_state.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -39,6 +40,11 @@ struct BirthConversion {
 };
 
 BirthConversion ConvertLocalBirth(const Atlas& atlas, const LocalBirth& local);
+
+// The zone's offset at the record's Greenwich date, time and era; before the zone kept standard
+// time, the local mean time of the record's longitude. The zone must be known to the atlas.
+ZoneOffset ZoneOffsetAtRecord(const Atlas& atlas, const std::string& zone,
+                              const ChartRecord& record);
 
 // The offset as "+02:00", "-05:00", or "-00:01:15" when it has seconds.
 std::string OffsetText(int seconds);

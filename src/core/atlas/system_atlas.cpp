@@ -106,4 +106,9 @@ LocalTimeReading SystemAtlas::ReadLocalTime(const std::string& zone, long long l
     }
 }
 
+ZoneOffset SystemAtlas::OffsetAt(const std::string& zone, long long universalSeconds) const {
+    return OffsetOf(date::locate_zone(zone)->get_info(
+        date::sys_seconds(std::chrono::seconds(universalSeconds))));
+}
+
 } // namespace astrodesk
