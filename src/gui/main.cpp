@@ -1,5 +1,6 @@
 // astrodesk: the desktop astrology program.
 
+#include "atlas/system_atlas.hpp"
 #include "desktop.hpp"
 #include "qt_platform.hpp"
 
@@ -15,7 +16,8 @@ int main(int argc, char* argv[]) {
     astrodesk::QtDialogs dialogs;
     const astrodesk::InstalledDataFiles dataFiles(
         QCoreApplication::applicationDirPath().toStdString());
-    astrodesk::Desktop desktop({clock, dialogs, dataFiles});
+    const astrodesk::SystemAtlas atlas;
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles}, atlas);
     if (!desktop.Start()) return 1;
     return QApplication::exec();
 }

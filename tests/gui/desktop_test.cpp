@@ -2,6 +2,7 @@
 // input and message box is answered through the dialog interface.
 
 #include "app/shell_doubles.hpp"
+#include "atlas/system_atlas.hpp"
 #include "desktop.hpp"
 
 #include <QFrame>
@@ -21,7 +22,8 @@ struct Program {
     SettableClock clock;
     ScriptedDialogs dialogs;
     ScratchDataFiles dataFiles;
-    Desktop desktop{Services{clock, dialogs, dataFiles}};
+    SystemAtlas atlas;
+    Desktop desktop{Services{clock, dialogs, dataFiles}, atlas};
 };
 
 QPushButton& Button(QWidget& form, const char* name) {
