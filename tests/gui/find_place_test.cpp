@@ -3,9 +3,7 @@
 // mnemonics, Tab and the arrow keys. The atlas is the system's (gazetteer and tzdata); places are
 // told apart by zone and position, which do not change with the language of the names.
 
-#include "app/shell_doubles.hpp"
-#include "atlas/system_atlas.hpp"
-#include "desktop.hpp"
+#include "desktop_program.hpp"
 #include "find_place_dialog.hpp"
 
 #include <QApplication>
@@ -22,14 +20,6 @@ using namespace astrodesk;
 using namespace astrodesk::testing;
 
 namespace {
-
-struct Program {
-    SettableClock clock;
-    ScriptedDialogs dialogs;
-    ScratchDataFiles dataFiles;
-    SystemAtlas atlas;
-    Desktop desktop{Services{clock, dialogs, dataFiles}, atlas};
-};
 
 QWidget* KeyboardTarget() {
     return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
