@@ -76,7 +76,8 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
     setFont(FormFont());
     Paint(*this, kBlue, kWhite);
 
-    search_->setPlaceholderText(QStringLiteral("place name, or name, region or country"));
+    search_->setPlaceholderText(
+        QStringLiteral("a name, e.g. Manchester; after a comma, a region or country"));
     search_->installEventFilter(this);
     matchList_->setObjectName(QStringLiteral("Matches"));
     matchList_->setHeaderLabels({QStringLiteral("PLACE"), QStringLiteral("REGION"),
