@@ -257,8 +257,8 @@ class Interpretation {
         }
     }
 
-    // "MARS STRENGTH = " and the number of aspects, on the screen and on paper; ZED's line
-    // carries the marker of its aspects.
+    // "MARS STRENGTH = " and the number of aspects on the screen, and with an empty line on
+    // paper; ZED's line carries the marker of its aspects.
     void StrengthLine(int factor) {
         const std::string label = kStrengthLabels[static_cast<std::size_t>(factor)];
         const double strength = state_.factors.FactorStrength[factor];
@@ -271,6 +271,7 @@ class Interpretation {
             Show(marker);
         }
         Paper(label + PrintedNumber(strength) + marker);
+        Paper(""); // on paper the next factor's text follows at once
     }
 
     // The factor's introduction from PLANET.TXT: the Ascendant first, then the Sun .. ZED.
@@ -326,9 +327,10 @@ class Interpretation {
     void Planet(int factor) {
         Introduction(factor);
         if (factor == kMoon) {
+            // The strength line heads the sign and sector, so the warning below them still
+            // clears the CONTINUE button.
             Wait();
             StrengthLine(factor);
-            ShowEmpty();
         } else {
             ShowEmpty();
             StrengthLine(factor);
@@ -395,6 +397,7 @@ class Interpretation {
             Show(text.note);
             ShowEmpty();
             Paper(text.note);
+            Paper("");
         }
         Wait();
         Clear();
