@@ -257,8 +257,8 @@ class Interpretation {
         }
     }
 
-    // "MARS STRENGTH = " and the number of aspects on the screen, and with an empty line on
-    // paper; ZED's line carries the marker of its aspects.
+    // "MARS STRENGTH = " and the number of aspects, on the screen and on paper; ZED's line
+    // carries the marker of its aspects.
     void StrengthLine(int factor) {
         const std::string label = kStrengthLabels[static_cast<std::size_t>(factor)];
         const double strength = state_.factors.FactorStrength[factor];
@@ -271,7 +271,6 @@ class Interpretation {
             Show(marker);
         }
         Paper(label + PrintedNumber(strength) + marker);
-        Paper(""); // on paper the next factor's text follows at once
     }
 
     // The factor's introduction from PLANET.TXT: the Ascendant first, then the Sun .. ZED.
@@ -430,9 +429,9 @@ void ReorderFactors(ProgramState& state) {
     b.BodyName[kAscendant] = b.BodyName[kAscendantSlot];
 }
 
-// Back to the body order: slots 5..11 move up one and the Earth's slot holds the Ascendant, in
-// its own sector 1, as the chart computation left it. The sectors come back too, so that the
-// report can be read again on the same chart.
+// Back to the body order for the wheel and the listing: slots 5..11 move up one and the Earth's
+// slot holds the Ascendant, as the chart computation left it. The sectors stay in the reading's
+// order until the next chart computation rebuilds them.
 void RestoreBodyOrder(ProgramState& state) {
     Factors& f = state.factors;
     BodyTables& b = state.bodies;
@@ -440,12 +439,10 @@ void RestoreBodyOrder(ProgramState& state) {
         f.FactorLon[s + 1] = f.FactorLon[s];
         b.BodyAbbrev[s + 1] = b.BodyAbbrev[s];
         b.BodyName[s + 1] = b.BodyName[s];
-        f.FactorHouse[s + 1] = f.FactorHouse[s];
     }
     f.FactorLon[kEarthSlot] = RadToDeg(state.positions.BodyLongitude[kAscendantSlot]);
     b.BodyAbbrev[kEarthSlot] = "EAR";
     b.BodyName[kEarthSlot] = "THE EARTH";
-    f.FactorHouse[kEarthSlot] = 1;
 }
 
 } // namespace
@@ -476,8 +473,8 @@ ReportOutcome WriteInterpretation(ProgramState& state, const ReportServices& ser
         outcome.message = kGeocentricOnly;
         return outcome;
     }
-    // The printer and era options may have changed since the chart was computed. The centre
-    // stays the chart's own: the chart wheel and the next report read it.
+    // The working copies follow the options as they stand now.
+    state.working.ChartCentre = state.options.CentreBody;
     state.working.HardCopyOn = state.options.HardCopy;
     state.working.ChartEraFlag = state.record.ChartEra;
     ReorderFactors(state);
