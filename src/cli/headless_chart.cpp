@@ -23,8 +23,12 @@ std::filesystem::path ProgramDirectory() {
 
 } // namespace
 
+InstalledDataFiles ProgramDataFiles() {
+    return InstalledDataFiles(ProgramDirectory());
+}
+
 void LoadCoefficientFiles(CoefficientTables& tables) {
-    const InstalledDataFiles files(ProgramDirectory());
+    const InstalledDataFiles files = ProgramDataFiles();
     try {
         LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {

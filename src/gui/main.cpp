@@ -5,6 +5,19 @@
 #include "qt_platform.hpp"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+// Where hard copy goes as a PDF file when no printer is installed: the user's documents folder,
+// or the home folder where there is none.
+QString HardCopyFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -16,8 +29,9 @@ int main(int argc, char* argv[]) {
     astrodesk::QtDialogs dialogs;
     const astrodesk::InstalledDataFiles dataFiles(
         QCoreApplication::applicationDirPath().toStdString());
+    astrodesk::QtPrinter printer(dialogs, HardCopyFolder());
     const astrodesk::SystemAtlas atlas;
-    astrodesk::Desktop desktop({clock, dialogs, dataFiles}, atlas);
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer}, atlas);
     if (!desktop.Start()) return 1;
     return QApplication::exec();
 }
