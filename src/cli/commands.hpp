@@ -12,7 +12,9 @@ namespace astrodesk::cli {
 inline constexpr int kBadArgumentStatus = 2;
 
 void AddChartCommand(CLI::App& app);
+void AddInterpretCommand(CLI::App& app);
 void AddTheoryCommand(CLI::App& app);
 void AddWheelCommand(CLI::App& app);
+void AddPlaceCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

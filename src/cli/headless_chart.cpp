@@ -11,8 +11,12 @@
 
 namespace astrodesk::cli {
 
+InstalledDataFiles ProgramDataFiles() {
+    return InstalledDataFiles(RunningProgramDirectory());
+}
+
 void LoadCoefficientFiles(CoefficientTables& tables) {
-    const InstalledDataFiles files(RunningProgramDirectory());
+    const InstalledDataFiles files = ProgramDataFiles();
     try {
         LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {
@@ -41,13 +45,16 @@ void NoteSeriesRange(const ProgramState& state) {
     }
 }
 
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output) {
+ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  std::optional<PlaceReport>* place) {
     ProgramState state;
     BuildBodyTables(state.bodies);
     LoadCoefficientFiles(state.coefficients);
     InitDefaults(state, SystemClock{});
-    if (auto refusal = ApplyRecordArguments(arguments, state.record, state.options))
+    std::optional<PlaceReport> used;
+    if (auto refusal = ApplyRecordArguments(arguments, state.record, state.options, used))
         RefuseArgument(*refusal);
+    if (place) *place = used;
     ComputeChart(state, output);
     NoteSeriesRange(state);
     return state;

@@ -6,9 +6,14 @@
 
 #include "record_options.hpp"
 #include "shell/output_screen.hpp"
+#include "shell/platform.hpp"
 #include "shell/program_state.hpp"
 
 namespace astrodesk::cli {
+
+// The data files as the desktop finds them: the current folder, beside the program, the
+// installed data folder.
+InstalledDataFiles ProgramDataFiles();
 
 // Reads PERTURBS.FIL and MOONBITS.FIL (the current folder, beside the program, the installed data
 // folder); a missing or damaged file ends the command with its message and exit status 1.
@@ -22,7 +27,9 @@ void NoteSeriesRange(const ProgramState& state);
 bool NoteSeriesRange(const ChartRecord& record, double T);
 
 // Refuses a bad record option (RefuseArgument); a missing or damaged coefficient file ends the
-// command with its message and exit status 1.
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output);
+// command with its message and exit status 1. `place`, when given, receives what --place,
+// --local-time and --zone used.
+ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  std::optional<PlaceReport>* place = nullptr);
 
 } // namespace astrodesk::cli

@@ -59,8 +59,10 @@ int main(int argc, char** argv) {
     CLI::App app{"astrodesk-cli: horoscopes from the command line"};
     app.require_subcommand(1);
     astrodesk::cli::AddChartCommand(app);
+    astrodesk::cli::AddInterpretCommand(app);
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);
+    astrodesk::cli::AddPlaceCommand(app);
     if (argc > 1 && IsUnknownCommand(app, argv[1])) {
         ReportRefusal("unknown command \"" + std::string(argv[1]) + "\": expected one of " +
                       CommandNames(app));

@@ -1,9 +1,12 @@
 // astrodesk: the desktop astrology program.
 
+#include "atlas/system_atlas.hpp"
 #include "desktop.hpp"
 #include "qt_platform.hpp"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <cstdlib>
 #include <iostream>
 
@@ -15,6 +18,13 @@ bool DisplayAvailable() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         if (const char* value = std::getenv(variable); value && *value) return true;
     return false;
+}
+
+// Where hard copy goes as a PDF file when no printer is installed: the user's documents folder,
+// or the home folder where there is none.
+QString HardCopyFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 } // namespace
@@ -34,7 +44,9 @@ int main(int argc, char* argv[]) {
     astrodesk::QtDialogs dialogs;
     const astrodesk::InstalledDataFiles dataFiles(
         QCoreApplication::applicationDirPath().toStdString());
-    astrodesk::Desktop desktop({clock, dialogs, dataFiles});
+    astrodesk::QtPrinter printer(dialogs, HardCopyFolder());
+    const astrodesk::SystemAtlas atlas;
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer}, atlas);
     if (!desktop.Start()) return 1;
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 // The desktop program's forms driven as a user drives them, on the offscreen platform; every
 // input and message box is answered through the dialog interface.
 
-#include "app/shell_doubles.hpp"
-#include "desktop.hpp"
+#include "desktop_program.hpp"
+#include "support/text_layout.hpp"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -16,13 +16,6 @@ using namespace astrodesk;
 using namespace astrodesk::testing;
 
 namespace {
-
-struct Program {
-    SettableClock clock;
-    ScriptedDialogs dialogs;
-    ScratchDataFiles dataFiles;
-    Desktop desktop{Services{clock, dialogs, dataFiles}};
-};
 
 QPushButton& Button(QWidget& form, const char* name) {
     return *form.findChild<QPushButton*>(QString::fromLatin1(name));
@@ -39,6 +32,25 @@ QStringList VisibleCaptions(QWidget& form) {
     for (auto* option : form.findChildren<QRadioButton*>())
         if (option->isVisibleTo(&form)) captions << option->text();
     return captions;
+}
+
+// Acts on a choice and answers each page of its output with CONTINUE, or at page `leaveAt`
+// (counting from 1) with `leave`; returns the number of pages answered.
+int ActAndContinue(Program& program, Choice choice, int leaveAt = 0,
+                   const std::function<void(OUTPUT&)>& leave = {}) {
+    OUTPUT& output = program.desktop.output();
+    int pages = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, &output, [&] {
+        if (!output.Waiting()) return;
+        if (++pages == leaveAt)
+            leave(output);
+        else
+            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
+    });
+    answer.start(1);
+    Act(program.desktop, choice);
+    return pages;
 }
 
 } // namespace
@@ -220,6 +232,34 @@ class DesktopTest : public QObject {
             QCOMPARE(program.desktop.shell().state.working.ChartReady, 1);
             QCOMPARE(program.desktop.output().ContinueFlag, 1);
         }
+    }
+
+    // INTERPRET reads the whole chart screen by screen, each waiting for CONTINUE; closing the
+    // window or pressing Escape part-way ends it at the main menu with the tables in body order.
+    void interpretWaitsOnEveryScreenAndCanBeLeft() {
+        Program program;
+        for (const TextFileLayout& file : InterpretationTextFiles())
+            program.dataFiles.Write(file.name, file.blocks.back().last);
+        QVERIFY(program.desktop.Start());
+        const ProgramState& state = program.desktop.shell().state;
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
+        const int screens = ActAndContinue(program, Choice::Interpret);
+        QVERIFY2(screens > 20, "the preamble, the elements and a screen or more a factor");
+        QVERIFY(program.desktop.mainmenu().isVisible());
+
+        const std::function<void(OUTPUT&)> leaves[] = {
+            [](OUTPUT& output) { output.close(); },
+            [](OUTPUT& output) { QTest::keyClick(&output, Qt::Key_Escape); }};
+        for (const auto& leave : leaves) {
+            QCOMPARE(ActAndContinue(program, Choice::Interpret, 5, leave), 5);
+            QVERIFY(program.desktop.output().LeaveRequested());
+            QVERIFY(!program.desktop.output().Waiting());
+            QVERIFY(program.desktop.mainmenu().isVisible());
+            QCOMPARE(state.bodies.BodyAbbrev[5], std::string("EAR"));
+            QCOMPARE(state.bodies.BodyName[12], std::string("ZED      "));
+        }
+        QVERIFY(program.dialogs.messageBoxes.empty());
+        QCOMPARE(ActAndContinue(program, Choice::Interpret), screens); // read again in full
     }
 };
 
