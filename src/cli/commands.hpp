@@ -14,5 +14,6 @@ inline constexpr int kBadArgumentStatus = 2;
 void AddChartCommand(CLI::App& app);
 void AddTheoryCommand(CLI::App& app);
 void AddWheelCommand(CLI::App& app);
+void AddMapCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

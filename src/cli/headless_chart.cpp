@@ -11,22 +11,15 @@
 
 namespace astrodesk::cli {
 
-namespace {
-
-// The folder of the running program, where the build and the package put the data files too;
-// empty when it cannot be told.
-std::filesystem::path ProgramDirectory() {
+InstalledDataFiles ProgramDataFiles() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path{} : program.parent_path();
+    return InstalledDataFiles(error ? std::filesystem::path{} : program.parent_path());
 }
 
-} // namespace
-
 void LoadCoefficientFiles(CoefficientTables& tables) {
-    const InstalledDataFiles files(ProgramDirectory());
     try {
-        LoadCoefficientTables(files, tables);
+        LoadCoefficientTables(ProgramDataFiles(), tables);
     } catch (const DataFileError& error) {
         std::cerr << "astrodesk-cli: " << error.what() << '\n';
         throw CLI::RuntimeError(1);

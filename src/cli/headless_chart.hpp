@@ -6,9 +6,14 @@
 
 #include "record_options.hpp"
 #include "shell/output_screen.hpp"
+#include "shell/platform.hpp"
 #include "shell/program_state.hpp"
 
 namespace astrodesk::cli {
+
+// The data files as the program finds them: the current folder, beside the program (where the
+// build and the package put them too), the installed data folder.
+InstalledDataFiles ProgramDataFiles();
 
 // Reads PERTURBS.FIL and MOONBITS.FIL (the current folder, beside the program, the installed data
 // folder); a missing or damaged file ends the command with its message and exit status 1.

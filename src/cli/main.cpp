@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     astrodesk::cli::AddChartCommand(app);
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);
+    astrodesk::cli::AddMapCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

@@ -1,27 +1,14 @@
 #include "commands.hpp"
-#include "display_list_painter.hpp"
 #include "headless_chart.hpp"
-#include "present/svg_export.hpp"
+#include "picture_files.hpp"
 #include "present/wheel.hpp"
 
 #include <CLI/CLI.hpp>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLoggingCategory>
-#include <QString>
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace astrodesk::cli {
 
 namespace {
-
-// Scale factors of the picture: from a thumbnail to poster size.
-constexpr double kMinScale = 0.1;
-constexpr double kMaxScale = 10.0;
 
 struct WheelArguments {
     RecordArguments record;
@@ -29,49 +16,12 @@ struct WheelArguments {
     double scale = 1.0;
 };
 
-enum class PictureFormat { Png, Svg };
-
-std::optional<PictureFormat> FormatOf(const std::string& fileName) {
-    std::string extension = std::filesystem::path(fileName).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".png") return PictureFormat::Png;
-    if (extension == ".svg") return PictureFormat::Svg;
-    return std::nullopt;
-}
-
-bool WriteSvg(const PictureBox& box, double scale, const std::string& fileName) {
-    std::ofstream file(fileName, std::ios::binary);
-    file << PictureBoxSvg(box, scale);
-    return static_cast<bool>(file.flush());
-}
-
-// Qt paints without a display on its offscreen platform, whose complaints about a missing
-// desktop session (runtime folder, input methods) mean nothing for a picture file.
-bool WritePng(const PictureBox& box, double scale, const std::string& fileName) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
-    int argc = 1;
-    char programName[] = "astrodesk-cli";
-    char* argv[] = {programName, nullptr};
-    const QGuiApplication application(argc, argv);
-    return RenderPictureBox(box, scale).save(QString::fromStdString(fileName), "PNG");
-}
-
 void WriteWheel(const WheelArguments& arguments) {
-    const std::optional<PictureFormat> format = FormatOf(arguments.output);
-    if (!format)
-        RefuseArgument("refused -o \"" + arguments.output +
-                       "\": expected a file name ending in .png or .svg");
-    if (!(arguments.scale >= kMinScale && arguments.scale <= kMaxScale))
-        RefuseArgument("refused --scale: expected a factor from 0.1 to 10");
+    CheckPictureArguments(arguments.output, arguments.scale);
     RecordingOutputScreen output;
     const ProgramState state = ComputeHeadlessChart(arguments.record, output);
     DrawWheelPage(state, output.Screen);
-    const bool written = *format == PictureFormat::Png
-                             ? WritePng(output.Screen, arguments.scale, arguments.output)
-                             : WriteSvg(output.Screen, arguments.scale, arguments.output);
-    if (!written) RefuseArgument("cannot write the picture file \"" + arguments.output + "\"");
+    WriteOutputPicture(output, arguments.scale, arguments.output);
 }
 
 } // namespace

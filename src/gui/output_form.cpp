@@ -65,7 +65,6 @@ OUTPUT::OUTPUT()
     textView_->setObjectName(QStringLiteral("TEXT"));
     continueButton_->setObjectName(QStringLiteral("Command1"));
     continueButton_->setGeometry(TwipsToPixels(kContinueButton));
-    TEXT.Visible = false; // shown beside the map only
     Refresh();
     SetContinueVisible(false);
     screenView_->clicked = [this] { Screen_Click(); };

@@ -2,6 +2,7 @@
 
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "maps/draw_maps.hpp"
 #include "present/wheel.hpp"
 #include "shell/defaults.hpp"
 
@@ -44,8 +45,10 @@ void MainMenu::Command1_Click(Choice selected) {
     case Choice::ChartWheel:
         ChartWheel();
         break;
-    case Choice::Interpret:
     case Choice::DrawMaps:
+        ShowMap();
+        break;
+    case Choice::Interpret:
         forms_.HideMainMenu();
         NotInThisVersion();
         forms_.ShowMainMenu();
@@ -95,6 +98,12 @@ void MainMenu::Horoscope() {
 void MainMenu::ChartWheel() {
     forms_.HideMainMenu();
     DrawChartWheel(state_, output_);
+    forms_.ShowMainMenu();
+}
+
+void MainMenu::ShowMap() {
+    forms_.HideMainMenu();
+    DrawMaps(state_, output_, services_.dialogs, services_.dataFiles);
     forms_.ShowMainMenu();
 }
 

@@ -44,6 +44,7 @@ class MainMenu {
     void NewChart();
     void Horoscope();
     void ChartWheel();
+    void ShowMap();
     void OpenOptionPage(Choice page);
     void AskPrinterQuestions();
     void AskToQuit();
