@@ -61,6 +61,8 @@ OUTPUT::OUTPUT()
     setWindowTitle(QStringLiteral("ASTROLOGY OUTPUT SCREEN"));
     setFixedSize(TwipsToPixels(kOutputClient).size());
     setFont(FormFont());
+    // Black like the pictures, so that no seam shows between the map legend and the map.
+    Paint(*this, kBlack, kWhite);
     screenView_->setObjectName(QStringLiteral("Screen"));
     textView_->setObjectName(QStringLiteral("TEXT"));
     continueButton_->setObjectName(QStringLiteral("Command1"));

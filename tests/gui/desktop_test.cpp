@@ -3,6 +3,7 @@
 
 #include "app/shell_doubles.hpp"
 #include "desktop.hpp"
+#include "form_metrics.hpp"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -145,6 +146,38 @@ class DesktopTest : public QObject {
             QCOMPARE(program.desktop.shell().state.working.ChartReady, 1);
             QCOMPARE(program.desktop.output().ContinueFlag, 1);
         }
+    }
+
+    // While a map waits the legend panel stands at the left and the Screen beside it; CONTINUE
+    // gives the whole form back to the Screen.
+    void aMapWaitsBesideItsLegendPanel() {
+        Program program;
+        program.desktop.Start();
+        program.dataFiles.Write("UKG.MAP", 2 * 3234);
+        program.desktop.shell().state.options.MapArea = 1;
+        OUTPUT& output = program.desktop.output();
+        auto* screen = output.findChild<QWidget*>(QStringLiteral("Screen"));
+        auto* legend = output.findChild<QWidget*>(QStringLiteral("TEXT"));
+        const auto pressContinue = [&] {
+            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
+        };
+        QTimer::singleShot(100, &output, pressContinue);
+        Act(program.desktop, Choice::Horoscope);
+        QRect screenDuringMap, legendDuringMap;
+        QTimer::singleShot(100, &output, [&] {
+            QVERIFY(legend->isVisible());
+            screenDuringMap = screen->geometry();
+            legendDuringMap = legend->geometry();
+            pressContinue();
+        });
+        Act(program.desktop, Choice::DrawMaps);
+        QCOMPARE(legendDuringMap.left(), 0);
+        QCOMPARE(screenDuringMap.left(), qRound(217 * kFormScale));
+        QVERIFY(std::abs(screenDuringMap.right() + 1 - 638 * kFormScale) <= 1.0); // to the rim
+        QVERIFY(!legend->isVisible());
+        QCOMPARE(screen->geometry().left(), 0);
+        QVERIFY(program.dialogs.messageBoxes.empty());
+        QVERIFY(program.desktop.mainmenu().isVisible());
     }
 };
 
