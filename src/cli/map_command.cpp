@@ -40,7 +40,7 @@ class ErrorStreamDialogs final : public Dialogs {
     }
     MessageAnswer MessageBox(const std::string& text, const std::string& title,
                              MessageButtons) override {
-        std::cerr << "astrodesk-cli: " << title << " " << text << '\n';
+        std::cerr << "astrodesk-cli: " << title << ": " << text << '\n';
         return MessageAnswer::Ok;
     }
 };

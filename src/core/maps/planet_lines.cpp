@@ -35,43 +35,54 @@ std::string_view BodyCode(int slot) {
     return kMapBodyCodes.substr(static_cast<std::size_t>(3 * slot - 3), 3);
 }
 
-} // namespace
-
-std::optional<std::array<PlanePoint, 2>> ClipGnomicLine(PlanePoint p1, PlanePoint p2,
-                                                        double halfWidth, double halfHeight) {
+// Where the line through p1 and p2 crosses the edges of a window centred on 0, strictly inside
+// each edge.
+std::vector<PlanePoint> WindowCrossings(PlanePoint p1, PlanePoint p2, double halfWidth,
+                                        double halfHeight) {
     std::vector<PlanePoint> crossings;
     if (p1.x == p2.x) {
         // Vertical: a meridian line through a body straight north or south of the centre.
         if (p1.y != p2.y && std::abs(p1.x) < halfWidth)
             crossings = {{p1.x, -halfHeight}, {p1.x, halfHeight}};
-    } else {
-        double slope = (p2.y - p1.y) / (p2.x - p1.x);
-        if (slope == 0.0) slope = 1e-8;
-        const double intercept = p1.y - slope * p1.x;
-        for (const double x : {-halfWidth, halfWidth}) {
-            const double y = intercept + slope * x;
-            if (std::abs(y) < halfHeight) crossings.push_back({x, y});
-        }
-        for (const double y : {halfHeight, -halfHeight}) {
-            const double x = (y - intercept) / slope;
-            if (std::abs(x) < halfWidth) crossings.push_back({x, y});
-        }
+        return crossings;
     }
-    if (crossings.size() < 2) return std::nullopt;
-    // A line grazing a corner may cross three edges: the two crossings farthest apart.
-    std::array<PlanePoint, 2> ends{crossings[0], crossings[1]};
+    double slope = (p2.y - p1.y) / (p2.x - p1.x);
+    if (slope == 0.0) slope = 1e-8;
+    const double intercept = p1.y - slope * p1.x;
+    for (const double x : {-halfWidth, halfWidth}) {
+        const double y = intercept + slope * x;
+        if (std::abs(y) < halfHeight) crossings.push_back({x, y});
+    }
+    for (const double y : {halfHeight, -halfHeight}) {
+        const double x = (y - intercept) / slope;
+        if (std::abs(x) < halfWidth) crossings.push_back({x, y});
+    }
+    return crossings;
+}
+
+// The two crossings farthest apart: a line grazing a corner may cross three edges.
+std::array<PlanePoint, 2> FarthestApart(const std::vector<PlanePoint>& points) {
+    std::array<PlanePoint, 2> ends{points[0], points[1]};
     double longest = -1.0;
-    for (std::size_t i = 0; i < crossings.size(); ++i) {
-        for (std::size_t j = i + 1; j < crossings.size(); ++j) {
-            const double length =
-                std::hypot(crossings[j].x - crossings[i].x, crossings[j].y - crossings[i].y);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        for (std::size_t j = i + 1; j < points.size(); ++j) {
+            const double length = std::hypot(points[j].x - points[i].x, points[j].y - points[i].y);
             if (length > longest) {
                 longest = length;
-                ends = {crossings[i], crossings[j]};
+                ends = {points[i], points[j]};
             }
         }
     }
     return ends;
+}
+
+} // namespace
+
+std::optional<std::array<PlanePoint, 2>> ClipGnomicLine(PlanePoint p1, PlanePoint p2,
+                                                        double halfWidth, double halfHeight) {
+    const std::vector<PlanePoint> crossings = WindowCrossings(p1, p2, halfWidth, halfHeight);
+    if (crossings.size() < 2) return std::nullopt;
+    return FarthestApart(crossings);
 }
 
 bool MapPlotter::WholeWorldCartography() const {
