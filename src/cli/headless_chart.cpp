@@ -11,15 +11,26 @@
 
 namespace astrodesk::cli {
 
-InstalledDataFiles ProgramDataFiles() {
+namespace {
+
+// The folder of the running program, where the build and the package put the data files too;
+// empty when it cannot be told.
+std::filesystem::path ProgramDirectory() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return InstalledDataFiles(error ? std::filesystem::path{} : program.parent_path());
+    return error ? std::filesystem::path{} : program.parent_path();
+}
+
+} // namespace
+
+InstalledDataFiles ProgramDataFiles() {
+    return InstalledDataFiles(ProgramDirectory());
 }
 
 void LoadCoefficientFiles(CoefficientTables& tables) {
+    const InstalledDataFiles files = ProgramDataFiles();
     try {
-        LoadCoefficientTables(ProgramDataFiles(), tables);
+        LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {
         std::cerr << "astrodesk-cli: " << error.what() << '\n';
         throw CLI::RuntimeError(1);

@@ -11,8 +11,8 @@
 
 namespace astrodesk::cli {
 
-// The data files as the program finds them: the current folder, beside the program (where the
-// build and the package put them too), the installed data folder.
+// The data files as the desktop finds them: the current folder, beside the program, the
+// installed data folder.
 InstalledDataFiles ProgramDataFiles();
 
 // Reads PERTURBS.FIL and MOONBITS.FIL (the current folder, beside the program, the installed data

@@ -1,16 +1,13 @@
 #include "picture_files.hpp"
 
 #include "display_list_painter.hpp"
+#include "offscreen_qt.hpp"
+#include "output_file.hpp"
 #include "present/svg_export.hpp"
 #include "record_options.hpp"
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QLoggingCategory>
 #include <QString>
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -25,9 +22,7 @@ constexpr double kMaxScale = 10.0;
 enum class PictureFormat { Png, Svg };
 
 std::optional<PictureFormat> FormatOf(const std::string& fileName) {
-    std::string extension = std::filesystem::path(fileName).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowerCaseExtension(fileName);
     if (extension == ".png") return PictureFormat::Png;
     if (extension == ".svg") return PictureFormat::Svg;
     return std::nullopt;
@@ -39,15 +34,8 @@ bool WriteSvg(const OutputScreen& output, double scale, const std::string& fileN
     return static_cast<bool>(file.flush());
 }
 
-// Qt paints without a display on its offscreen platform, whose complaints about a missing
-// desktop session (runtime folder, input methods) mean nothing for a picture file.
 bool WritePng(const OutputScreen& output, double scale, const std::string& fileName) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
-    int argc = 1;
-    char programName[] = "astrodesk-cli";
-    char* argv[] = {programName, nullptr};
-    const QGuiApplication application(argc, argv);
+    const auto application = StartOffscreenQt();
     return RenderOutputScreen(output, scale).save(QString::fromStdString(fileName), "PNG");
 }
 

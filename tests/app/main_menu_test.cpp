@@ -1,5 +1,7 @@
 #include "app/shell_fixture.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "support/paper.hpp"
+#include "support/text_layout.hpp"
 
 #include <gmock/gmock.h>
 #include <tuple>
@@ -56,12 +58,35 @@ TEST_F(MainMenuTest, TechniquesAndRelationshipChartsAreNotInThisVersion) {
         options.RelationshipChart = static_cast<std::int16_t>(relationship);
         shell.mainMenu.Command1_Click(Choice::Horoscope);
     }
-    shell.mainMenu.Command1_Click(Choice::Interpret);
     EXPECT_TRUE(output.Pages().empty());
-    ASSERT_EQ(dialogs.messageBoxes.size(), 3u);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 2u);
     EXPECT_EQ(dialogs.messageBoxes[0].text, kNotInThisVersion);
     EXPECT_TRUE(forms.menuVisible);
     EXPECT_EQ(state.working.ChartReady, 0);
+}
+
+TEST_F(MainMenuTest, InterpretReadsTheLastChartOnScreenAndOnPaper) {
+    for (const TextFileLayout& file : InterpretationTextFiles())
+        dataFiles.Write(file.name, file.blocks.back().last);
+    Paper paper;
+    FakeForms printingForms;
+    Shell printing{Services{clock, dialogs, dataFiles, &paper}, printingForms, output};
+    printing.mainMenu.Main();
+    printing.mainMenu.Command1_Click(Choice::Interpret);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
+    EXPECT_EQ(dialogs.messageBoxes[0].text, "INTERPRETATION ONLY AVAILABLE FOR GEOCENTRIC CHARTS");
+
+    printing.mainMenu.Command1_Click(Choice::Horoscope);
+    printing.state.options.HardCopy = 1;
+    const std::size_t listingPages = output.Pages().size();
+    printing.mainMenu.Command1_Click(Choice::Interpret);
+    EXPECT_GT(output.Pages().size(), listingPages + 20);
+    EXPECT_EQ(output.Pages().back().screenText[0], "THIS IS THE END OF THE INTERPRETATION");
+    EXPECT_EQ(paper.AllLines().front(), "NAME = current time");
+    EXPECT_EQ(paper.documentsEnded, 1);
+    EXPECT_EQ(printing.state.bodies.BodyAbbrev[5], "EAR");
+    EXPECT_TRUE(printingForms.menuVisible);
+    EXPECT_EQ(dialogs.messageBoxes.size(), 1u);
 }
 
 TEST_F(MainMenuTest, NewChartResetsTheModesButKeepsTheChartOptions) {

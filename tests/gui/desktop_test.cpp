@@ -4,6 +4,7 @@
 #include "app/shell_doubles.hpp"
 #include "desktop.hpp"
 #include "form_metrics.hpp"
+#include "support/text_layout.hpp"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -40,6 +41,25 @@ QStringList VisibleCaptions(QWidget& form) {
     for (auto* option : form.findChildren<QRadioButton*>())
         if (option->isVisibleTo(&form)) captions << option->text();
     return captions;
+}
+
+// Acts on a choice and answers each page of its output with CONTINUE, or at page `leaveAt`
+// (counting from 1) with `leave`; returns the number of pages answered.
+int ActAndContinue(Program& program, Choice choice, int leaveAt = 0,
+                   const std::function<void(OUTPUT&)>& leave = {}) {
+    OUTPUT& output = program.desktop.output();
+    int pages = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, &output, [&] {
+        if (!output.Waiting()) return;
+        if (++pages == leaveAt)
+            leave(output);
+        else
+            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
+    });
+    answer.start(1);
+    Act(program.desktop, choice);
+    return pages;
 }
 
 } // namespace
@@ -148,6 +168,34 @@ class DesktopTest : public QObject {
         }
     }
 
+    // INTERPRET reads the whole chart screen by screen, each waiting for CONTINUE; closing the
+    // window or pressing Escape part-way ends it at the main menu with the tables in body order.
+    void interpretWaitsOnEveryScreenAndCanBeLeft() {
+        Program program;
+        for (const TextFileLayout& file : InterpretationTextFiles())
+            program.dataFiles.Write(file.name, file.blocks.back().last);
+        QVERIFY(program.desktop.Start());
+        const ProgramState& state = program.desktop.shell().state;
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
+        const int screens = ActAndContinue(program, Choice::Interpret);
+        QVERIFY2(screens > 20, "the preamble, the elements and a screen or more a factor");
+        QVERIFY(program.desktop.mainmenu().isVisible());
+
+        const std::function<void(OUTPUT&)> leaves[] = {
+            [](OUTPUT& output) { output.close(); },
+            [](OUTPUT& output) { QTest::keyClick(&output, Qt::Key_Escape); }};
+        for (const auto& leave : leaves) {
+            QCOMPARE(ActAndContinue(program, Choice::Interpret, 5, leave), 5);
+            QVERIFY(program.desktop.output().LeaveRequested());
+            QVERIFY(!program.desktop.output().Waiting());
+            QVERIFY(program.desktop.mainmenu().isVisible());
+            QCOMPARE(state.bodies.BodyAbbrev[5], std::string("EAR"));
+            QCOMPARE(state.bodies.BodyName[12], std::string("ZED      "));
+        }
+        QVERIFY(program.dialogs.messageBoxes.empty());
+        QCOMPARE(ActAndContinue(program, Choice::Interpret), screens); // read again in full
+    }
+
     // While a map waits the legend panel stands at the left and the Screen beside it; CONTINUE
     // gives the whole form back to the Screen.
     void aMapWaitsBesideItsLegendPanel() {
@@ -158,19 +206,15 @@ class DesktopTest : public QObject {
         OUTPUT& output = program.desktop.output();
         auto* screen = output.findChild<QWidget*>(QStringLiteral("Screen"));
         auto* legend = output.findChild<QWidget*>(QStringLiteral("TEXT"));
-        const auto pressContinue = [&] {
-            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
-        };
-        QTimer::singleShot(100, &output, pressContinue);
-        Act(program.desktop, Choice::Horoscope);
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
         QRect screenDuringMap, legendDuringMap;
-        QTimer::singleShot(100, &output, [&] {
+        const auto lookAndContinue = [&](OUTPUT&) {
             QVERIFY(legend->isVisible());
             screenDuringMap = screen->geometry();
             legendDuringMap = legend->geometry();
-            pressContinue();
-        });
-        Act(program.desktop, Choice::DrawMaps);
+            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
+        };
+        QCOMPARE(ActAndContinue(program, Choice::DrawMaps, 1, lookAndContinue), 1);
         QCOMPARE(legendDuringMap.left(), 0);
         QCOMPARE(screenDuringMap.left(), qRound(217 * kFormScale));
         QVERIFY(std::abs(screenDuringMap.right() + 1 - 638 * kFormScale) <= 1.0); // to the rim

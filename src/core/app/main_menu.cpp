@@ -2,6 +2,7 @@
 
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "interpret/report.hpp"
 #include "maps/draw_maps.hpp"
 #include "present/wheel.hpp"
 #include "shell/defaults.hpp"
@@ -45,13 +46,11 @@ void MainMenu::Command1_Click(Choice selected) {
     case Choice::ChartWheel:
         ChartWheel();
         break;
+    case Choice::Interpret:
+        Interpret();
+        break;
     case Choice::DrawMaps:
         ShowMap();
-        break;
-    case Choice::Interpret:
-        forms_.HideMainMenu();
-        NotInThisVersion();
-        forms_.ShowMainMenu();
         break;
     case Choice::Settings:
     case Choice::MapOptions:
@@ -98,6 +97,13 @@ void MainMenu::Horoscope() {
 void MainMenu::ChartWheel() {
     forms_.HideMainMenu();
     DrawChartWheel(state_, output_);
+    forms_.ShowMainMenu();
+}
+
+void MainMenu::Interpret() {
+    forms_.HideMainMenu();
+    WriteInterpretation(state_,
+                        {output_, services_.dialogs, services_.dataFiles, services_.printer});
     forms_.ShowMainMenu();
 }
 

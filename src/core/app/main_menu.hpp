@@ -19,6 +19,7 @@ struct Services {
     const Clock& clock;
     Dialogs& dialogs;
     const DataFiles& dataFiles;
+    Printer* printer = nullptr; // hard copy of the interpretation; none keeps it on the screen
 };
 
 // The main menu's caption: the product banner, then "MAIN MENU".
@@ -44,6 +45,7 @@ class MainMenu {
     void NewChart();
     void Horoscope();
     void ChartWheel();
+    void Interpret();
     void ShowMap();
     void OpenOptionPage(Choice page);
     void AskPrinterQuestions();
