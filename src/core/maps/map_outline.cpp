@@ -2,6 +2,7 @@
 #include "maps/map_file.hpp"
 #include "maps/map_plotter.hpp"
 
+#include <cassert>
 #include <cmath>
 
 namespace astrodesk {
@@ -114,6 +115,7 @@ void MapPlotter::DrawCylindricalMarks() {
 }
 
 void MapPlotter::PrepareGnomicMap() {
+    assert(area_.gnomicFile != nullptr && "gnomic World is refused before any drawing");
     Screen.Scale(0.0, 0.0, kScreenGridRight, kScreenGridBottom);
     Screen.Cls();
     window_ = {area_.gnomicCorner, area_.gnomicCorner, area_.gnomicSize, area_.gnomicSize};
