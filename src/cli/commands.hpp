@@ -15,6 +15,7 @@ void AddChartCommand(CLI::App& app);
 void AddInterpretCommand(CLI::App& app);
 void AddTheoryCommand(CLI::App& app);
 void AddWheelCommand(CLI::App& app);
+void AddPlaceCommand(CLI::App& app);
 void AddMapCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

@@ -37,13 +37,16 @@ void LoadCoefficientFiles(CoefficientTables& tables) {
     }
 }
 
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output) {
+ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  std::optional<PlaceReport>* place) {
     ProgramState state;
     BuildBodyTables(state.bodies);
     LoadCoefficientFiles(state.coefficients);
     InitDefaults(state, SystemClock{});
-    if (auto refusal = ApplyRecordArguments(arguments, state.record, state.options))
+    std::optional<PlaceReport> used;
+    if (auto refusal = ApplyRecordArguments(arguments, state.record, state.options, used))
         RefuseArgument(*refusal);
+    if (place) *place = used;
     ComputeChart(state, output);
     return state;
 }

@@ -20,7 +20,9 @@ InstalledDataFiles ProgramDataFiles();
 void LoadCoefficientFiles(CoefficientTables& tables);
 
 // Refuses a bad record option (RefuseArgument); a missing or damaged coefficient file ends the
-// command with its message and exit status 1.
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output);
+// command with its message and exit status 1. `place`, when given, receives what --place,
+// --local-time and --zone used.
+ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  std::optional<PlaceReport>* place = nullptr);
 
 } // namespace astrodesk::cli
