@@ -1,5 +1,6 @@
 // DRAW MAPS from the main menu: the legend panel beside the narrowed Screen while the map waits,
-// the full Screen back afterwards, the refusals in order, and a damaged map file named.
+// the full Screen back afterwards (not after a refusal), the refusals in order, and a damaged
+// map file named.
 
 #include "app/shell_doubles.hpp"
 #include "maps/draw_maps.hpp"
@@ -72,15 +73,18 @@ TEST_F(DrawMapsTest, RefusalsComeInOrderAndDrawNothing) {
     EXPECT_EQ(dialogs.messageBoxes[1].title, kGnomicWorldTitle);
     EXPECT_EQ(dialogs.messageBoxes[1].text, kGnomicWorldText);
     EXPECT_EQ(output.layouts.size(), 1u) << "only the listing waited";
-    ExpectFullScreen();
 
-    // Without a chart a geocentric centre and an allowed map are refused without a word.
+    // Without a chart a geocentric centre and an allowed map are refused without a word; the
+    // legend panel and the narrowed Screen stay laid out.
     state.working.ChartReady = 0;
     state.working.ChartCentre = 3;
     state.options.MapArea = 1;
     shell.mainMenu.Command1_Click(Choice::DrawMaps);
     EXPECT_EQ(dialogs.messageBoxes.size(), 2u);
     EXPECT_EQ(output.layouts.size(), 1u);
+    EXPECT_TRUE(output.TEXT.Visible);
+    EXPECT_EQ(output.Screen.Left, 217.0);
+    EXPECT_EQ(output.Screen.Width, 421.0);
 }
 
 TEST_F(DrawMapsTest, DamagedMapFileIsNamedAndNoMapIsDrawn) {

@@ -82,17 +82,19 @@ void RestoreOutputLayout(OutputScreen& output) {
     output.Screen.Width += output.Screen.Left;
     output.Screen.Left = 0.0;
     output.Screen.Cls();
+    output.Screen.Print("       ");
     output.Screen.ForeColour = kWhite;
     output.Refresh();
 }
 
 void DrawMaps(ProgramState& state, OutputScreen& output, Dialogs& dialogs, const DataFiles& files) {
     try {
-        if (DrawMapPage(state, output, dialogs, files)) output.WaitForContinue();
+        // A refused map returns with the legend panel and the narrowed Screen still laid out.
+        if (!DrawMapPage(state, output, dialogs, files)) return;
+        output.WaitForContinue();
     } catch (const DataFileError& error) {
         dialogs.MessageBox(error.what(), kMapFileErrorTitle, MessageButtons::Ok);
     }
-    // Also after a refusal: the next listing or wheel needs the whole Screen.
     RestoreOutputLayout(output);
 }
 

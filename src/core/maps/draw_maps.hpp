@@ -40,8 +40,8 @@ std::optional<MapPicture> DrawMapPage(ProgramState& state, OutputScreen& output,
 // drawing in white.
 void RestoreOutputLayout(OutputScreen& output);
 
-// The map and its wait for CONTINUE, then the output screen restored. A bad map file is named in
-// a message box and no map is drawn.
+// The map and its wait for CONTINUE, then the output screen restored. A refused map leaves the
+// map layout as it is; a bad map file is named in a message box and no map is drawn.
 void DrawMaps(ProgramState& state, OutputScreen& output, Dialogs& dialogs, const DataFiles& files);
 
 } // namespace astrodesk
