@@ -58,9 +58,8 @@ TEST_F(MainMenuTest, TechniquesAndRelationshipChartsAreNotInThisVersion) {
         options.RelationshipChart = static_cast<std::int16_t>(relationship);
         shell.mainMenu.Command1_Click(Choice::Horoscope);
     }
-    shell.mainMenu.Command1_Click(Choice::DrawMaps);
     EXPECT_TRUE(output.Pages().empty());
-    ASSERT_EQ(dialogs.messageBoxes.size(), 3u);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 2u);
     EXPECT_EQ(dialogs.messageBoxes[0].text, kNotInThisVersion);
     EXPECT_TRUE(forms.menuVisible);
     EXPECT_EQ(state.working.ChartReady, 0);

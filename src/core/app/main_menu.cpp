@@ -3,6 +3,7 @@
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
 #include "interpret/report.hpp"
+#include "maps/draw_maps.hpp"
 #include "present/wheel.hpp"
 #include "shell/defaults.hpp"
 
@@ -49,9 +50,7 @@ void MainMenu::Command1_Click(Choice selected) {
         Interpret();
         break;
     case Choice::DrawMaps:
-        forms_.HideMainMenu();
-        NotInThisVersion();
-        forms_.ShowMainMenu();
+        ShowMap();
         break;
     case Choice::Settings:
     case Choice::MapOptions:
@@ -105,6 +104,12 @@ void MainMenu::Interpret() {
     forms_.HideMainMenu();
     WriteInterpretation(state_,
                         {output_, services_.dialogs, services_.dataFiles, services_.printer});
+    forms_.ShowMainMenu();
+}
+
+void MainMenu::ShowMap() {
+    forms_.HideMainMenu();
+    DrawMaps(state_, output_, services_.dialogs, services_.dataFiles);
     forms_.ShowMainMenu();
 }
 

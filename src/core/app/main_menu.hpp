@@ -46,6 +46,7 @@ class MainMenu {
     void Horoscope();
     void ChartWheel();
     void Interpret();
+    void ShowMap();
     void OpenOptionPage(Choice page);
     void AskPrinterQuestions();
     void AskToQuit();
