@@ -1,6 +1,8 @@
 #include "headless_chart.hpp"
 
 #include "chart/chart_driver.hpp"
+#include "chart/relationship.hpp"
+#include "chart/techniques.hpp"
 #include "ephemeris/coefficient_files.hpp"
 #include "shell/defaults.hpp"
 
@@ -33,14 +35,50 @@ void LoadCoefficientFiles(CoefficientTables& tables) {
     }
 }
 
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output) {
+ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  const TechniqueArguments& technique,
+                                  const PartnerArguments& partner) {
     ProgramState state;
     BuildBodyTables(state.bodies);
     LoadCoefficientFiles(state.coefficients);
     InitDefaults(state, SystemClock{});
-    if (auto refusal = ApplyRecordArguments(arguments, state.record, state.options))
-        RefuseArgument(*refusal);
-    ComputeChart(state, output);
+    ChartRecord target = state.record; // the present moment in the era A.D. unless given
+    Options derived;
+    for (const auto& refusal :
+         {ApplyRecordArguments(arguments, state.record, state.options),
+          ApplyTechniqueChoice(technique, derived), ApplyTarget(technique, target)})
+        if (refusal) RefuseArgument(*refusal);
+    ChartRecord second = state.record; // the first person's texts unless given
+    if (auto refusal = ApplyPartner(partner, second)) RefuseArgument(*refusal);
+
+    if (derived.Technique == kNatal && !partner.Given()) {
+        ComputeChart(state, output);
+        return state;
+    }
+    RecordingOutputScreen base; // the pages of the charts the asked-for chart starts from
+    ComputeChart(state, base);
+    TakeNatalSnapshot(state);
+    bool charted = true;
+    if (partner.Given()) {
+        state.record = second;
+        ComputeChart(state, base);
+        state.options.RelationshipChart = 1;
+        charted = ComputeRelationshipChart(state, derived.Technique == kNatal ? output : base);
+    }
+    if (charted && derived.Technique != kNatal) {
+        state.options.Technique = derived.Technique;
+        state.options.TimesArrow = derived.TimesArrow;
+        ChartRecord& record = state.record;
+        record.ChartDate = target.ChartDate;
+        record.ChartTime = target.ChartTime;
+        record.ChartEra = target.ChartEra;
+        record.EraText = target.EraText;
+        charted = ComputeTechniqueChart(state, output) == TechniqueOutcome::Charted;
+    }
+    if (!charted)
+        RefuseArgument("refused the target " + target.ChartDate + " " + target.ChartTime +
+                       (target.ChartEra == 1 ? " B.C." : " A.D.") +
+                       ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");
     return state;
 }
 

@@ -7,6 +7,7 @@
 #include "record_options.hpp"
 #include "shell/output_screen.hpp"
 #include "shell/program_state.hpp"
+#include "technique_options.hpp"
 
 namespace astrodesk::cli {
 
@@ -14,8 +15,14 @@ namespace astrodesk::cli {
 // folder); a missing or damaged file ends the command with its message and exit status 1.
 void LoadCoefficientFiles(CoefficientTables& tables);
 
-// Refuses a bad record option (RefuseArgument); a missing or damaged coefficient file ends the
-// command with its message and exit status 1.
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output);
+// The chart of the record options, or one derived from it: with partner options the
+// relationship chart of the record's person and the partner, with a technique the technique
+// chart from the natal chart (or from that relationship chart). Only the pages of the chart
+// asked for go to `output`. Refuses a bad option, or a technique moment outside the years
+// 9999 B.C. .. 9999 A.D., before anything is printed (RefuseArgument); a missing or damaged
+// coefficient file ends the command with its message and exit status 1.
+ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  const TechniqueArguments& technique = {},
+                                  const PartnerArguments& partner = {});
 
 } // namespace astrodesk::cli

@@ -6,6 +6,7 @@ int main(int argc, char** argv) {
     CLI::App app{"astrodesk-cli: horoscopes from the command line"};
     app.require_subcommand(1);
     astrodesk::cli::AddChartCommand(app);
+    astrodesk::cli::AddRelationshipCommand(app);
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);
     CLI11_PARSE(app, argc, argv);

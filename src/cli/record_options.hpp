@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace CLI {
 class App;
@@ -33,10 +34,11 @@ struct RecordArguments {
 void AddRecordOptions(CLI::App& command, RecordArguments& arguments);
 
 // Writes the given arguments into the record and options, each through its field rule. Returns
-// the message for the first refused value (naming the option and its expected form), or
-// nothing when all were accepted.
+// the message for the first refused value (naming the option, spelt with `optionPrefix`, and its
+// expected form), or nothing when all were accepted.
 std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
-                                                ChartRecord& record, Options& options);
+                                                ChartRecord& record, Options& options,
+                                                std::string_view optionPrefix = "--");
 
 // Reports a refused argument on the error stream and ends the command with kBadArgumentStatus.
 [[noreturn]] void RefuseArgument(const std::string& message);

@@ -25,6 +25,8 @@ constexpr double kMaxScale = 10.0;
 
 struct WheelArguments {
     RecordArguments record;
+    TechniqueArguments technique;
+    PartnerArguments partner;
     std::string output;
     double scale = 1.0;
 };
@@ -66,7 +68,8 @@ void WriteWheel(const WheelArguments& arguments) {
     if (!(arguments.scale >= kMinScale && arguments.scale <= kMaxScale))
         RefuseArgument("refused --scale: expected a factor from 0.1 to 10");
     RecordingOutputScreen output;
-    const ProgramState state = ComputeHeadlessChart(arguments.record, output);
+    const ProgramState state =
+        ComputeHeadlessChart(arguments.record, output, arguments.technique, arguments.partner);
     DrawWheelPage(state, output.Screen);
     const bool written = *format == PictureFormat::Png
                              ? WritePng(output.Screen, arguments.scale, arguments.output)
@@ -79,9 +82,12 @@ void WriteWheel(const WheelArguments& arguments) {
 void AddWheelCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "wheel", "The chart wheel of a birth record as a PNG or SVG picture, drawn as on the "
-                 "output screen (every record option defaults as for chart)");
+                 "output screen (every record option defaults as for chart); with a technique "
+                 "the technique chart's wheel, with partner options the relationship chart's");
     auto arguments = std::make_shared<WheelArguments>();
     AddRecordOptions(*command, arguments->record);
+    AddTechniqueOptions(*command, arguments->technique);
+    AddPartnerOptions(*command, arguments->partner);
     command->add_option("-o,--output", arguments->output, "Picture file, .png or .svg")->required();
     command->add_option("--scale", arguments->scale,
                         "Size factor over the output screen's 638 x 428 pixels (default 1)");

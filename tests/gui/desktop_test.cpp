@@ -34,6 +34,16 @@ void Act(Desktop& desktop, Choice choice) {
     QTest::mouseClick(&Button(desktop.mainmenu(), "Command1"), Qt::LeftButton);
 }
 
+// Runs `step` once the current handler waits in an event loop (a modal form, a page).
+void Later(const std::function<void()>& step) {
+    QTimer::singleShot(50, step);
+}
+
+void PressContinue(Desktop& desktop) {
+    QVERIFY(desktop.output().Waiting());
+    QTest::mouseClick(&Button(desktop.output(), "Command1"), Qt::LeftButton);
+}
+
 QStringList VisibleCaptions(QWidget& form) {
     QStringList captions;
     for (auto* option : form.findChildren<QRadioButton*>())
@@ -145,6 +155,56 @@ class DesktopTest : public QObject {
             QCOMPARE(program.desktop.shell().state.working.ChartReady, 1);
             QCOMPARE(program.desktop.output().ContinueFlag, 1);
         }
+    }
+
+    // The target of a technique is entered on the modal entry form, whose name and place
+    // choices are disabled meanwhile; the chart follows, and the choices come back.
+    void aTechniqueTakesItsTargetOnTheModalEntryForm() {
+        Program program;
+        program.desktop.Start();
+        ProgramState& state = program.desktop.shell().state;
+        Later([&] { PressContinue(program.desktop); });
+        Act(program.desktop, Choice::Horoscope); // the natal chart of 10-02-1993
+        state.options.Technique = 1;             // progressions
+        Entrymen& entry = program.desktop.entrymen();
+        // What the form looked like while the target was entered.
+        bool modal = false, menuHidden = false, lockedShown = false, datePicked = false;
+        Later([&] {
+            modal = entry.isVisible() && entry.isModal();
+            menuHidden = !program.desktop.mainmenu().isVisible();
+            lockedShown = !entry.Option(EntryField::Name).isEnabled() &&
+                          !entry.Option(EntryField::Latitude).isEnabled() &&
+                          !entry.Option(EntryField::Longitude).isEnabled();
+            datePicked = entry.Option(EntryField::Date).isChecked(); // the name cannot be
+            program.dialogs.inputAnswers = {"10-02-2023"};
+            QTest::mouseClick(&Button(entry, "Command1"), Qt::LeftButton); // ENTER
+            Later([&] { PressContinue(program.desktop); });
+            QTest::mouseClick(&Button(entry, "Command2"), Qt::LeftButton); // ALL DONE
+        });
+        Act(program.desktop, Choice::Horoscope);
+        QVERIFY(modal && menuHidden && lockedShown && datePicked);
+        QCOMPARE(state.record.ChartDate, std::string("12-03-1993"));
+        QVERIFY(entry.Option(EntryField::Name).isEnabled() && !entry.isModal());
+        QVERIFY(program.desktop.mainmenu().isVisible());
+    }
+
+    // Leaving the second person's page ends the relationship chart there.
+    void leavingTheSecondPersonsPageSkipsTheRelationshipChart() {
+        Program program;
+        program.desktop.Start();
+        ProgramState& state = program.desktop.shell().state;
+        Later([&] { PressContinue(program.desktop); });
+        Act(program.desktop, Choice::Horoscope);
+        state.options.RelationshipChart = 1;
+        Later([&] {
+            Later([&] { program.desktop.output().close(); });
+            QTest::mouseClick(&Button(program.desktop.entrymen(), "Command2"), Qt::LeftButton);
+        });
+        Act(program.desktop, Choice::Horoscope);
+        QCOMPARE(program.dialogs.messageBoxes.size(), std::size_t{1});
+        QCOMPARE(program.dialogs.messageBoxes[0].text, std::string("ENTER DATA FOR SECOND PERSON"));
+        QVERIFY(!state.snapshots.RelationshipTaken);
+        QVERIFY(program.desktop.mainmenu().isVisible());
     }
 };
 

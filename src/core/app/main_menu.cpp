@@ -19,9 +19,9 @@ std::string MainMenuCaption(const ProgramState& state) {
 }
 
 MainMenu::MainMenu(ProgramState& state, Services services, Forms& forms, EntryForm& entry,
-                   OptionForm& options, OutputScreen& output)
+                   OptionForm& options, DerivedCharts& derived, OutputScreen& output)
     : state_(state), services_(services), forms_(forms), entry_(entry), options_(options),
-      output_(output) {}
+      derived_(derived), output_(output) {}
 
 void MainMenu::Main() {
     BuildBodyTables(state_.bodies);
@@ -82,13 +82,15 @@ void MainMenu::NewChart() {
 
 void MainMenu::Horoscope() {
     forms_.HideMainMenu();
-    if (state_.options.Technique > 0 || state_.options.RelationshipChart == 1) {
-        NotInThisVersion();
+    if (state_.options.Technique > 0) {
+        derived_.RunTechnique();
+    } else if (state_.options.RelationshipChart == 1) {
+        derived_.RunRelationshipChart();
     } else {
         ComputeChart(state_, output_);
         TakeNatalSnapshot(state_);
-        if (state_.working.ChartReady == 1) EnableChartChoices(true);
     }
+    if (state_.working.ChartReady == 1) EnableChartChoices(true);
     forms_.ShowMainMenu();
 }
 
