@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <system_error>
 
 namespace astrodesk::cli {
@@ -21,6 +22,35 @@ std::filesystem::path ProgramDirectory() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path{} : program.parent_path();
+}
+
+// The record takes the date, time and era of another.
+void TakeMoment(const ChartRecord& from, ChartRecord& record) {
+    record.ChartDate = from.ChartDate;
+    record.ChartTime = from.ChartTime;
+    record.ChartEra = from.ChartEra;
+    record.EraText = from.EraText;
+}
+
+// After the natal chart of the record: the relationship chart with the second person, if given,
+// then the technique chart for the target, if asked for. Only the last chart goes to `output`.
+bool ComputeDerivedChart(ProgramState& state, RecordingOutputScreen& output, const Options& derived,
+                         const ChartRecord& target, const std::optional<ChartRecord>& second) {
+    RecordingOutputScreen base; // the pages of the charts the asked-for chart starts from
+    ComputeChart(state, base);
+    TakeNatalSnapshot(state);
+    if (second) {
+        state.record = *second;
+        ComputeChart(state, base);
+        state.options.RelationshipChart = 1;
+        if (!ComputeRelationshipChart(state, derived.Technique == kNatal ? output : base))
+            return false;
+    }
+    if (derived.Technique == kNatal) return true;
+    state.options.Technique = derived.Technique;
+    state.options.TimesArrow = derived.TimesArrow;
+    TakeMoment(target, state.record);
+    return ComputeTechniqueChart(state, output) == TechniqueOutcome::Charted;
 }
 
 } // namespace
@@ -48,34 +78,15 @@ ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOut
          {ApplyRecordArguments(arguments, state.record, state.options),
           ApplyTechniqueChoice(technique, derived), ApplyTarget(technique, target)})
         if (refusal) RefuseArgument(*refusal);
-    ChartRecord second = state.record; // the first person's texts unless given
-    if (auto refusal = ApplyPartner(partner, second)) RefuseArgument(*refusal);
-
-    if (derived.Technique == kNatal && !partner.Given()) {
-        ComputeChart(state, output);
-        return state;
-    }
-    RecordingOutputScreen base; // the pages of the charts the asked-for chart starts from
-    ComputeChart(state, base);
-    TakeNatalSnapshot(state);
-    bool charted = true;
+    std::optional<ChartRecord> second;
     if (partner.Given()) {
-        state.record = second;
-        ComputeChart(state, base);
-        state.options.RelationshipChart = 1;
-        charted = ComputeRelationshipChart(state, derived.Technique == kNatal ? output : base);
+        second = state.record; // the first person's texts unless given
+        if (auto refusal = ApplyPartner(partner, *second)) RefuseArgument(*refusal);
     }
-    if (charted && derived.Technique != kNatal) {
-        state.options.Technique = derived.Technique;
-        state.options.TimesArrow = derived.TimesArrow;
-        ChartRecord& record = state.record;
-        record.ChartDate = target.ChartDate;
-        record.ChartTime = target.ChartTime;
-        record.ChartEra = target.ChartEra;
-        record.EraText = target.EraText;
-        charted = ComputeTechniqueChart(state, output) == TechniqueOutcome::Charted;
-    }
-    if (!charted)
+
+    if (derived.Technique == kNatal && !second)
+        ComputeChart(state, output);
+    else if (!ComputeDerivedChart(state, output, derived, target, second))
         RefuseArgument("refused the target " + target.ChartDate + " " + target.ChartTime +
                        (target.ChartEra == 1 ? " B.C." : " A.D.") +
                        ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");
