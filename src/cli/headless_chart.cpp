@@ -55,8 +55,12 @@ bool ComputeDerivedChart(ProgramState& state, RecordingOutputScreen& output, con
 
 } // namespace
 
+InstalledDataFiles ProgramDataFiles() {
+    return InstalledDataFiles(ProgramDirectory());
+}
+
 void LoadCoefficientFiles(CoefficientTables& tables) {
-    const InstalledDataFiles files(ProgramDirectory());
+    const InstalledDataFiles files = ProgramDataFiles();
     try {
         LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {

@@ -6,10 +6,15 @@
 
 #include "record_options.hpp"
 #include "shell/output_screen.hpp"
+#include "shell/platform.hpp"
 #include "shell/program_state.hpp"
 #include "technique_options.hpp"
 
 namespace astrodesk::cli {
+
+// The data files as the desktop finds them: the current folder, beside the program, the
+// installed data folder.
+InstalledDataFiles ProgramDataFiles();
 
 // Reads PERTURBS.FIL and MOONBITS.FIL (the current folder, beside the program, the installed data
 // folder); a missing or damaged file ends the command with its message and exit status 1.

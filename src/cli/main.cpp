@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     astrodesk::cli::AddChartCommand(app);
     astrodesk::cli::AddRelationshipCommand(app);
+    astrodesk::cli::AddInterpretCommand(app);
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);
     CLI11_PARSE(app, argc, argv);

@@ -1,17 +1,14 @@
 #include "commands.hpp"
 #include "display_list_painter.hpp"
 #include "headless_chart.hpp"
+#include "offscreen_qt.hpp"
+#include "output_file.hpp"
 #include "present/svg_export.hpp"
 #include "present/wheel.hpp"
 
 #include <CLI/CLI.hpp>
-#include <QGuiApplication>
 #include <QImage>
-#include <QLoggingCategory>
 #include <QString>
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -34,9 +31,7 @@ struct WheelArguments {
 enum class PictureFormat { Png, Svg };
 
 std::optional<PictureFormat> FormatOf(const std::string& fileName) {
-    std::string extension = std::filesystem::path(fileName).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowerCaseExtension(fileName);
     if (extension == ".png") return PictureFormat::Png;
     if (extension == ".svg") return PictureFormat::Svg;
     return std::nullopt;
@@ -48,15 +43,8 @@ bool WriteSvg(const PictureBox& box, double scale, const std::string& fileName) 
     return static_cast<bool>(file.flush());
 }
 
-// Qt paints without a display on its offscreen platform, whose complaints about a missing
-// desktop session (runtime folder, input methods) mean nothing for a picture file.
 bool WritePng(const PictureBox& box, double scale, const std::string& fileName) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
-    int argc = 1;
-    char programName[] = "astrodesk-cli";
-    char* argv[] = {programName, nullptr};
-    const QGuiApplication application(argc, argv);
+    const auto application = StartOffscreenQt();
     return RenderPictureBox(box, scale).save(QString::fromStdString(fileName), "PNG");
 }
 

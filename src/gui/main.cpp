@@ -4,6 +4,19 @@
 #include "qt_platform.hpp"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+// Where hard copy goes as a PDF file when no printer is installed: the user's documents folder,
+// or the home folder where there is none.
+QString HardCopyFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -15,7 +28,8 @@ int main(int argc, char* argv[]) {
     astrodesk::QtDialogs dialogs;
     const astrodesk::InstalledDataFiles dataFiles(
         QCoreApplication::applicationDirPath().toStdString());
-    astrodesk::Desktop desktop({clock, dialogs, dataFiles});
+    astrodesk::QtPrinter printer(dialogs, HardCopyFolder());
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer});
     if (!desktop.Start()) return 1;
     return QApplication::exec();
 }

@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace astrodesk {
 
@@ -20,6 +22,10 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kPrintPointSize = 10.0;
+constexpr double kLeftMargin = 20.0; // millimetres
+constexpr double kTopMargin = 12.0;
+constexpr double kRightMargin = 10.0;
+constexpr double kBottomMargin = 10.0;
 constexpr int kInputBoxWidth = 560; // pixels
 
 QString FromLatin1(const std::string& text) {
@@ -86,38 +92,73 @@ MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& 
 }
 
 QtPrinter::QtPrinter(Dialogs& dialogs, QString pdfFolder)
-    : dialogs_(dialogs), pdfFolder_(std::move(pdfFolder)),
+    : dialogs_(&dialogs), pdfFolder_(std::move(pdfFolder)),
+      font_(QStringLiteral("DejaVu Sans Mono"), static_cast<int>(kPrintPointSize)) {}
+
+QtPrinter::QtPrinter(QString pdfFile)
+    : fixedPdfFile_(std::move(pdfFile)),
       font_(QStringLiteral("DejaVu Sans Mono"), static_cast<int>(kPrintPointSize)) {}
 
 QtPrinter::~QtPrinter() {
-    if (painter_) painter_->end();
+    if (painter_ && painter_->isActive()) painter_->end();
 }
 
 void QtPrinter::BeginDoc() {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    pdfFile_ = fixedPdfFile_;
+    if (pdfFile_.isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
         const QString stamp =
             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
         pdfFile_ = QDir(pdfFolder_).absoluteFilePath(QStringLiteral("astrodesk-%1.pdf").arg(stamp));
+    }
+    if (!pdfFile_.isEmpty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(pdfFile_);
-    } else {
-        pdfFile_.clear();
     }
-    painter_ = std::make_unique<QPainter>(printer_.get());
-    painter_->setFont(font_);
+    // A4 whatever the locale's default: the lowest line starts 270 mm down the printable area
+    // and needs about 4 mm more.
+    printer_->setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(kLeftMargin, kTopMargin, kRightMargin, kBottomMargin), QPageLayout::Millimeter));
+    painter_ = std::make_unique<QPainter>();
+    failed_ = !painter_->begin(printer_.get());
+    if (!failed_) painter_->setFont(font_);
     y_ = 0.0;
+    column_ = 0;
 }
 
 double QtPrinter::PixelsPerMillimetre() const {
     return printer_->resolution() / kMillimetresPerInch;
 }
 
-void QtPrinter::PrintLine(const std::string& text) {
+// Places text from the current column on, continuing on the next line past the last column.
+void QtPrinter::PrintText(const QString& text) {
     if (!painter_) BeginDoc();
     const QFontMetricsF metrics(font_, printer_.get());
-    painter_->drawText(QPointF(0.0, y_ + metrics.ascent()), FromLatin1(text));
-    y_ += metrics.lineSpacing();
+    const double advance = metrics.horizontalAdvance(QLatin1Char('M')); // fixed pitch
+    for (qsizetype start = 0; start < text.size();) {
+        if (column_ >= kPrinterColumns) EndLine();
+        const qsizetype piece = std::min<qsizetype>(text.size() - start, kPrinterColumns - column_);
+        if (painter_->isActive())
+            painter_->drawText(QPointF(column_ * advance, y_ + metrics.ascent()),
+                               text.mid(start, piece));
+        column_ += static_cast<int>(piece);
+        start += piece;
+    }
+}
+
+void QtPrinter::EndLine() {
+    y_ += QFontMetricsF(font_, printer_.get()).lineSpacing();
+    column_ = 0;
+}
+
+void QtPrinter::PrintLine(const std::string& text) {
+    PrintText(FromLatin1(text));
+    EndLine();
+}
+
+void QtPrinter::PrintJoined(const std::string& text) {
+    PrintText(FromLatin1(text));
 }
 
 double QtPrinter::CurrentY() const {
@@ -126,19 +167,21 @@ double QtPrinter::CurrentY() const {
 
 void QtPrinter::NewPage() {
     if (!painter_) BeginDoc();
-    printer_->newPage();
+    if (painter_->isActive()) printer_->newPage();
     y_ = 0.0;
+    column_ = 0;
 }
 
 void QtPrinter::EndDoc() {
     if (!painter_) return;
-    painter_->end();
+    if (painter_->isActive()) painter_->end();
     painter_.reset();
     printer_.reset();
-    if (!pdfFile_.isEmpty())
-        dialogs_.MessageBox("HARD COPY WRITTEN TO " +
-                                QDir::toNativeSeparators(pdfFile_).toStdString(),
-                            "PRINTER STATUS", MessageButtons::Ok);
+    if (dialogs_ == nullptr || pdfFile_.isEmpty()) return;
+    const std::string file = QDir::toNativeSeparators(pdfFile_).toStdString();
+    dialogs_->MessageBox(failed_ ? "HARD COPY COULD NOT BE WRITTEN TO " + file
+                                 : "HARD COPY WRITTEN TO " + file,
+                         "PRINTER STATUS", MessageButtons::Ok);
 }
 
 } // namespace astrodesk

@@ -1,5 +1,7 @@
 #include "app/shell_fixture.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "support/paper.hpp"
+#include "support/text_layout.hpp"
 
 #include <gmock/gmock.h>
 #include <tuple>
@@ -50,14 +52,37 @@ TEST_F(MainMenuTest, HoroscopeEnablesTheChartChoicesAndTheWheelDrawsItsChart) {
     EXPECT_TRUE(forms.menuVisible);
 }
 
-TEST_F(MainMenuTest, InterpretationAndMapsAreNotInThisVersion) {
-    for (Choice later : {Choice::Interpret, Choice::DrawMaps})
-        shell.mainMenu.Command1_Click(later);
+TEST_F(MainMenuTest, MapsAreNotInThisVersion) {
+    shell.mainMenu.Command1_Click(Choice::DrawMaps);
     EXPECT_TRUE(output.Pages().empty());
-    ASSERT_EQ(dialogs.messageBoxes.size(), 2u);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
     EXPECT_EQ(dialogs.messageBoxes[0].text, kNotInThisVersion);
     EXPECT_TRUE(forms.menuVisible);
     EXPECT_EQ(state.working.ChartReady, 0);
+}
+
+TEST_F(MainMenuTest, InterpretReadsTheLastChartOnScreenAndOnPaper) {
+    for (const TextFileLayout& file : InterpretationTextFiles())
+        dataFiles.Write(file.name, file.blocks.back().last);
+    Paper paper;
+    FakeForms printingForms;
+    Shell printing{Services{clock, dialogs, dataFiles, &paper}, printingForms, output};
+    printing.mainMenu.Main();
+    printing.mainMenu.Command1_Click(Choice::Interpret);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
+    EXPECT_EQ(dialogs.messageBoxes[0].text, "INTERPRETATION ONLY AVAILABLE FOR GEOCENTRIC CHARTS");
+
+    printing.mainMenu.Command1_Click(Choice::Horoscope);
+    printing.state.options.HardCopy = 1;
+    const std::size_t listingPages = output.Pages().size();
+    printing.mainMenu.Command1_Click(Choice::Interpret);
+    EXPECT_GT(output.Pages().size(), listingPages + 20);
+    EXPECT_EQ(output.Pages().back().screenText[0], "THIS IS THE END OF THE INTERPRETATION");
+    EXPECT_EQ(paper.AllLines().front(), "NAME = current time");
+    EXPECT_EQ(paper.documentsEnded, 1);
+    EXPECT_EQ(printing.state.bodies.BodyAbbrev[5], "EAR");
+    EXPECT_TRUE(printingForms.menuVisible);
+    EXPECT_EQ(dialogs.messageBoxes.size(), 1u);
 }
 
 TEST_F(MainMenuTest, NewChartResetsTheModesButKeepsTheChartOptions) {

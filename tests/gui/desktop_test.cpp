@@ -3,6 +3,7 @@
 
 #include "app/shell_doubles.hpp"
 #include "desktop.hpp"
+#include "support/text_layout.hpp"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -39,16 +40,30 @@ void Later(const std::function<void()>& step) {
     QTimer::singleShot(50, step);
 }
 
-void PressContinue(Desktop& desktop) {
-    QVERIFY(desktop.output().Waiting());
-    QTest::mouseClick(&Button(desktop.output(), "Command1"), Qt::LeftButton);
-}
-
 QStringList VisibleCaptions(QWidget& form) {
     QStringList captions;
     for (auto* option : form.findChildren<QRadioButton*>())
         if (option->isVisibleTo(&form)) captions << option->text();
     return captions;
+}
+
+// Acts on a choice and answers each page of its output with CONTINUE, or at page `leaveAt`
+// (counting from 1) with `leave`; returns the number of pages answered.
+int ActAndContinue(Program& program, Choice choice, int leaveAt = 0,
+                   const std::function<void(OUTPUT&)>& leave = {}) {
+    OUTPUT& output = program.desktop.output();
+    int pages = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, &output, [&] {
+        if (!output.Waiting()) return;
+        if (++pages == leaveAt)
+            leave(output);
+        else
+            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
+    });
+    answer.start(1);
+    Act(program.desktop, choice);
+    return pages;
 }
 
 } // namespace
@@ -163,9 +178,8 @@ class DesktopTest : public QObject {
         Program program;
         program.desktop.Start();
         ProgramState& state = program.desktop.shell().state;
-        Later([&] { PressContinue(program.desktop); });
-        Act(program.desktop, Choice::Horoscope); // the natal chart of 10-02-1993
-        state.options.Technique = 1;             // progressions
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1); // natal, 10-02-1993 20:15:30
+        state.options.Technique = 1;                             // progressions
         Entrymen& entry = program.desktop.entrymen();
         bool shownAsExpected = false; // modal, alone, locked, the date picked instead of the name
         Later([&] {
@@ -175,14 +189,41 @@ class DesktopTest : public QObject {
                               entry.Option(EntryField::Date).isChecked();
             program.dialogs.inputAnswers = {"10-02-2023"};
             QTest::mouseClick(&Button(entry, "Command1"), Qt::LeftButton); // ENTER
-            Later([&] { PressContinue(program.desktop); });
             QTest::mouseClick(&Button(entry, "Command2"), Qt::LeftButton); // ALL DONE
         });
-        Act(program.desktop, Choice::Horoscope);
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
         QVERIFY(shownAsExpected);
         QCOMPARE(state.record.ChartDate, std::string("12-03-1993"));
         QVERIFY(entry.Option(EntryField::Name).isEnabled() && !entry.isModal());
         QVERIFY(program.desktop.mainmenu().isVisible());
+    }
+
+    // INTERPRET reads the whole chart screen by screen, each waiting for CONTINUE; closing the
+    // window or pressing Escape part-way ends it at the main menu with the tables in body order.
+    void interpretWaitsOnEveryScreenAndCanBeLeft() {
+        Program program;
+        for (const TextFileLayout& file : InterpretationTextFiles())
+            program.dataFiles.Write(file.name, file.blocks.back().last);
+        QVERIFY(program.desktop.Start());
+        const ProgramState& state = program.desktop.shell().state;
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
+        const int screens = ActAndContinue(program, Choice::Interpret);
+        QVERIFY2(screens > 20, "the preamble, the elements and a screen or more a factor");
+        QVERIFY(program.desktop.mainmenu().isVisible());
+
+        const std::function<void(OUTPUT&)> leaves[] = {
+            [](OUTPUT& output) { output.close(); },
+            [](OUTPUT& output) { QTest::keyClick(&output, Qt::Key_Escape); }};
+        for (const auto& leave : leaves) {
+            QCOMPARE(ActAndContinue(program, Choice::Interpret, 5, leave), 5);
+            QVERIFY(program.desktop.output().LeaveRequested());
+            QVERIFY(!program.desktop.output().Waiting());
+            QVERIFY(program.desktop.mainmenu().isVisible());
+            QCOMPARE(state.bodies.BodyAbbrev[5], std::string("EAR"));
+            QCOMPARE(state.bodies.BodyName[12], std::string("ZED      "));
+        }
+        QVERIFY(program.dialogs.messageBoxes.empty());
+        QCOMPARE(ActAndContinue(program, Choice::Interpret), screens); // read again in full
     }
 };
 

@@ -42,6 +42,40 @@ class QtPrinterTest : public QObject {
         }
         QCOMPARE(dialogs.messageBoxes.size(), std::size_t{1}); // nothing more as it goes
     }
+
+    // A line holds 80 characters as the output screen's does: a full line printed without its
+    // line end is ended by the next print, or continued on the next line; longer text wraps.
+    void aFullLineJoinsTheNextOnAnA4Page() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("joined.pdf"));
+        QtPrinter printer(file);
+        printer.PrintLine("FIRST");
+        const double line = printer.CurrentY();
+        const auto linesDown = [&printer, line] { return printer.CurrentY() / line; };
+        printer.PrintJoined(std::string(80, 'X'));
+        QCOMPARE(qRound(linesDown() * 1000), 1000); // still on the full line
+        printer.PrintLine("");
+        QCOMPARE(qRound(linesDown() * 1000), 2000); // which the empty print only ends
+        printer.PrintJoined(std::string(80, 'Y'));
+        printer.PrintLine("NEXT");
+        QCOMPARE(qRound(linesDown() * 1000), 4000);
+        printer.PrintLine(std::string(100, 'Z'));
+        QCOMPARE(qRound(linesDown() * 1000), 6000);
+        printer.EndDoc();
+        QVERIFY(!printer.Failed());
+        QCOMPARE(printer.PdfFile(), file);
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().contains("/MediaBox [0 0 595.000000 842.000000]")); // A4 in points
+    }
+
+    void aPdfFileThatCannotBeWrittenFails() {
+        QtPrinter printer(QStringLiteral("/no/such/folder/hard-copy.pdf"));
+        printer.PrintLine("LOST");
+        printer.NewPage();
+        printer.EndDoc();
+        QVERIFY(printer.Failed());
+    }
 };
 
 QTEST_MAIN(QtPrinterTest)

@@ -2,6 +2,7 @@
 
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "interpret/report.hpp"
 #include "present/wheel.hpp"
 #include "shell/defaults.hpp"
 
@@ -45,6 +46,8 @@ void MainMenu::Command1_Click(Choice selected) {
         ChartWheel();
         break;
     case Choice::Interpret:
+        Interpret();
+        break;
     case Choice::DrawMaps:
         forms_.HideMainMenu();
         NotInThisVersion();
@@ -97,6 +100,13 @@ void MainMenu::Horoscope() {
 void MainMenu::ChartWheel() {
     forms_.HideMainMenu();
     DrawChartWheel(state_, output_);
+    forms_.ShowMainMenu();
+}
+
+void MainMenu::Interpret() {
+    forms_.HideMainMenu();
+    WriteInterpretation(state_,
+                        {output_, services_.dialogs, services_.dataFiles, services_.printer});
     forms_.ShowMainMenu();
 }
 

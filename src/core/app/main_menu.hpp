@@ -20,6 +20,7 @@ struct Services {
     const Clock& clock;
     Dialogs& dialogs;
     const DataFiles& dataFiles;
+    Printer* printer = nullptr; // hard copy of the interpretation; none keeps it on the screen
 };
 
 // The main menu's caption: the product banner, then "MAIN MENU".
@@ -45,6 +46,7 @@ class MainMenu {
     void NewChart();
     void Horoscope();
     void ChartWheel();
+    void Interpret();
     void OpenOptionPage(Choice page);
     void AskPrinterQuestions();
     void AskToQuit();

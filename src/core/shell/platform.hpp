@@ -55,11 +55,20 @@ class Dialogs {
                                      MessageButtons buttons) = 0;
 };
 
-// Hard copy of text, positioned in millimetres from the top of the page.
+// Hard copy of text, positioned in millimetres from the top of the page. A printed line holds
+// kPrinterColumns characters, as the output screen's does: text that runs past the last column
+// continues on the next line.
+inline constexpr int kPrinterColumns = 80;
+
 class Printer {
   public:
     virtual ~Printer() = default;
+    // Prints text at the current position and ends the line; after text that fills the line
+    // exactly, just one new line starts.
     virtual void PrintLine(const std::string& text) = 0;
+    // Prints text at the current position and stays right after it: the next print continues
+    // the line (on the next line when this one is full).
+    virtual void PrintJoined(const std::string& text) = 0;
     virtual double CurrentY() const = 0; // millimetres from the top of the page
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
