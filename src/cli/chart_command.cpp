@@ -1,4 +1,5 @@
 #include "astro/angles.hpp"
+#include "atlas/local_birth.hpp"
 #include "commands.hpp"
 #include "headless_chart.hpp"
 #include "interpret/factors.hpp"
@@ -57,7 +58,16 @@ json AspectsJson(const Factors& factors) {
     return aspects;
 }
 
-json ChartJson(const ProgramState& state) {
+json PlaceJson(const PlaceReport& place) {
+    return {{"name", place.name},
+            {"region", place.region},
+            {"country", place.country},
+            {"zone", place.zone},
+            {"utcOffset", OffsetText(place.offset.seconds)},
+            {"abbreviation", place.offset.abbreviation}};
+}
+
+json ChartJson(const ProgramState& state, const std::optional<PlaceReport>& place) {
     const ChartRecord& r = state.record;
     const ChartFrame& frame = state.frame;
     const Factors& factors = state.factors;
@@ -68,16 +78,14 @@ json ChartJson(const ProgramState& state) {
         sectors.push_back(factors.FactorHouse[slot]);
     for (int slot = 1; slot <= 13; ++slot)
         strength.push_back(factors.FactorStrength[slot]);
+    json record = {{"name", r.ChartName},         {"date", r.ChartDate},
+                   {"time", r.ChartTime},         {"era", r.ChartEra == 1 ? "B.C." : "A.D."},
+                   {"latitude", r.ChartLatitude}, {"longitude", r.ChartLongitude}};
+    if (place) record["place"] = PlaceJson(*place);
+    // The moment charted, counted from JD 2415020.0 as the techniques count it.
+    record["effectiveJulianCenturies"] = frame.JulianCenturies + 1.0;
     return {
-        {"record",
-         {{"name", r.ChartName},
-          {"date", r.ChartDate},
-          {"time", r.ChartTime},
-          {"era", r.ChartEra == 1 ? "B.C." : "A.D."},
-          {"latitude", r.ChartLatitude},
-          {"longitude", r.ChartLongitude},
-          // The moment charted, counted from JD 2415020.0 as the techniques count it.
-          {"effectiveJulianCenturies", frame.JulianCenturies + 1.0}}},
+        {"record", record},
         {"options",
          {{"centre", state.options.CentreBody},
           {"houseSystem", state.options.HouseSystem},
@@ -123,10 +131,11 @@ std::shared_ptr<ChartArguments> AddChartPrinting(CLI::App& command) {
         ->check(CLI::IsMember({"listing", "json"}));
     command.callback([arguments] {
         RecordingOutputScreen output;
-        const ProgramState state = ComputeHeadlessChart(arguments->record, output,
-                                                        arguments->technique, arguments->partner);
+        std::optional<PlaceReport> place;
+        const ProgramState state = ComputeHeadlessChart(
+            arguments->record, output, arguments->technique, arguments->partner, &place);
         if (arguments->format == "json")
-            std::cout << ChartJson(state).dump(2, ' ', false, json::error_handler_t::replace)
+            std::cout << ChartJson(state, place).dump(2, ' ', false, json::error_handler_t::replace)
                       << '\n';
         else
             PrintListing(output);

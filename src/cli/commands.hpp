@@ -16,5 +16,6 @@ void AddRelationshipCommand(CLI::App& app);
 void AddInterpretCommand(CLI::App& app);
 void AddTheoryCommand(CLI::App& app);
 void AddWheelCommand(CLI::App& app);
+void AddPlaceCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

@@ -71,15 +71,17 @@ void LoadCoefficientFiles(CoefficientTables& tables) {
 
 ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
                                   const TechniqueArguments& technique,
-                                  const PartnerArguments& partner) {
+                                  const PartnerArguments& partner,
+                                  std::optional<PlaceReport>* place) {
     ProgramState state;
     BuildBodyTables(state.bodies);
     LoadCoefficientFiles(state.coefficients);
     InitDefaults(state, SystemClock{});
     ChartRecord target = state.record; // the present moment in the era A.D. unless given
     Options derived;
+    std::optional<PlaceReport> used;
     for (const auto& refusal :
-         {ApplyRecordArguments(arguments, state.record, state.options),
+         {ApplyRecordArguments(arguments, state.record, state.options, used),
           ApplyTechniqueChoice(technique, derived), ApplyTarget(technique, target)})
         if (refusal) RefuseArgument(*refusal);
     std::optional<ChartRecord> second;
@@ -88,12 +90,14 @@ ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOut
         if (auto refusal = ApplyPartner(partner, *second)) RefuseArgument(*refusal);
     }
 
-    if (derived.Technique == kNatal && !second)
+    if (derived.Technique == kNatal && !second) {
+        if (place) *place = used;
         ComputeChart(state, output);
-    else if (!ComputeDerivedChart(state, output, derived, target, second))
+    } else if (!ComputeDerivedChart(state, output, derived, target, second)) {
         RefuseArgument("refused the target " + target.ChartDate + " " + target.ChartTime +
                        (target.ChartEra == 1 ? " B.C." : " A.D.") +
                        ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");
+    }
     return state;
 }
 

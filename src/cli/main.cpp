@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     astrodesk::cli::AddInterpretCommand(app);
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);
+    astrodesk::cli::AddPlaceCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

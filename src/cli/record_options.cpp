@@ -1,5 +1,9 @@
 #include "record_options.hpp"
 
+#include "astro/angles.hpp"
+#include "astro/place_text.hpp"
+#include "atlas/local_birth.hpp"
+#include "atlas/system_atlas.hpp"
 #include "commands.hpp"
 #include "shell/record_rules.hpp"
 
@@ -51,6 +55,50 @@ bool Applied(const std::optional<std::string>& text, Rule rule, Store store) {
     return accepted.has_value();
 }
 
+// --place, --local-time and --zone: the place's texts and the Greenwich moment of the local
+// time into the record. Returns a refusal, or nothing.
+std::optional<std::string> ApplyPlaceArguments(const RecordArguments& arguments,
+                                               ChartRecord& record,
+                                               std::optional<PlaceReport>& report) {
+    if (!arguments.place && !arguments.localTime && !arguments.zone) return std::nullopt;
+    if (arguments.place && (arguments.latitude || arguments.longitude))
+        return "--place takes the place of --lat and --lon: give one or the other";
+    if (arguments.localTime && arguments.time)
+        return "--local-time takes the place of --time: give one or the other";
+    const SystemAtlas atlas;
+    PlaceReport place;
+    if (arguments.place) {
+        const std::vector<AtlasPlace> matches = atlas.FindPlaces(*arguments.place);
+        if (matches.empty())
+            return "refused --place \"" + *arguments.place + "\": no place in the atlas matches it";
+        const AtlasPlace& found = matches.front();
+        place = {found.name, found.region, found.country, found.zone, {}};
+        record.ChartLatitude = LatitudeTextOf(found.latitudeDeg);
+        record.ChartLongitude = LongitudeTextOf(found.longitudeDeg);
+    }
+    if (arguments.zone) place.zone = *arguments.zone;
+    if (place.zone.empty()) return "--local-time needs --place or --zone to know the clock's zone";
+    if (!atlas.KnowsZone(place.zone))
+        return Refusal("--zone", place.zone, "a time-zone name such as Europe/London");
+    if (arguments.localTime) {
+        const double east = -LongitudeWestFromText(record.ChartLongitude);
+        const double north = RadToDeg(LatitudeFromText(record.ChartLatitude));
+        const BirthConversion conversion =
+            ConvertLocalBirth(atlas, {record.ChartDate, *arguments.localTime, record.ChartEra,
+                                      place.zone, north, east});
+        if (!conversion.birth) return "refused --local-time: " + conversion.refusal;
+        const GreenwichBirth& birth = *conversion.birth;
+        if (!birth.notice.empty()) std::cerr << "astrodesk-cli: note: " << birth.notice << '\n';
+        record.ChartDate = birth.ChartDate;
+        record.ChartTime = birth.ChartTime;
+        record.EraText = birth.EraText;
+        record.ChartEra = birth.ChartEra;
+    }
+    place.offset = ZoneOffsetAtRecord(atlas, place.zone, record);
+    report = place;
+    return std::nullopt;
+}
+
 } // namespace
 
 void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
@@ -68,10 +116,19 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
                        "saturn, uranus, neptune, pluto, zed");
     command.add_option("--orb", arguments.orb, "Aspect orb in whole degrees 0..10 (default 6)");
     command.add_option("--zodiac", arguments.zodiac, "Zodiac: tropical (default) or precessed");
+    command.add_option("--place", arguments.place,
+                       "Place from the atlas, in place of --lat and --lon: the most populous "
+                       "match; \"Manchester, United States\" narrows by region or country");
+    command.add_option("--local-time", arguments.localTime,
+                       "Local clock time HH:MM:SS, in place of --time; --date is then the local "
+                       "date. The place's time zone and its history give the offset");
+    command.add_option("--zone", arguments.zone,
+                       "Time zone of --local-time, e.g. Europe/London (default: the place's)");
 }
 
 std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
                                                 ChartRecord& record, Options& options,
+                                                std::optional<PlaceReport>& place,
                                                 std::string_view optionPrefix) {
     const auto refusal = [optionPrefix](std::string_view option, const std::string& value,
                                         std::string_view form) {
@@ -119,7 +176,7 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
         return refusal("orb", *arguments.orb, "a whole number of degrees from 0 to 10");
     if (!Applied(arguments.zodiac, codeIn(kZodiacNames), keepCode(options.Zodiac)))
         return refusal("zodiac", *arguments.zodiac, "tropical or precessed");
-    return std::nullopt;
+    return ApplyPlaceArguments(arguments, record, place);
 }
 
 void RefuseArgument(const std::string& message) {

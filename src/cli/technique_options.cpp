@@ -13,6 +13,14 @@ namespace {
 constexpr std::array<std::string_view, 5> kTechniqueNames = {"natal", "progressions", "transits",
                                                              "directions", "returns"};
 
+// The texts of a birth, given with options named after `optionPrefix`, into the record.
+std::optional<std::string> ApplyBirthTexts(const RecordArguments& birth, ChartRecord& record,
+                                           std::string_view optionPrefix) {
+    Options unusedCodes;
+    std::optional<PlaceReport> unusedPlace; // these options name no place from the atlas
+    return ApplyRecordArguments(birth, record, unusedCodes, unusedPlace, optionPrefix);
+}
+
 bool BirthGiven(const RecordArguments& birth) {
     return birth.name || birth.date || birth.time || birth.latitude || birth.longitude || birth.era;
 }
@@ -79,13 +87,11 @@ std::optional<std::string> ApplyTechniqueChoice(const TechniqueArguments& argume
 }
 
 std::optional<std::string> ApplyTarget(const TechniqueArguments& arguments, ChartRecord& record) {
-    Options unused;
-    return ApplyRecordArguments(arguments.target, record, unused, "--target-");
+    return ApplyBirthTexts(arguments.target, record, "--target-");
 }
 
 std::optional<std::string> ApplyPartner(const PartnerArguments& arguments, ChartRecord& record) {
-    Options unused;
-    return ApplyRecordArguments(arguments.birth, record, unused, "--partner-");
+    return ApplyBirthTexts(arguments.birth, record, "--partner-");
 }
 
 } // namespace astrodesk::cli

@@ -101,8 +101,9 @@ void PrintJson(double T, const TheoryResults& results) {
 
 void RunTheoryCommand(const TheoryArguments& arguments) {
     ChartRecord record;
-    Options unused;
-    if (auto refusal = ApplyRecordArguments(arguments.record, record, unused))
+    Options unusedOptions;
+    std::optional<PlaceReport> unusedPlace;
+    if (auto refusal = ApplyRecordArguments(arguments.record, record, unusedOptions, unusedPlace))
         RefuseArgument(*refusal);
     CoefficientTables tables;
     LoadCoefficientFiles(tables);

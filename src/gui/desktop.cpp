@@ -9,9 +9,9 @@
 
 namespace astrodesk {
 
-Desktop::Desktop(Services services)
+Desktop::Desktop(Services services, const Atlas& atlas)
     : services_(services), shell_(services, *this, output_),
-      mainmenu_(shell_.mainMenu, shell_.state), entrymen_(shell_.entryForm) {}
+      mainmenu_(shell_.mainMenu, shell_.state), entrymen_(shell_.entryForm, atlas) {}
 
 bool Desktop::Start() {
     try {

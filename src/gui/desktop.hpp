@@ -17,7 +17,8 @@ namespace astrodesk {
 
 class Desktop final : public Forms {
   public:
-    explicit Desktop(Services services);
+    // `atlas` serves the entry form's "FIND PLACE".
+    Desktop(Services services, const Atlas& atlas);
 
     // Start-up. A missing or broken coefficient file is named in a message box and stops the
     // start (false); the program then ends without showing a form.

@@ -1,5 +1,6 @@
 #include "entry_form_widget.hpp"
 
+#include "find_place_dialog.hpp"
 #include "form_metrics.hpp"
 
 #include <QCloseEvent>
@@ -15,6 +16,9 @@ namespace {
 constexpr TwipRect kClient{0, 0, 7560, 4395};
 constexpr TwipRect kCommand1{5040, 1440, 1560, 1200};
 constexpr TwipRect kCommand2{5040, 2880, 1560, 1200};
+// "FIND &PLACE" in the free space above "&ENTER", as wide as the other two buttons, with equal
+// gaps to the name box and to "&ENTER".
+constexpr TwipRect kCommand3{5040, 840, 1560, 480};
 constexpr int kRowHeight = 720;
 constexpr int kOptionWidth = 2640;
 constexpr int kTextLeft = 2640;
@@ -37,7 +41,9 @@ std::size_t Row(EntryField field) {
 
 } // namespace
 
-Entrymen::Entrymen(EntryForm& logic) : logic_(logic), timer1_(new QTimer(this)) {
+Entrymen::Entrymen(EntryForm& logic, const Atlas& atlas)
+    : logic_(logic), atlas_(atlas), command3_(new QPushButton(QStringLiteral("FIND &PLACE"), this)),
+      timer1_(new QTimer(this)) {
     setObjectName(QStringLiteral("Entrymen"));
     setWindowTitle(QStringLiteral("HOROSCOPE DATA ENTRY FORM"));
     setFixedSize(TwipsToPixels(kClient).size());
@@ -70,10 +76,16 @@ Entrymen::Entrymen(EntryForm& logic) : logic_(logic), timer1_(new QTimer(this)) 
     command2->setObjectName(QStringLiteral("Command2"));
     command2->setGeometry(TwipsToPixels(kCommand2));
     connect(command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    command3_->setObjectName(QStringLiteral("Command3"));
+    command3_->setGeometry(TwipsToPixels(kCommand3));
+    connect(command3_, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    // A found place changes latitude and longitude: not while the place is held fixed.
+    for (EntryField field : {EntryField::Latitude, EntryField::Longitude})
+        Option(field).installEventFilter(this);
 
     std::vector<QWidget*> tabOrder(options_.begin(), options_.end());
     tabOrder.insert(tabOrder.end(), texts_.begin(), texts_.end());
-    tabOrder.insert(tabOrder.end(), {command1, command2});
+    tabOrder.insert(tabOrder.end(), {command1, command2, command3_});
     ChainTabOrder(tabOrder);
 
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -112,6 +124,14 @@ void Entrymen::Command1_Click() {
 void Entrymen::Command2_Click() {
     logic_.Command2_Click();
 }
+void Entrymen::Command3_Click() {
+    FindPlaceDialog dialog(atlas_, Text(EntryField::Date).text().toStdString(),
+                           Text(EntryField::Era).text().toStdString(), this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Birth()) return;
+    const GreenwichBirth& birth = *dialog.Birth();
+    logic_.EnterFoundBirth(birth.ChartDate, birth.ChartTime, birth.ChartLatitude,
+                           birth.ChartLongitude, birth.EraText);
+}
 void Entrymen::Timer1_Timer() {
     logic_.Timer1_Timer();
 }
@@ -125,6 +145,9 @@ void Entrymen::PassFocusToOption(EntryField field) {
 }
 
 bool Entrymen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::EnabledChange)
+        command3_->setEnabled(Option(EntryField::Latitude).isEnabled() &&
+                              Option(EntryField::Longitude).isEnabled());
     if (event->type() == QEvent::FocusIn) {
         for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
             if (watched == texts_[row]) (this->*kGotFocus[row])();

@@ -2,14 +2,17 @@
 
 // The entry form `Entrymen` ("HOROSCOPE DATA ENTRY FORM"): six option buttons pick a field,
 // six text boxes show the chart record, "&ENTER" edits the picked field, "ALL &DONE" returns to
-// the main menu; a 100 ms timer keeps date and time at "now" while the clock is on.
+// the main menu; a 100 ms timer keeps date and time at "now" while the clock is on. "FIND &PLACE"
+// takes the birth as a place of the atlas and a local clock time instead.
 
 #include "app/entry_form.hpp"
+#include "atlas/atlas.hpp"
 
 #include <QWidget>
 #include <array>
 
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QTimer;
 
@@ -17,7 +20,7 @@ namespace astrodesk {
 
 class Entrymen final : public QWidget {
   public:
-    explicit Entrymen(EntryForm& logic);
+    Entrymen(EntryForm& logic, const Atlas& atlas);
 
     void ShowText(EntryField field, const std::string& text);
     // A disabled choice shows grey and cannot be picked; if it was the picked one, the date is
@@ -28,6 +31,9 @@ class Entrymen final : public QWidget {
 
     void Command1_Click();
     void Command2_Click();
+    // "FIND &PLACE": the "FIND PLACE" dialog; its OK enters the Greenwich date, time and era and
+    // the place texts through the field rules, as if typed. The name stays.
+    void Command3_Click();
     void Timer1_Timer();
     // Text1_GotFocus .. Text6_GotFocus: a text box passes the focus on to the option button of
     // its row, which picks that field; so the boxes act as read-only displays.
@@ -48,8 +54,10 @@ class Entrymen final : public QWidget {
     EntryField SelectedField() const;
 
     EntryForm& logic_;
+    const Atlas& atlas_;
     std::array<QRadioButton*, kEntryFieldCount> options_;
     std::array<QLineEdit*, kEntryFieldCount> texts_;
+    QPushButton* command3_;
     QTimer* timer1_;
 };
 

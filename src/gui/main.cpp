@@ -1,5 +1,6 @@
 // astrodesk: the desktop astrology program.
 
+#include "atlas/system_atlas.hpp"
 #include "desktop.hpp"
 #include "qt_platform.hpp"
 
@@ -29,7 +30,8 @@ int main(int argc, char* argv[]) {
     const astrodesk::InstalledDataFiles dataFiles(
         QCoreApplication::applicationDirPath().toStdString());
     astrodesk::QtPrinter printer(dialogs, HardCopyFolder());
-    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer});
+    const astrodesk::SystemAtlas atlas;
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer}, atlas);
     if (!desktop.Start()) return 1;
     return QApplication::exec();
 }

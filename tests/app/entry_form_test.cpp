@@ -100,5 +100,20 @@ TEST_F(EntryFormTest, AllDoneTakesTheDateAndTimeShown) {
     EXPECT_FALSE(forms.entryVisible);
 }
 
+TEST_F(EntryFormTest, AFoundBirthEntersThroughTheFieldRulesAndKeepsTheName) {
+    Enter(EntryField::Name, {"ALAN"});
+    dialogs.inputBoxes.clear();
+    EXPECT_TRUE(entry.EnterFoundBirth("31-12-0044", "23:59:00", "41N54", "012E30", "B.C."));
+    EXPECT_EQ(std::tie(record.ChartName, record.ChartDate, record.ChartTime, record.ChartLatitude,
+                       record.ChartLongitude, record.EraText, record.ChartEra),
+              std::tuple("ALAN", "31-12-0044", "23:59:00", "41N54", "012E30", "B.C.", 1));
+    EXPECT_EQ(forms.entryTexts[EntryField::Longitude], "012E30");
+    EXPECT_EQ(options.ClockOn, 0) << "a date entered stops the clock";
+    EXPECT_TRUE(dialogs.inputBoxes.empty()) << "no input box is asked";
+
+    EXPECT_FALSE(entry.EnterFoundBirth("01-01-2000", "12:00:00", "90N00", "000E00", "A.D."));
+    EXPECT_EQ(record.ChartLatitude, "41N54") << "a refused text leaves its field as it was";
+}
+
 } // namespace
 } // namespace astrodesk::testing

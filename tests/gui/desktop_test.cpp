@@ -1,8 +1,7 @@
 // The desktop program's forms driven as a user drives them, on the offscreen platform; every
 // input and message box is answered through the dialog interface.
 
-#include "app/shell_doubles.hpp"
-#include "desktop.hpp"
+#include "desktop_program.hpp"
 #include "support/text_layout.hpp"
 
 #include <QFrame>
@@ -17,13 +16,6 @@ using namespace astrodesk;
 using namespace astrodesk::testing;
 
 namespace {
-
-struct Program {
-    SettableClock clock;
-    ScriptedDialogs dialogs;
-    ScratchDataFiles dataFiles;
-    Desktop desktop{Services{clock, dialogs, dataFiles}};
-};
 
 QPushButton& Button(QWidget& form, const char* name) {
     return *form.findChild<QPushButton*>(QString::fromLatin1(name));

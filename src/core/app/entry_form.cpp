@@ -121,6 +121,15 @@ void EntryForm::GiveUp(EntryField field) {
     if (field == EntryField::Time) state_.options.ClockOn = 0;
 }
 
+bool EntryForm::EnterFoundBirth(const std::string& date, const std::string& time,
+                                const std::string& latitude, const std::string& longitude,
+                                const std::string& era) {
+    if (nameAndPlaceLocked_) return false; // a found place would move the base chart's place
+    return Accept(EntryField::Date, date) && Accept(EntryField::Time, time) &&
+           Accept(EntryField::Latitude, latitude) && Accept(EntryField::Longitude, longitude) &&
+           Accept(EntryField::Era, era);
+}
+
 void EntryForm::Command2_Click() {
     state_.record.ChartDate = Text(EntryField::Date);
     state_.record.ChartTime = Text(EntryField::Time);

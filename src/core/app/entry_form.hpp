@@ -48,6 +48,13 @@ class EntryForm {
     // Date and time of the record and their boxes at "now", era A.D.
     void RefreshClock();
 
+    // "FIND PLACE" answered with OK: the date, Greenwich time, latitude, longitude and era found
+    // enter through their field rules, as if typed into their input boxes; the name stays.
+    // False when a rule refused a text (that field and the later ones keep their values).
+    bool EnterFoundBirth(const std::string& date, const std::string& time,
+                         const std::string& latitude, const std::string& longitude,
+                         const std::string& era);
+
   private:
     // Stores an accepted answer in the record and its box; false when the rule refuses it.
     bool Accept(EntryField field, const std::string& answer);

@@ -3,6 +3,7 @@
 #include "astro/number_text.hpp"
 
 #include <cmath>
+#include <cstdio>
 #include <string_view>
 
 namespace astrodesk {
@@ -110,6 +111,27 @@ void ComputeDayCount(const ChartRecord& record, const WorkingCopies& working, Ch
     // taken off first so that the fraction of the day keeps its precision.
     const double daysFromEpoch = CivilDayNumber(year, month, day) - 2415020.0;
     frame.JulianCenturies = (daysFromEpoch + frame.DayFraction - 0.5) / 36525.0;
+}
+
+double JulianCenturiesOfTexts(const std::string& date, const std::string& time, std::int16_t era) {
+    const auto field = [](const std::string& text, std::size_t first, std::size_t length) {
+        return first < text.size() ? text.substr(first, length) : std::string();
+    };
+    ChartRecord compact;
+    compact.ChartDate = field(date, 0, 2) + field(date, 3, 2) + field(date, 6, 4);
+    compact.ChartTime = field(time, 0, 2) + field(time, 3, 2) + field(time, 6, 2);
+    ChartFrame frame;
+    ComputeDayCount(compact, WorkingCopies{0, era == 1 ? 1.0 : 0.0}, frame);
+    return frame.JulianCenturies;
+}
+
+MomentTexts MomentTextsOf(const CalendarMoment& moment) {
+    const bool beforeChrist = moment.year <= 0;
+    char date[40], time[40];
+    std::snprintf(date, sizeof date, "%02d-%02d-%04d", moment.day, moment.month,
+                  beforeChrist ? 1 - moment.year : moment.year);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", moment.hour, moment.minute, moment.second);
+    return {date, time, beforeChrist ? "B.C." : "A.D.", static_cast<std::int16_t>(beforeChrist)};
 }
 
 } // namespace astrodesk

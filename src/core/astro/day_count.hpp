@@ -5,6 +5,9 @@
 
 #include "shell/program_state.hpp"
 
+#include <cstdint>
+#include <string>
+
 namespace astrodesk {
 
 // Reads the compact texts ChartDate "DDMMYYYY" and ChartTime "HHMMSS" and the era flag
@@ -27,5 +30,19 @@ struct CalendarMoment {
 // cannot reach as Gregorian 15 October) are written in the Julian calendar, later days in the
 // Gregorian.
 CalendarMoment CalendarMomentOf(double julianCenturies);
+
+// The moment of a date "DD-MM-YYYY" and a time "HH:MM:SS" as the record holds them at rest, in
+// the era `era` (0 A.D., 1 B.C.): Julian centuries from JD 2415020.0, by the day count.
+double JulianCenturiesOfTexts(const std::string& date, const std::string& time, std::int16_t era);
+
+// A moment in the record's forms: "DD-MM-YYYY" with the year of its era (1 - y for the
+// astronomical years y <= 0), "HH:MM:SS", "A.D." or "B.C." and the era code (0 or 1).
+struct MomentTexts {
+    std::string date;
+    std::string time;
+    std::string eraText;
+    std::int16_t era = 0;
+};
+MomentTexts MomentTextsOf(const CalendarMoment& moment);
 
 } // namespace astrodesk

@@ -1,0 +1,86 @@
+#include "atlas/local_birth.hpp"
+#include "atlas/system_atlas.hpp"
+#include "commands.hpp"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+namespace astrodesk::cli {
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+// Characters of a UTF-8 text (bytes that do not continue a character).
+std::size_t CharacterCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+    const std::size_t count = CharacterCount(text);
+    return text + std::string(count < width ? width - count : 0, ' ');
+}
+
+// One line a place, the columns as wide as their widest entry.
+void PrintTable(const std::vector<AtlasPlace>& places) {
+    std::size_t name = 0, region = 0, country = 0, zone = 0;
+    for (const AtlasPlace& place : places) {
+        name = std::max(name, CharacterCount(place.name));
+        region = std::max(region, CharacterCount(place.region));
+        country = std::max(country, CharacterCount(place.country));
+        zone = std::max(zone, CharacterCount(place.zone));
+    }
+    for (const AtlasPlace& place : places)
+        std::cout << Padded(place.name, name + 2) << Padded(place.region, region + 2)
+                  << Padded(place.country, country + 2) << LatitudeTextOf(place.latitudeDeg) << ' '
+                  << LongitudeTextOf(place.longitudeDeg) << "  " << Padded(place.zone, zone + 2)
+                  << place.population << '\n';
+}
+
+json PlacesJson(const std::vector<AtlasPlace>& places) {
+    json list = json::array();
+    for (const AtlasPlace& place : places)
+        list.push_back({{"name", place.name},
+                        {"region", place.region},
+                        {"country", place.country},
+                        {"latitude", LatitudeTextOf(place.latitudeDeg)},
+                        {"longitude", LongitudeTextOf(place.longitudeDeg)},
+                        {"zone", place.zone},
+                        {"population", place.population}});
+    return list;
+}
+
+} // namespace
+
+void AddPlaceCommand(CLI::App& app) {
+    CLI::App* command = app.add_subcommand(
+        "place", "List the places of the atlas that match a name, most populous first, with the "
+                 "latitude and longitude texts a chart record takes");
+    auto query = std::make_shared<std::string>();
+    auto format = std::make_shared<std::string>("text");
+    command
+        ->add_option("query", *query,
+                     "Name or its beginning, accents ignored; \"Name, Region or Country\" "
+                     "narrows the list")
+        ->required();
+    command->add_option("--format", *format, "text (default) or json")
+        ->check(CLI::IsMember({"text", "json"}));
+    command->callback([query, format] {
+        const std::vector<AtlasPlace> places = SystemAtlas{}.FindPlaces(*query);
+        if (*format == "json") {
+            std::cout << PlacesJson(places).dump(2) << '\n';
+        } else if (places.empty()) {
+            std::cerr << "astrodesk-cli: no place in the atlas matches \"" << *query << "\"\n";
+            throw CLI::RuntimeError(1);
+        } else {
+            PrintTable(places);
+        }
+    });
+}
+
+} // namespace astrodesk::cli

@@ -1,0 +1,133 @@
+#include "atlas/local_birth.hpp"
+
+#include "astro/day_count.hpp"
+#include "astro/place_text.hpp"
+#include "shell/record_rules.hpp"
+
+#include <cmath>
+#include <cstdio>
+
+namespace astrodesk {
+
+namespace {
+
+constexpr double kSecondsPerCentury = 36525.0 * 86400.0;
+// Julian centuries from JD 2415020.0 to 1970-01-01 00:00 (JD 2440587.5), where the time-zone
+// database counts its seconds from.
+constexpr double kUnixEpochCenturies = (2440587.5 - 2415020.0) / 36525.0;
+constexpr int kSecondsPerMinuteOfLongitude = 4; // the Earth turns a minute of arc in 4 seconds
+
+// "DDxMM" or "DDDxMM" of an angle rounded to the whole minute, hemisphere letters for the
+// positive and the negative side.
+std::string PlaceText(double degrees, int maxDegrees, const char* format, char positive,
+                      char negative) {
+    long minutes = std::lround(std::abs(degrees) * 60.0);
+    int whole = static_cast<int>(minutes / 60);
+    int rest = static_cast<int>(minutes % 60);
+    if (whole > maxDegrees) { // the entry's last degree, with 60 minutes
+        whole = maxDegrees;
+        rest = 60;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, format, whole, degrees < 0 ? negative : positive, rest);
+    return text;
+}
+
+std::string Describe(const LocalBirth& local) {
+    return local.time + " on " + local.date + (local.era == 1 ? " B.C." : "") + " in " + local.zone;
+}
+
+// Local mean time of the place: the offset of its meridian, from the longitude as the record
+// writes it, so that the chart's instant is the local moment at the chart's place.
+ZoneOffset LocalMeanTime(const std::string& longitudeText) {
+    const double minutesEast = -LongitudeWestFromText(longitudeText) * 60.0;
+    return {static_cast<int>(std::lround(minutesEast)) * kSecondsPerMinuteOfLongitude, "LMT"};
+}
+
+// The database's offset, or the place's own mean time where the database has only the local
+// mean time of the zone's principal city.
+ZoneOffset PlaceOffset(const ZoneOffset& database, const std::string& longitudeText) {
+    return database.abbreviation == "LMT" ? LocalMeanTime(longitudeText) : database;
+}
+
+long long SecondsFromUnixEpoch(double julianCenturies) {
+    return std::llround((julianCenturies - kUnixEpochCenturies) * kSecondsPerCentury);
+}
+
+} // namespace
+
+std::string OffsetText(int seconds) {
+    const int size = std::abs(seconds);
+    char text[40];
+    if (size % 60 == 0)
+        std::snprintf(text, sizeof text, "%c%02d:%02d", seconds < 0 ? '-' : '+', size / 3600,
+                      size / 60 % 60);
+    else
+        std::snprintf(text, sizeof text, "%c%02d:%02d:%02d", seconds < 0 ? '-' : '+', size / 3600,
+                      size / 60 % 60, size % 60);
+    return text;
+}
+
+std::string LatitudeTextOf(double latitudeDeg) {
+    return PlaceText(latitudeDeg, 89, "%02d%c%02d", 'N', 'S');
+}
+
+std::string LongitudeTextOf(double longitudeDeg) {
+    return PlaceText(longitudeDeg, 179, "%03d%c%02d", 'E', 'W');
+}
+
+BirthConversion ConvertLocalBirth(const Atlas& atlas, const LocalBirth& local) {
+    if (!AcceptDate(local.date))
+        return {std::nullopt, "the local date \"" + local.date +
+                                  "\" is not DD-MM-YYYY with day 01-31, month 01-12 and year "
+                                  "0001-9999"};
+    if (!AcceptTime(local.time))
+        return {std::nullopt, "the local time \"" + local.time +
+                                  "\" is not HH:MM:SS with hours 00-23, minutes and seconds 00-59"};
+    if (!atlas.KnowsZone(local.zone))
+        return {std::nullopt,
+                "the time zone \"" + local.zone + "\" is not in the time-zone database"};
+
+    GreenwichBirth birth;
+    birth.ChartLatitude = LatitudeTextOf(local.latitudeDeg);
+    birth.ChartLongitude = LongitudeTextOf(local.longitudeDeg);
+
+    const double localT = JulianCenturiesOfTexts(local.date, local.time, local.era);
+    const long long localSeconds =
+        std::llround((localT - kUnixEpochCenturies) * kSecondsPerCentury);
+    const LocalTimeReading reading = atlas.ReadLocalTime(local.zone, localSeconds);
+    switch (reading.kind) {
+    case LocalTimeReading::Skipped:
+        return {std::nullopt, "the local time " + Describe(local) +
+                                  " does not exist: the clocks went forward from " +
+                                  reading.earlier.abbreviation + " to " +
+                                  reading.later.abbreviation + " then"};
+    case LocalTimeReading::Repeated:
+        birth.notice = "the local time " + Describe(local) + " happened twice (" +
+                       reading.earlier.abbreviation + ", then " + reading.later.abbreviation +
+                       "): the earlier, " + reading.earlier.abbreviation + ", is taken";
+        break;
+    case LocalTimeReading::Unique:
+        break;
+    }
+    birth.offset = PlaceOffset(reading.earlier, birth.ChartLongitude);
+
+    const double greenwichT = localT - birth.offset.seconds / kSecondsPerCentury;
+    const MomentTexts texts = MomentTextsOf(CalendarMomentOf(greenwichT));
+    if (!AcceptDate(texts.date))
+        return {std::nullopt, "the Greenwich moment of " + Describe(local) +
+                                  " falls outside 01-01-9999 B.C. to 31-12-9999 A.D."};
+    birth.ChartDate = texts.date;
+    birth.ChartTime = texts.time;
+    birth.EraText = texts.eraText;
+    birth.ChartEra = texts.era;
+    return {birth, ""};
+}
+
+ZoneOffset ZoneOffsetAtRecord(const Atlas& atlas, const std::string& zone,
+                              const ChartRecord& record) {
+    const double t = JulianCenturiesOfTexts(record.ChartDate, record.ChartTime, record.ChartEra);
+    return PlaceOffset(atlas.OffsetAt(zone, SecondsFromUnixEpoch(t)), record.ChartLongitude);
+}
+
+} // namespace astrodesk

@@ -1,0 +1,141 @@
+#include "atlas/local_birth.hpp"
+#include "atlas/system_atlas.hpp"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace astrodesk {
+namespace {
+
+// Known clock offsets of the past, checked against the system's time-zone history and the
+// gazetteer.
+class LocalBirthTest : public ::testing::Test {
+  protected:
+    GreenwichBirth Converted(const std::string& date, const std::string& time,
+                             const std::string& zone, double latitude = 51.5,
+                             double longitude = -0.12, std::int16_t era = 0) {
+        const BirthConversion conversion =
+            ConvertLocalBirth(atlas, LocalBirth{date, time, era, zone, latitude, longitude});
+        EXPECT_TRUE(conversion.birth.has_value()) << conversion.refusal;
+        return conversion.birth.value_or(GreenwichBirth{});
+    }
+
+    SystemAtlas atlas;
+};
+
+TEST_F(LocalBirthTest, HistoricalOffsetsAcrossMidnightAndYears) {
+    struct Case {
+        const char *zone, *date, *time, *gmtDate, *gmtTime, *offset, *abbreviation;
+    };
+    for (const Case& c : {
+             // Britain kept double summer time in the summer of 1944.
+             Case{"Europe/London", "06-06-1944", "06:30:00", "06-06-1944", "04:30:00", "+02:00",
+                  "BDST"},
+             Case{"America/New_York", "15-07-1990", "14:30:00", "15-07-1990", "18:30:00", "-04:00",
+                  "EDT"},
+             Case{"Asia/Kolkata", "15-07-1990", "12:00:00", "15-07-1990", "06:30:00", "+05:30",
+                  "IST"},
+             // Nepal moved from +05:30 to +05:45 in 1986.
+             Case{"Asia/Kathmandu", "15-07-1990", "12:00:00", "15-07-1990", "06:15:00", "+05:45",
+                  "+0545"},
+             Case{"Asia/Kathmandu", "15-07-1980", "12:00:00", "15-07-1980", "06:30:00", "+05:30",
+                  "+0530"},
+             Case{"Pacific/Chatham", "15-07-2000", "12:00:00", "14-07-2000", "23:15:00", "+12:45",
+                  "+1245"},
+             // Back across midnight and the year.
+             Case{"Asia/Tokyo", "01-01-2000", "01:00:00", "31-12-1999", "16:00:00", "+09:00",
+                  "JST"},
+         }) {
+        const GreenwichBirth birth = Converted(c.date, c.time, c.zone);
+        EXPECT_EQ(birth.ChartDate, c.gmtDate) << c.zone << " " << c.date;
+        EXPECT_EQ(birth.ChartTime, c.gmtTime) << c.zone << " " << c.date;
+        EXPECT_EQ(OffsetText(birth.offset.seconds), c.offset) << c.zone << " " << c.date;
+        EXPECT_EQ(birth.offset.abbreviation, c.abbreviation) << c.zone << " " << c.date;
+        EXPECT_EQ(birth.EraText, "A.D.");
+        EXPECT_TRUE(birth.notice.empty());
+    }
+}
+
+TEST_F(LocalBirthTest, BeforeStandardTimeTheClockKeptThePlacesMeanTime) {
+    // Florence, 15 February 1564 at noon: 11 degrees 15 minutes east is 45 minutes ahead of
+    // Greenwich; the date stays in the Julian calendar of the day.
+    GreenwichBirth birth = Converted("15-02-1564", "12:00:00", "Europe/Rome", 43.77, 11.25);
+    EXPECT_EQ(birth.ChartLongitude, "011E15");
+    EXPECT_EQ(birth.offset.abbreviation, "LMT");
+    EXPECT_EQ(OffsetText(birth.offset.seconds), "+00:45");
+    EXPECT_EQ(birth.ChartDate, "15-02-1564");
+    EXPECT_EQ(birth.ChartTime, "11:15:00");
+    // West of Greenwich shortly after midnight of a B.C. new year: back into the old year.
+    birth = Converted("01-01-0044", "00:10:00", "America/New_York", 40.71, -74.0, 1);
+    EXPECT_EQ(OffsetText(birth.offset.seconds), "-04:56");
+    EXPECT_EQ(birth.ChartDate, "01-01-0044");
+    EXPECT_EQ(birth.ChartTime, "05:06:00");
+    // 139E46 keeps 9 h 19 min 04 s ahead of Greenwich.
+    birth = Converted("01-01-0044", "23:10:00", "Asia/Tokyo", 35.68, 139.77, 1);
+    EXPECT_EQ(birth.ChartDate, "01-01-0044");
+    EXPECT_EQ(birth.ChartTime, "13:50:56");
+    EXPECT_EQ(Converted("01-01-0001", "00:10:00", "Asia/Tokyo", 35.68, 139.77).ChartDate,
+              "31-12-0001"); // 1 A.D. back into 1 B.C.
+    EXPECT_EQ(Converted("01-01-0001", "00:10:00", "Asia/Tokyo", 35.68, 139.77).EraText, "B.C.");
+}
+
+TEST_F(LocalBirthTest, SkippedHourIsRefusedAndRepeatedHourTakesTheEarlier) {
+    const BirthConversion skipped = ConvertLocalBirth(
+        atlas, LocalBirth{"28-03-2021", "01:30:00", 0, "Europe/London", 51.5, -0.12});
+    EXPECT_FALSE(skipped.birth);
+    EXPECT_NE(skipped.refusal.find("does not exist"), std::string::npos) << skipped.refusal;
+
+    const GreenwichBirth repeated = Converted("31-10-2021", "01:30:00", "Europe/London");
+    EXPECT_EQ(repeated.ChartTime, "00:30:00"); // 01:30 BST, the first of the two
+    EXPECT_EQ(repeated.offset.abbreviation, "BST");
+    EXPECT_NE(repeated.notice.find("twice"), std::string::npos);
+}
+
+TEST_F(LocalBirthTest, RefusalsNameWhatIsWrong) {
+    for (const auto& [local, word] :
+         {std::pair{LocalBirth{"31-13-2000", "12:00:00", 0, "Europe/London", 0, 0}, "date"},
+          {LocalBirth{"31-12-2000", "24:00:00", 0, "Europe/London", 0, 0}, "time"},
+          {LocalBirth{"31-12-2000", "12:00:00", 0, "Europe/Atlantis", 0, 0}, "Atlantis"},
+          {LocalBirth{"31-12-9999", "23:30:00", 0, "America/New_York", 0, 0}, "outside"}}) {
+        const BirthConversion conversion = ConvertLocalBirth(atlas, local);
+        EXPECT_FALSE(conversion.birth);
+        EXPECT_NE(conversion.refusal.find(word), std::string::npos) << conversion.refusal;
+    }
+}
+
+TEST(PlaceTexts, RoundedToTheMinuteWithinTheEntryRange) {
+    EXPECT_EQ(LatitudeTextOf(53.4809), "53N29");
+    EXPECT_EQ(LongitudeTextOf(-2.2374), "002W14");
+    EXPECT_EQ(LatitudeTextOf(-33.8679), "33S52");
+    EXPECT_EQ(LongitudeTextOf(151.2073), "151E12");
+    EXPECT_EQ(LatitudeTextOf(12.9999), "13N00"); // 59.994 minutes carry into the degree
+    EXPECT_EQ(LatitudeTextOf(89.9999), "89N60");
+    EXPECT_EQ(LongitudeTextOf(-179.9999), "179W60");
+}
+
+TEST(AtlasSearch, AccentsAmbiguityAndNarrowing) {
+    SystemAtlas atlas;
+    const auto tromso = atlas.FindPlaces("Tromso");
+    ASSERT_FALSE(tromso.empty());
+    EXPECT_EQ(tromso.front().name, "Troms\u00f8");
+    EXPECT_EQ(tromso.front().zone, "Europe/Oslo");
+
+    const auto manchesters = atlas.FindPlaces("Manchester");
+    std::set<std::string> countries;
+    for (const AtlasPlace& place : manchesters)
+        countries.insert(place.country);
+    EXPECT_GE(countries.size(), 2u);
+    EXPECT_EQ(manchesters.front().country, "United Kingdom"); // the most populous first
+    for (std::size_t i = 1; i < manchesters.size(); ++i)
+        EXPECT_GE(manchesters[i - 1].population, manchesters[i].population);
+
+    const auto american = atlas.FindPlaces("Manchester, United States");
+    ASSERT_FALSE(american.empty());
+    for (const AtlasPlace& place : american)
+        EXPECT_EQ(place.country, "United States of America");
+    EXPECT_EQ(atlas.FindPlaces("Manchester, new hamp").front().region, "New Hampshire");
+    EXPECT_TRUE(atlas.FindPlaces("Xqzzyville").empty());
+}
+
+} // namespace
+} // namespace astrodesk

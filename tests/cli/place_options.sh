@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# astrodesk-cli place and the --place, --local-time, --zone options: a birth given by place name
+# and local clock time is the same chart as the Greenwich record it converts to.
+set -u
+cli=$1
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+listing=$($cli place Tromso) || fail "place Tromso refused"
+[[ $listing == "Tromsø"*"Norway"*"69N39 018E57"*"Europe/Oslo"* ]] || fail "place Tromso: $listing"
+[[ $($cli place Manchester | head -1) == *"United Kingdom"* ]] || fail "the most populous first"
+$cli place Xqzzyville >/dev/null 2>&1 && fail "a name without matches passed"
+
+# Manchester, 06:30 local time on D-Day: British double summer time, 04:30 Greenwich.
+local=(--place Manchester --date 06-06-1944 --local-time 06:30:00)
+greenwich=(--lat 53N29 --lon 002W14 --date 06-06-1944 --time 04:30:00)
+[ "$($cli chart "${local[@]}")" == "$($cli chart "${greenwich[@]}")" ] ||
+    fail "the local-time listing differs from the Greenwich one"
+without_place() { sed '/"place": {/,/}/d; /"longitude"/s/,$//'; }
+json=$($cli chart "${local[@]}" --format json) || fail "local-time JSON refused"
+[ "$(without_place <<<"$json")" == "$($cli chart "${greenwich[@]}" --format json | without_place)" ] ||
+    fail "the local-time JSON differs from the Greenwich one"
+for field in '"zone": "Europe/London"' '"utcOffset": "+02:00"' '"abbreviation": "BDST"'; do
+    grep -qF "$field" <<<"$json" || fail "no $field in: $json"
+done
+
+# Refusals name what is wrong and end with status 2.
+while IFS='|' read -r words arguments; do
+    # shellcheck disable=SC2086
+    message=$($cli chart $arguments 2>&1 >/dev/null)
+    status=$?
+    [ "$status" -eq 2 ] || fail "'$arguments' ended with status $status"
+    [[ $message == *"$words"* ]] || fail "'$arguments' gave: $message"
+done <<'REFUSED'
+Xqzzyville|--place Xqzzyville
+--lat|--place Leeds --lat 53N48
+--time|--place Leeds --local-time 12:00:00 --time 12:00:00
+does not exist|--place Leeds --date 28-03-2021 --local-time 01:30:00
+Europe/Atlantis|--place Leeds --zone Europe/Atlantis
+--zone|--local-time 12:00:00 --lat 53N48 --lon 001W33
+REFUSED
+
+exit $((failures > 0))

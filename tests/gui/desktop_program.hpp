@@ -1,0 +1,20 @@
+#pragma once
+
+// The desktop program over test doubles: a settable clock, scripted input and message boxes,
+// coefficient files of zeros in a scratch folder, and the system's atlas.
+
+#include "app/shell_doubles.hpp"
+#include "atlas/system_atlas.hpp"
+#include "desktop.hpp"
+
+namespace astrodesk::testing {
+
+struct Program {
+    SettableClock clock;
+    ScriptedDialogs dialogs;
+    ScratchDataFiles dataFiles;
+    SystemAtlas atlas;
+    Desktop desktop{Services{clock, dialogs, dataFiles}, atlas};
+};
+
+} // namespace astrodesk::testing

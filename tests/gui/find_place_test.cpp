@@ -1,0 +1,208 @@
+// "FIND PLACE" driven from the keyboard alone, as a user drives it: keys go to whichever widget
+// has the focus, the entry form's button and the dialog's controls are reached by their
+// mnemonics, Tab and the arrow keys. The atlas is the system's (gazetteer and tzdata); places are
+// told apart by zone and position, which do not change with the language of the names.
+
+#include "desktop_program.hpp"
+#include "find_place_dialog.hpp"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+#include <functional>
+
+using namespace astrodesk;
+using namespace astrodesk::testing;
+
+namespace {
+
+QWidget* KeyboardTarget() {
+    return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+}
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(KeyboardTarget(), key, modifiers);
+}
+void Type(const char* text) {
+    QTest::keyClicks(KeyboardTarget(), QString::fromUtf8(text));
+}
+
+// The local date and time typed over what their boxes hold (a mnemonic selects the box's text).
+void TypeLocalMoment(const char* date, const char* time) {
+    Press(Qt::Key_D, Qt::AltModifier);
+    Type(date);
+    Press(Qt::Key_T, Qt::AltModifier);
+    Type(time);
+}
+
+template <typename Widget> Widget& Child(QWidget& parent, const char* name) {
+    return *parent.findChild<Widget*>(QString::fromLatin1(name));
+}
+QString Shown(QWidget& dialog, const char* label) {
+    return Child<QLabel>(dialog, label).text();
+}
+
+// True once `window` has the keyboard.
+bool BecomesActive(QWidget* window) {
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+}
+
+// Starts the program and opens the entry form with NEW CHART from the main menu's mnemonics;
+// false when a window fails to come up. A button's mnemonic clicks it a moment later.
+bool OpenEntryForm(Program& program) {
+    if (!program.desktop.Start() || !BecomesActive(&program.desktop.mainmenu())) return false;
+    Press(Qt::Key_N, Qt::AltModifier);
+    Press(Qt::Key_A, Qt::AltModifier);
+    return BecomesActive(&program.desktop.entrymen());
+}
+
+// Presses FIND PLACE (Alt+P) and runs `use` on the modal dialog inside its own event loop.
+// Whatever `use` leaves open is cancelled, so a failed check cannot leave the dialog waiting.
+void UseFindPlace(const std::function<void(FindPlaceDialog&)>& use) {
+    bool used = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = dynamic_cast<FindPlaceDialog*>(QApplication::activeModalWidget());
+        if (!dialog || used) return;
+        used = true; // first: `use` runs event loops in which the timer fires again
+        poll.stop();
+        if (BecomesActive(dialog)) use(*dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    poll.start(10);
+    Press(Qt::Key_P, Qt::AltModifier);
+    QTRY_VERIFY(used && !QApplication::activeModalWidget());
+}
+
+} // namespace
+
+class FindPlaceTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Manchester at 06:30 local time on 6 June 1944 kept British double summer time: 04:30 GMT.
+    void aPlaceAndALocalTimeTypedEnterTheGreenwichBirth() {
+        Program program;
+        QVERIFY(OpenEntryForm(program));
+        Entrymen& entry = program.desktop.entrymen();
+        program.dialogs.inputAnswers = {"ALAN"};
+        Press(Qt::Key_E, Qt::AltModifier); // ENTER on NAME
+        QTRY_COMPARE(entry.Text(EntryField::Name).text(), QStringLiteral("ALAN"));
+
+        UseFindPlace([&entry](FindPlaceDialog& dialog) {
+            QCOMPARE(Child<QLineEdit>(dialog, "LocalDate").text(),
+                     entry.Text(EntryField::Date).text());
+            Type("Manchester");
+            QVERIFY(Child<QTreeWidget>(dialog, "Matches").topLevelItemCount() >= 2);
+            QCOMPARE(Child<QLineEdit>(dialog, "Zone").text(), QStringLiteral("Europe/London"));
+            QCOMPARE(Shown(dialog, "PlaceTexts"), QStringLiteral("53N29  002W14"));
+            QVERIFY(!Child<QPushButton>(dialog, "OK").isEnabled()); // no local time yet
+
+            TypeLocalMoment("06-06-1944", "06:30:00");
+            QCOMPARE(Shown(dialog, "Offset"), QStringLiteral("+02:00  BDST"));
+            QCOMPARE(Shown(dialog, "Greenwich"), QStringLiteral("06-06-1944  04:30:00  A.D."));
+            QVERIFY(Shown(dialog, "Message").isEmpty());
+
+            // Tab goes once round every control, back to the search field.
+            QStringList visited;
+            Press(Qt::Key_M, Qt::AltModifier);
+            for (int step = 0; step < 8; ++step) {
+                visited << QApplication::focusWidget()->objectName();
+                Press(Qt::Key_Tab);
+            }
+            QCOMPARE(visited, (QStringList{"Matches", "LocalDate", "Era", "LocalTime", "Zone", "OK",
+                                           "Cancel", "Search"}));
+            Press(Qt::Key_Return); // OK, from the search field
+        });
+
+        const ChartRecord& record = program.desktop.shell().state.record;
+        QStringList stored, shown;
+        for (const std::string* field :
+             {&record.ChartName, &record.ChartDate, &record.ChartTime, &record.ChartLatitude,
+              &record.ChartLongitude, &record.EraText})
+            stored << QString::fromStdString(*field);
+        for (int row = 1; row <= kEntryFieldCount; ++row)
+            shown << entry.Text(static_cast<EntryField>(row)).text();
+        const QStringList found = {"ALAN", "06-06-1944", "04:30:00", "53N29", "002W14", "A.D."};
+        QCOMPARE(stored, found);
+        QCOMPARE(shown, found);
+        QCOMPARE(record.ChartEra, 0);
+        QCOMPARE(program.desktop.shell().state.options.ClockOn, 0);
+        QCOMPARE(program.dialogs.inputBoxes.size(), std::size_t{1}); // NAME's, and no other
+    }
+
+    // Down in the search field picks the next match, whose zone replaces the last one; a zone
+    // typed over it is used at the same place; Escape leaves the entry form as it was.
+    void arrowKeysPickAMatchAndTheZoneCanBeOverridden() {
+        Program program;
+        QVERIFY(OpenEntryForm(program));
+        Entrymen& entry = program.desktop.entrymen();
+        const QString latitude = entry.Text(EntryField::Latitude).text();
+        UseFindPlace([](FindPlaceDialog& dialog) {
+            Type("Manchester");
+            Press(Qt::Key_Down); // from England to New Hampshire
+            QCOMPARE(Child<QLineEdit>(dialog, "Zone").text(), QStringLiteral("America/New_York"));
+            TypeLocalMoment("06-06-1944", "06:30:00");
+            QCOMPARE(Shown(dialog, "Offset"), QStringLiteral("-04:00  EWT")); // war time
+            QCOMPARE(Shown(dialog, "Greenwich"), QStringLiteral("06-06-1944  10:30:00  A.D."));
+
+            Press(Qt::Key_Z, Qt::AltModifier);
+            Type("Asia/Kathmandu");
+            QCOMPARE(Shown(dialog, "Offset"), QStringLiteral("+05:30  +0530"));
+            QCOMPARE(Shown(dialog, "Greenwich"), QStringLiteral("06-06-1944  01:00:00  A.D."));
+            QCOMPARE(Shown(dialog, "PlaceTexts"), QStringLiteral("43N00  071W27"));
+
+            Press(Qt::Key_E, Qt::AltModifier);
+            Press(Qt::Key_Down); // B.C.
+            QVERIFY(Shown(dialog, "Greenwich").endsWith(QStringLiteral("B.C.")));
+            Press(Qt::Key_Escape);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(entry.Text(EntryField::Latitude).text(), latitude);
+        QCOMPARE(program.desktop.shell().state.options.ClockOn, 1);
+    }
+
+    // The hour skipped when the clocks went forward is refused: OK stays off and Return does
+    // nothing. The hour repeated in autumn is taken at its first passing, with a notice.
+    void aSkippedHourIsRefusedAndARepeatedOneExplained() {
+        Program program;
+        QVERIFY(OpenEntryForm(program));
+        UseFindPlace([](FindPlaceDialog& dialog) {
+            Type("London");
+            TypeLocalMoment("28-03-2021", "01:30:00");
+            QVERIFY(!Child<QPushButton>(dialog, "OK").isEnabled());
+            QVERIFY(Shown(dialog, "Greenwich").isEmpty());
+            QVERIFY(Shown(dialog, "Message").contains(QStringLiteral("does not exist")));
+            Press(Qt::Key_Return);
+            QVERIFY(dialog.isVisible());
+            QVERIFY(!dialog.Birth());
+
+            TypeLocalMoment("31-10-2021", "01:30:00");
+            QVERIFY(Child<QPushButton>(dialog, "OK").isEnabled());
+            QCOMPARE(Shown(dialog, "Offset"), QStringLiteral("+01:00  BST"));
+            QVERIFY(Shown(dialog, "Message").contains(QStringLiteral("twice")));
+        });
+    }
+
+    // While the place is held fixed (its option buttons off) a found place could not enter.
+    void findPlaceIsOffWhileThePlaceIsHeldFixed() {
+        Program program;
+        QVERIFY(OpenEntryForm(program));
+        Entrymen& entry = program.desktop.entrymen();
+        auto& findPlace = Child<QPushButton>(entry, "Command3");
+        entry.Option(EntryField::Latitude).setEnabled(false);
+        entry.Option(EntryField::Longitude).setEnabled(false);
+        QVERIFY(!findPlace.isEnabled());
+        entry.Option(EntryField::Latitude).setEnabled(true);
+        QVERIFY(!findPlace.isEnabled());
+        entry.Option(EntryField::Longitude).setEnabled(true);
+        QVERIFY(findPlace.isEnabled());
+    }
+};
+
+QTEST_MAIN(FindPlaceTest)
+#include "find_place_test.moc"
