@@ -17,5 +17,6 @@ void AddInterpretCommand(CLI::App& app);
 void AddTheoryCommand(CLI::App& app);
 void AddWheelCommand(CLI::App& app);
 void AddPlaceCommand(CLI::App& app);
+void AddMapCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);
     astrodesk::cli::AddPlaceCommand(app);
+    astrodesk::cli::AddMapCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

@@ -1,24 +1,14 @@
 #include "commands.hpp"
-#include "display_list_painter.hpp"
 #include "headless_chart.hpp"
-#include "offscreen_qt.hpp"
-#include "output_file.hpp"
-#include "present/svg_export.hpp"
+#include "picture_files.hpp"
 #include "present/wheel.hpp"
 
 #include <CLI/CLI.hpp>
-#include <QImage>
-#include <QString>
-#include <fstream>
 #include <memory>
 
 namespace astrodesk::cli {
 
 namespace {
-
-// Scale factors of the picture: from a thumbnail to poster size.
-constexpr double kMinScale = 0.1;
-constexpr double kMaxScale = 10.0;
 
 struct WheelArguments {
     RecordArguments record;
@@ -28,41 +18,13 @@ struct WheelArguments {
     double scale = 1.0;
 };
 
-enum class PictureFormat { Png, Svg };
-
-std::optional<PictureFormat> FormatOf(const std::string& fileName) {
-    const std::string extension = LowerCaseExtension(fileName);
-    if (extension == ".png") return PictureFormat::Png;
-    if (extension == ".svg") return PictureFormat::Svg;
-    return std::nullopt;
-}
-
-bool WriteSvg(const PictureBox& box, double scale, const std::string& fileName) {
-    std::ofstream file(fileName, std::ios::binary);
-    file << PictureBoxSvg(box, scale);
-    return static_cast<bool>(file.flush());
-}
-
-bool WritePng(const PictureBox& box, double scale, const std::string& fileName) {
-    const auto application = StartOffscreenQt();
-    return RenderPictureBox(box, scale).save(QString::fromStdString(fileName), "PNG");
-}
-
 void WriteWheel(const WheelArguments& arguments) {
-    const std::optional<PictureFormat> format = FormatOf(arguments.output);
-    if (!format)
-        RefuseArgument("refused -o \"" + arguments.output +
-                       "\": expected a file name ending in .png or .svg");
-    if (!(arguments.scale >= kMinScale && arguments.scale <= kMaxScale))
-        RefuseArgument("refused --scale: expected a factor from 0.1 to 10");
+    CheckPictureArguments(arguments.output, arguments.scale);
     RecordingOutputScreen output;
     const ProgramState state =
         ComputeHeadlessChart(arguments.record, output, arguments.technique, arguments.partner);
     DrawWheelPage(state, output.Screen);
-    const bool written = *format == PictureFormat::Png
-                             ? WritePng(output.Screen, arguments.scale, arguments.output)
-                             : WriteSvg(output.Screen, arguments.scale, arguments.output);
-    if (!written) RefuseArgument("cannot write the picture file \"" + arguments.output + "\"");
+    WriteOutputPicture(output, arguments.scale, arguments.output);
 }
 
 } // namespace

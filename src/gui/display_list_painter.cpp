@@ -117,4 +117,20 @@ QImage RenderPictureBox(const PictureBox& box, double scale, int background) {
     return image;
 }
 
+QImage RenderOutputScreen(const OutputScreen& output, double scale) {
+    const ShownBoxes shown = output.Shown();
+    QImage image(static_cast<int>(std::lround(shown.width * scale)),
+                 static_cast<int>(std::lround(shown.height * scale)), QImage::Format_RGB32);
+    image.fill(PaletteColour(kBlack));
+    QPainter painter(&image);
+    for (const PictureBox* box : shown.boxes) {
+        painter.save();
+        painter.translate(box->Left * scale, 0.0);
+        painter.setClipRect(QRectF(0.0, 0.0, box->Width * scale, box->Height * scale));
+        PaintDisplayList(painter, *box, scale);
+        painter.restore();
+    }
+    return image;
+}
+
 } // namespace astrodesk

@@ -26,4 +26,8 @@ void PaintDisplayList(QPainter& painter, const PictureBox& box, double scale);
 // the given palette colour.
 QImage RenderPictureBox(const PictureBox& box, double scale, int background = kBlack);
 
+// The output form as one image on black: each visible picture box at its place on the form (the
+// map legend panel beside the narrowed Screen), clipped to its own edges.
+QImage RenderOutputScreen(const OutputScreen& output, double scale);
+
 } // namespace astrodesk

@@ -61,11 +61,12 @@ OUTPUT::OUTPUT()
     setWindowTitle(QStringLiteral("ASTROLOGY OUTPUT SCREEN"));
     setFixedSize(TwipsToPixels(kOutputClient).size());
     setFont(FormFont());
+    // Black like the pictures, so that no seam shows between the map legend and the map.
+    Paint(*this, kBlack, kWhite);
     screenView_->setObjectName(QStringLiteral("Screen"));
     textView_->setObjectName(QStringLiteral("TEXT"));
     continueButton_->setObjectName(QStringLiteral("Command1"));
     continueButton_->setGeometry(TwipsToPixels(kContinueButton));
-    TEXT.Visible = false; // shown beside the map only
     Refresh();
     SetContinueVisible(false);
     screenView_->clicked = [this] { Screen_Click(); };

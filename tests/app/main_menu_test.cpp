@@ -52,15 +52,6 @@ TEST_F(MainMenuTest, HoroscopeEnablesTheChartChoicesAndTheWheelDrawsItsChart) {
     EXPECT_TRUE(forms.menuVisible);
 }
 
-TEST_F(MainMenuTest, MapsAreNotInThisVersion) {
-    shell.mainMenu.Command1_Click(Choice::DrawMaps);
-    EXPECT_TRUE(output.Pages().empty());
-    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
-    EXPECT_EQ(dialogs.messageBoxes[0].text, kNotInThisVersion);
-    EXPECT_TRUE(forms.menuVisible);
-    EXPECT_EQ(state.working.ChartReady, 0);
-}
-
 TEST_F(MainMenuTest, InterpretReadsTheLastChartOnScreenAndOnPaper) {
     for (const TextFileLayout& file : InterpretationTextFiles())
         dataFiles.Write(file.name, file.blocks.back().last);

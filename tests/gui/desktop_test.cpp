@@ -2,6 +2,7 @@
 // input and message box is answered through the dialog interface.
 
 #include "desktop_program.hpp"
+#include "form_metrics.hpp"
 #include "support/text_layout.hpp"
 
 #include <QFrame>
@@ -216,6 +217,34 @@ class DesktopTest : public QObject {
         }
         QVERIFY(program.dialogs.messageBoxes.empty());
         QCOMPARE(ActAndContinue(program, Choice::Interpret), screens); // read again in full
+    }
+
+    // While a map waits the legend panel stands at the left and the Screen beside it; CONTINUE
+    // gives the whole form back to the Screen.
+    void aMapWaitsBesideItsLegendPanel() {
+        Program program;
+        program.desktop.Start();
+        program.dataFiles.Write("UKG.MAP", 2 * 3234);
+        program.desktop.shell().state.options.MapArea = 1;
+        OUTPUT& output = program.desktop.output();
+        auto* screen = output.findChild<QWidget*>(QStringLiteral("Screen"));
+        auto* legend = output.findChild<QWidget*>(QStringLiteral("TEXT"));
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
+        QRect screenDuringMap, legendDuringMap;
+        const auto lookAndContinue = [&](OUTPUT&) {
+            QVERIFY(legend->isVisible());
+            screenDuringMap = screen->geometry();
+            legendDuringMap = legend->geometry();
+            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
+        };
+        QCOMPARE(ActAndContinue(program, Choice::DrawMaps, 1, lookAndContinue), 1);
+        QCOMPARE(legendDuringMap.left(), 0);
+        QCOMPARE(screenDuringMap.left(), qRound(217 * kFormScale));
+        QVERIFY(std::abs(screenDuringMap.right() + 1 - 638 * kFormScale) <= 1.0); // to the rim
+        QVERIFY(!legend->isVisible());
+        QCOMPARE(screen->geometry().left(), 0);
+        QVERIFY(program.dialogs.messageBoxes.empty());
+        QVERIFY(program.desktop.mainmenu().isVisible());
     }
 };
 

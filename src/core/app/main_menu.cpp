@@ -3,6 +3,7 @@
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
 #include "interpret/report.hpp"
+#include "maps/draw_maps.hpp"
 #include "present/wheel.hpp"
 #include "shell/defaults.hpp"
 
@@ -49,9 +50,7 @@ void MainMenu::Command1_Click(Choice selected) {
         Interpret();
         break;
     case Choice::DrawMaps:
-        forms_.HideMainMenu();
-        NotInThisVersion();
-        forms_.ShowMainMenu();
+        ShowMap();
         break;
     case Choice::Settings:
     case Choice::MapOptions:
@@ -110,6 +109,12 @@ void MainMenu::Interpret() {
     forms_.ShowMainMenu();
 }
 
+void MainMenu::ShowMap() {
+    forms_.HideMainMenu();
+    DrawMaps(state_, output_, services_.dialogs, services_.dataFiles);
+    forms_.ShowMainMenu();
+}
+
 void MainMenu::OpenOptionPage(Choice page) {
     forms_.HideMainMenu();
     state_.options.MenuChoice = static_cast<std::int16_t>(page);
@@ -141,10 +146,6 @@ void MainMenu::AskToQuit() {
     if (services_.dialogs.MessageBox("OK to Exit?", "", MessageButtons::OkCancel) ==
         MessageAnswer::Ok)
         forms_.Quit();
-}
-
-void MainMenu::NotInThisVersion() {
-    services_.dialogs.MessageBox(kNotInThisVersion, state_.ProductBanner, MessageButtons::Ok);
 }
 
 void MainMenu::EnableChartChoices(bool enabled) {

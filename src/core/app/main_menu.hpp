@@ -26,9 +26,6 @@ struct Services {
 // The main menu's caption: the product banner, then "MAIN MENU".
 std::string MainMenuCaption(const ProgramState& state);
 
-// Message of the choices whose output this version does not have yet.
-inline constexpr const char* kNotInThisVersion = "THIS FEATURE IS NOT IN THIS VERSION YET.";
-
 class MainMenu {
   public:
     MainMenu(ProgramState& state, Services services, Forms& forms, EntryForm& entry,
@@ -47,11 +44,10 @@ class MainMenu {
     void Horoscope();
     void ChartWheel();
     void Interpret();
+    void ShowMap();
     void OpenOptionPage(Choice page);
     void AskPrinterQuestions();
     void AskToQuit();
-    // Shows that a choice's output is missing from this version.
-    void NotInThisVersion();
     // CHARTWHEEL, INTERPRET, DRAW MAPS and TECHNIQUES need a chart.
     void EnableChartChoices(bool enabled);
 

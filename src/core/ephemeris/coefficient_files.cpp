@@ -176,12 +176,9 @@ MoonRow ConvertMoonRow(const std::array<float, 8>& row) {
             {RoundColumn(row[4]), RoundColumn(row[5]), RoundColumn(row[6]), RoundColumn(row[7])}};
 }
 
-struct FileText {
-    std::string shownName; // the path as found, for messages
-    std::string text;
-};
+} // namespace
 
-FileText ReadDataFile(const DataFiles& files, const std::string& name) {
+DataFileText ReadDataFile(const DataFiles& files, const std::string& name) {
     const auto path = files.Find(name);
     if (!path)
         throw DataFileError("The data file " + name +
@@ -194,8 +191,6 @@ FileText ReadDataFile(const DataFiles& files, const std::string& name) {
         throw DataFileError("The data file " + path->string() + " cannot be read");
     return {path->string(), text.str()};
 }
-
-} // namespace
 
 std::vector<NumberItem> ReadFreeFormatNumbers(std::string_view text, const std::string& fileName,
                                               std::size_t count) {
@@ -235,12 +230,12 @@ void ParseMoonTable(std::string_view text, const std::string& fileName, Coeffici
 }
 
 void LoadPerturbTable(const DataFiles& files, CoefficientTables& tables) {
-    const FileText file = ReadDataFile(files, kPerturbFileName);
+    const DataFileText file = ReadDataFile(files, kPerturbFileName);
     ParsePerturbTable(file.text, file.shownName, tables);
 }
 
 void LoadMoonTable(const DataFiles& files, CoefficientTables& tables) {
-    const FileText file = ReadDataFile(files, kMoonFileName);
+    const DataFileText file = ReadDataFile(files, kMoonFileName);
     ParseMoonTable(file.text, file.shownName, tables);
 }
 

@@ -28,6 +28,16 @@ class DataFileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The whole text of a data file and the path it was found at (for messages).
+struct DataFileText {
+    std::string shownName;
+    std::string text;
+};
+
+// Finds a data file by name through `files` and reads it; throws DataFileError when it is missing
+// or cannot be read.
+DataFileText ReadDataFile(const DataFiles& files, const std::string& name);
+
 // One number of a free-format text and where it stands (1-based line and column).
 struct NumberItem {
     float value;

@@ -107,15 +107,45 @@ struct SvgItemWriter {
 
 } // namespace
 
-std::string PictureBoxSvg(const PictureBox& box, double scale) {
-    std::ostringstream out;
-    const SvgItemWriter writer{out, scale, box.CellWidth() / kAdvanceEm};
+namespace {
+
+void WriteHeader(std::ostream& out, double width, double height) {
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << writer.At(box.Width)
-        << "\" height=\"" << writer.At(box.Height) << "\" xml:space=\"preserve\">\n";
-    writer.Rect(0, 0, box.Width, box.Height, kBlack);
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Number(width) << "\" height=\""
+        << Number(height) << "\" xml:space=\"preserve\">\n";
+}
+
+void WriteItems(std::ostream& out, const PictureBox& box, double scale) {
+    const SvgItemWriter writer{out, scale, box.CellWidth() / kAdvanceEm};
     for (const DisplayItem& item : box.Items())
         std::visit(writer, item);
+}
+
+} // namespace
+
+std::string PictureBoxSvg(const PictureBox& box, double scale) {
+    std::ostringstream out;
+    WriteHeader(out, box.Width * scale, box.Height * scale);
+    const SvgItemWriter background{out, scale, 0.0};
+    background.Rect(0, 0, box.Width, box.Height, kBlack);
+    WriteItems(out, box, scale);
+    out << "</svg>\n";
+    return out.str();
+}
+
+std::string OutputScreenSvg(const OutputScreen& output, double scale) {
+    const ShownBoxes shown = output.Shown();
+    std::ostringstream out;
+    WriteHeader(out, shown.width * scale, shown.height * scale);
+    const SvgItemWriter background{out, scale, 0.0};
+    background.Rect(0, 0, shown.width, shown.height, kBlack);
+    for (const PictureBox* box : shown.boxes) {
+        // A nested picture clips what is drawn beyond the box's edges.
+        out << "<svg x=\"" << background.At(box->Left) << "\" y=\"0\" width=\""
+            << background.At(box->Width) << "\" height=\"" << background.At(box->Height) << "\">\n";
+        WriteItems(out, *box, scale);
+        out << "</svg>\n";
+    }
     out << "</svg>\n";
     return out.str();
 }

@@ -14,4 +14,8 @@ namespace astrodesk {
 // in a fixed-pitch font whose characters fill the box's character cells.
 std::string PictureBoxSvg(const PictureBox& box, double scale);
 
+// The output form as one SVG picture: each visible picture box at its place on the form (the map
+// legend panel beside the narrowed Screen), clipped to its own edges.
+std::string OutputScreenSvg(const OutputScreen& output, double scale);
+
 } // namespace astrodesk

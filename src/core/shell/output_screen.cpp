@@ -186,8 +186,8 @@ std::string PrintedNumber(double value) {
     return std::string(WritePrintedNumber(value, chars));
 }
 
-PictureBox::PictureBox(double widthPixels, double heightPixels)
-    : Width(widthPixels), Height(heightPixels), scaleRight_(widthPixels),
+PictureBox::PictureBox(double widthPixels, double heightPixels, int columns)
+    : Width(widthPixels), Height(heightPixels), columns_(columns), scaleRight_(widthPixels),
       scaleBottom_(heightPixels) {}
 
 void PictureBox::Scale(double x1, double y1, double x2, double y2) {
@@ -250,12 +250,12 @@ void PictureBox::MarkRowPrinted(int row) {
 void PictureBox::PlaceText(std::string_view text, TextCursor& cursor) {
     MarkRowPrinted(cursor.row); // an empty text still makes its row part of the page
     while (!text.empty()) {
-        if (cursor.column >= kColumns) {
+        if (cursor.column >= columns_) {
             NewLine(cursor);
             MarkRowPrinted(cursor.row);
         }
         const std::string_view piece =
-            text.substr(0, static_cast<std::size_t>(kColumns - cursor.column));
+            text.substr(0, static_cast<std::size_t>(columns_ - cursor.column));
         items_.emplace_back(std::in_place_type<TextItem>, cursor.pixelX, cursor.pixelY,
                             std::string(piece), ForeColour);
         MoveToColumn(cursor, cursor.column + static_cast<int>(piece.size()));
@@ -273,7 +273,7 @@ void PictureBox::Print(std::string_view text, After after) {
         break;
     case After::NextZone: {
         const int nextZone = (std::max(cursor.column, 0) / kZoneWidth + 1) * kZoneWidth;
-        if (nextZone < kColumns)
+        if (nextZone < columns_)
             MoveToColumn(cursor, nextZone);
         else
             NewLine(cursor);
@@ -334,6 +334,17 @@ std::vector<std::string> PictureBox::TextLines() const {
     for (std::string& line : lines)
         line.erase(line.find_last_not_of(' ') + 1);
     return lines;
+}
+
+ShownBoxes OutputScreen::Shown() const {
+    ShownBoxes shown;
+    for (const PictureBox* box : {&Screen, &TEXT}) {
+        if (!box->Visible) continue;
+        shown.boxes.push_back(box);
+        shown.width = std::max(shown.width, box->Left + box->Width);
+        shown.height = std::max(shown.height, box->Height);
+    }
+    return shown;
 }
 
 void OutputScreen::WaitForContinue() {

@@ -76,8 +76,9 @@ using DisplayItem = std::variant<TextItem, LineItem, CircleItem, DotItem, GlyphI
 // (a comma in the listings), or by nothing (a semicolon: the next item joins on).
 enum class After { LineEnd, NextZone, Join };
 
-// A picture box with a fixed-pitch text grid of kColumns columns across its width, a user
-// coordinate system set by its corner values, a current position and a foreground colour.
+// A picture box with a fixed-pitch text grid of Columns() columns across its width (kColumns
+// unless it is made with another count), a user coordinate system set by its corner values, a
+// current position and a foreground colour.
 class PictureBox {
   public:
     static constexpr int kColumns = 80;
@@ -86,7 +87,7 @@ class PictureBox {
     // top edge is 336 pixels down the output screen.
     static constexpr double kLineHeight = 14.0;
 
-    PictureBox(double widthPixels, double heightPixels);
+    PictureBox(double widthPixels, double heightPixels, int columns = kColumns);
 
     // Geometry on the output form, pixels.
     double Left = 0.0;
@@ -98,7 +99,7 @@ class PictureBox {
     // upward when y2 < y1. Corners that coincide on an axis leave the scale unchanged.
     void Scale(double x1, double y1, double x2, double y2);
     // Pixels per character column.
-    double CellWidth() const { return Width / kColumns; }
+    double CellWidth() const { return Width / columns_; }
 
     // Clears text and drawing; the print position returns to the top-left corner.
     void Cls();
@@ -146,6 +147,7 @@ class PictureBox {
     void MarkRowPrinted(int row);
     void PlaceText(std::string_view text, TextCursor& cursor);
 
+    int columns_;
     double scaleLeft_ = 0.0, scaleTop_ = 0.0, scaleRight_, scaleBottom_;
     std::vector<DisplayItem> items_;
     int printedRows_ = 0; // text rows reached by printing, an empty print included
@@ -165,19 +167,30 @@ std::string GeneralNumberText(double value);
 // The printed form: " 1.5 " or "-.25 ".
 std::string PrintedNumber(double value);
 
+// The visible picture boxes of the output form in painting order, and the width and height they
+// cover from the form's top-left corner (pixels).
+struct ShownBoxes {
+    std::vector<const PictureBox*> boxes;
+    double width = 0.0;
+    double height = 0.0;
+};
+
 // The output form: the `Screen` picture box, the `TEXT` legend box and the CONTINUE button.
 class OutputScreen {
   public:
+    OutputScreen() { TEXT.Visible = false; } // shown beside a map only
     virtual ~OutputScreen() = default;
 
     PictureBox Screen{638.0, 428.0};
-    PictureBox TEXT{216.0, 428.0};
+    // The map legend beside the Screen, with character cells as wide as the Screen's.
+    PictureBox TEXT{216.0, 428.0, 27};
     std::int16_t ContinueFlag = 1;
 
     virtual void Show() {}
     virtual void Refresh() {}
     virtual void SetContinueVisible(bool visible) { continueVisible_ = visible; }
     bool ContinueVisible() const { return continueVisible_; }
+    ShownBoxes Shown() const;
 
     // Lets the page be seen until CONTINUE is pressed; returns with `Screen` cleared.
     void WaitForContinue();

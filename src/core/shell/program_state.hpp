@@ -190,6 +190,15 @@ struct Snapshots {
     bool RelationshipTaken = false;  // a relationship chart has been computed in this run
 };
 
+// The outline records of the map file read last: the first and second value of records 1..3234
+// (latitude and west longitude in hundredths of a degree, or gnomic plane coordinates in units of
+// 1/D). They stay for the whole run, so that a map of the same file reads nothing.
+struct MapTables {
+    IndexedArray<std::int16_t, 1, 3234> MapCoord1{};
+    IndexedArray<std::int16_t, 1, 3234> MapCoord2{};
+    std::string LoadedMapFile; // name of the file the tables hold; empty at start-up
+};
+
 struct ProgramState {
     std::string ProductBanner = "ASTRODESK 1.0";
     ChartRecord record;
@@ -201,6 +210,7 @@ struct ProgramState {
     CoefficientTables coefficients;
     Factors factors;
     Snapshots snapshots;
+    MapTables maps;
 };
 
 } // namespace astrodesk

@@ -1,0 +1,60 @@
+#include "picture_files.hpp"
+
+#include "display_list_painter.hpp"
+#include "offscreen_qt.hpp"
+#include "output_file.hpp"
+#include "present/svg_export.hpp"
+#include "record_options.hpp"
+
+#include <QImage>
+#include <QString>
+#include <fstream>
+#include <optional>
+
+namespace astrodesk::cli {
+
+namespace {
+
+// Scale factors of the picture: from a thumbnail to poster size.
+constexpr double kMinScale = 0.1;
+constexpr double kMaxScale = 10.0;
+
+enum class PictureFormat { Png, Svg };
+
+std::optional<PictureFormat> FormatOf(const std::string& fileName) {
+    const std::string extension = LowerCaseExtension(fileName);
+    if (extension == ".png") return PictureFormat::Png;
+    if (extension == ".svg") return PictureFormat::Svg;
+    return std::nullopt;
+}
+
+bool WriteSvg(const OutputScreen& output, double scale, const std::string& fileName) {
+    std::ofstream file(fileName, std::ios::binary);
+    file << OutputScreenSvg(output, scale);
+    return static_cast<bool>(file.flush());
+}
+
+bool WritePng(const OutputScreen& output, double scale, const std::string& fileName) {
+    const auto application = StartOffscreenQt();
+    return RenderOutputScreen(output, scale).save(QString::fromStdString(fileName), "PNG");
+}
+
+} // namespace
+
+void CheckPictureArguments(const std::string& fileName, double scale) {
+    if (!FormatOf(fileName))
+        RefuseArgument("refused -o \"" + fileName +
+                       "\": expected a file name ending in .png or .svg");
+    if (!(scale >= kMinScale && scale <= kMaxScale))
+        RefuseArgument("refused --scale: expected a factor from 0.1 to 10");
+}
+
+void WriteOutputPicture(const OutputScreen& output, double scale, const std::string& fileName) {
+    CheckPictureArguments(fileName, scale);
+    const bool written = FormatOf(fileName) == PictureFormat::Png
+                             ? WritePng(output, scale, fileName)
+                             : WriteSvg(output, scale, fileName);
+    if (!written) RefuseArgument("cannot write the picture file \"" + fileName + "\"");
+}
+
+} // namespace astrodesk::cli

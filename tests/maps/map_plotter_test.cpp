@@ -1,0 +1,249 @@
+// Maps of bodies placed by hand: the legend's columns and colours, the marks at the wrap of the
+// world map and beyond a gnomic map's horizon, the outline's missing points, the lines that are
+// not drawn, the clipping of gnomic lines and the map files read.
+
+#include "astro/angles.hpp"
+#include "maps/map_file.hpp"
+#include "maps/map_plotter.hpp"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+namespace astrodesk {
+namespace {
+
+enum Projection { kGnomic = 0, kCylindrical = 1 };
+enum MapType { kLocalSpace = 0, kCartography = 1, kPairs = 2 };
+constexpr int kEurope = 0, kUk = 1, kWorld = 2;
+
+// The shipped map files, counting how often each is looked for.
+class CountingMapFiles : public DataFiles {
+  public:
+    mutable std::map<std::string, int> reads;
+    std::optional<std::filesystem::path> Find(const std::string& name) const override {
+        ++reads[name];
+        return InstalledDataFiles().Find(name);
+    }
+};
+
+class MapPlotterTest : public ::testing::Test {
+  protected:
+    // Places the overhead point of a slot at a west longitude and latitude (degrees): with the
+    // Midheaven at right ascension 0 over Greenwich, west longitude is minus right ascension.
+    void Put(int slot, double westDeg, double latitudeDeg) {
+        bodies_.MapRA[slot] = DegToRad(-westDeg);
+        bodies_.MapDec[slot] = DegToRad(latitudeDeg);
+    }
+    // Every body at the place itself: no line is defined.
+    void PutAllAtPlace() {
+        for (int slot = 1; slot <= 12; ++slot)
+            Put(slot, 0.0, 51.5);
+    }
+    MapPicture Plot(int area, int projection, int type) {
+        options_.MapArea = static_cast<std::int16_t>(area);
+        options_.MapProjection = static_cast<std::int16_t>(projection);
+        options_.MapType = static_cast<std::int16_t>(type);
+        screen_.Cls();
+        text_.Cls();
+        return PlotMap(bodies_, options_, tables_, screen_, text_, files_);
+    }
+    static std::vector<std::string> Labels(const MapPicture& map) {
+        std::vector<std::string> labels;
+        for (const LegendEntry& entry : map.legend)
+            labels.push_back(entry.label);
+        return labels;
+    }
+    static const MapLine& LineOf(const MapPicture& map, const std::string& label) {
+        return *std::ranges::find(map.lines, label, &MapLine::label);
+    }
+    template <typename Item> static int Count(const PictureBox& box) {
+        return static_cast<int>(std::ranges::count_if(box.Items(), [](const DisplayItem& item) {
+            return std::holds_alternative<Item>(item);
+        }));
+    }
+
+    void SetUp() override {
+        // Spread over the globe, the place at Greenwich, latitude 51.5 north.
+        for (int slot = 1; slot <= 12; ++slot)
+            Put(slot, 30.0 * slot - 190.0, 12.0 * (slot % 5) - 22.0);
+        bodies_.MapRA[5] = 0.0;
+        bodies_.MapDec[5] = bodies_.Latitude = DegToRad(51.5);
+    }
+
+    MapBodies bodies_;
+    Options options_;
+    MapTables tables_;
+    PictureBox screen_{421, 428}, text_{216, 428, 27};
+    CountingMapFiles files_;
+};
+
+TEST_F(MapPlotterTest, WholeWorldCartographyLegendColoursEachBodyAndGoesOnInASecondColumn) {
+    const MapPicture map = Plot(kWorld, kCylindrical, kCartography);
+    ASSERT_EQ(map.legend.size(), 36u);
+    for (std::size_t i = 0; i < map.legend.size(); ++i)
+        EXPECT_EQ(map.legend[i].colour, static_cast<int>(i / 3 + 1)) << map.legend[i].label;
+    // The 21st label heads the second column, 64 pixels on, indented 8.
+    EXPECT_EQ(map.legend[20].label, "JUP-VTX");
+    EXPECT_EQ(map.legend[20].column, 2);
+    EXPECT_EQ(map.legend[20].row, 1);
+    const auto label = std::ranges::find_if(text_.Items(), [](const DisplayItem& item) {
+        return std::holds_alternative<TextItem>(item) && std::get<TextItem>(item).text == "JUP-VTX";
+    });
+    ASSERT_NE(label, text_.Items().end());
+    EXPECT_DOUBLE_EQ(std::get<TextItem>(*label).x, 72.0);
+    EXPECT_DOUBLE_EQ(std::get<TextItem>(*label).y, 16.0);
+    EXPECT_EQ(std::get<TextItem>(*label).colour, 7);
+    // After 36 labels the panel goes on in the second column's next row.
+    EXPECT_DOUBLE_EQ(text_.CurrentX, 144.0);
+    EXPECT_DOUBLE_EQ(text_.CurrentY, 16.0 * 17);
+
+    // Elsewhere every line takes the next colour, from blue to white and round again.
+    const MapPicture pairs = Plot(kWorld, kCylindrical, kPairs);
+    ASSERT_EQ(pairs.legend.size(), 55u);
+    for (std::size_t i = 0; i < pairs.legend.size(); ++i)
+        EXPECT_EQ(pairs.legend[i].colour, static_cast<int>(i % 15 + 1));
+    EXPECT_EQ(pairs.legend[54].column, 3);
+}
+
+TEST_F(MapPlotterTest, LinesThroughOnePointAreNotDrawnAndTheLegendEndsInTheFirstColumn) {
+    PutAllAtPlace();
+    for (const Projection projection : {kGnomic, kCylindrical}) {
+        const MapPicture map = Plot(kEurope, projection, kLocalSpace);
+        EXPECT_TRUE(map.lines.empty());
+        EXPECT_TRUE(Plot(kEurope, projection, kPairs).legend.empty());
+        EXPECT_DOUBLE_EQ(text_.CurrentX, 16.0);
+        EXPECT_DOUBLE_EQ(text_.CurrentY, 16.0);
+    }
+    EXPECT_EQ(Count<LineItem>(text_), 1) << "the border between legend and map";
+}
+
+TEST_F(MapPlotterTest, CylindricalMarksWrapAt170DegreesWest) {
+    Put(1, 171.0, 0.0);
+    Put(2, -191.0, 0.0);
+    const MapPicture map = Plot(kWorld, kCylindrical, kLocalSpace);
+    const auto markX = [&map](int slot, bool anti) {
+        return std::ranges::find_if(
+                   map.marks, [&](const MapMark& m) { return m.slot == slot && m.anti == anti; })
+            ->x;
+    };
+    EXPECT_NEAR(markX(1, false), 189.0, 1e-9);
+    EXPECT_NEAR(markX(1, true), 9.0, 1e-9);
+    EXPECT_NEAR(markX(2, false), -169.0, 1e-9);
+    for (const MapLine& line : map.lines)
+        for (const PlanePoint& sample : line.points)
+            ASSERT_TRUE(sample.x >= -170.0 && sample.x <= 190.0) << line.label << " " << sample.x;
+}
+
+TEST_F(MapPlotterTest, GnomicMarksOnlyWhereThePointHasAnImage) {
+    Put(1, 173.0, -47.0); // opposite the centre of Europe, 47 north 7 east
+    Put(2, 3.0, 55.0);    // exactly at the centre of the U.K. map
+    const auto marksOf = [](const MapPicture& map, int slot) {
+        std::vector<MapMark> marks;
+        std::ranges::copy_if(map.marks, std::back_inserter(marks),
+                             [slot](const MapMark& m) { return m.slot == slot; });
+        return marks;
+    };
+    const std::vector<MapMark> opposite = marksOf(Plot(kEurope, kGnomic, kCartography), 1);
+    ASSERT_EQ(opposite.size(), 1u);
+    EXPECT_TRUE(opposite[0].anti);
+    EXPECT_LT(std::hypot(opposite[0].x, opposite[0].y), 1e-5);
+
+    // At the centre the solver works against a centre moved 0.0001 degree: a finite mark there,
+    // and no horizon line (the body's horizon is the map's own rim).
+    const MapPicture uk = Plot(kUk, kGnomic, kCartography);
+    const std::vector<MapMark> centre = marksOf(uk, 2);
+    ASSERT_EQ(centre.size(), 1u);
+    EXPECT_LT(std::hypot(centre[0].x, centre[0].y), 1e-5);
+    const std::vector<std::string> labels = Labels(uk);
+    EXPECT_EQ(std::ranges::count(labels, "MON-HOR"), 0);
+    EXPECT_EQ(std::ranges::count(labels, "MON-MDN"), 1);
+}
+
+TEST_F(MapPlotterTest, GnomicOutlineSkipsSegmentsToAndFromMissingPoints) {
+    // Polyline 1: a segment, a missing point, a segment, a missing point; nothing else drawable.
+    std::string text = "0,0\n640,0\n-32768,0\n0,640\n640,640\n0,-32768\n";
+    for (int record = 7; record <= kMapRecords; ++record)
+        text += "-32768,-32768\n";
+    ParseMapFile(text, "UKG.MAP", tables_);
+    PutAllAtPlace();
+    Plot(kUk, kGnomic, kLocalSpace);
+    EXPECT_EQ(Count<LineItem>(screen_), 4 + 2) << "the frame and two outline segments";
+    EXPECT_EQ(files_.reads["UKG.MAP"], 0);
+}
+
+TEST_F(MapPlotterTest, CircleBelowANorthernWindowIsSkipped) {
+    // Every pair circle has an inclination of 20 degrees, below Europe's southern edge at 25
+    // north, and its pole far enough from the window's centre to pass the window test.
+    Put(1, -323.0, 20.0);
+    for (int slot = 2; slot <= 12; ++slot)
+        Put(slot, -233.0, 0.0);
+    EXPECT_TRUE(Plot(kEurope, kCylindrical, kPairs).legend.empty());
+    EXPECT_FALSE(Plot(kWorld, kCylindrical, kPairs).legend.empty());
+}
+
+TEST_F(MapPlotterTest, VertexLineOfABodyOnTheEquatorIsItsMeridianLine) {
+    Put(1, 40.0, 0.0);
+    const MapPicture map = Plot(kWorld, kCylindrical, kCartography);
+    const MapLine& vertex = LineOf(map, "SUN-VTX");
+    const MapLine& meridian = LineOf(map, "SUN-MDN");
+    ASSERT_EQ(vertex.points.size(), meridian.points.size());
+    for (std::size_t i = 0; i < vertex.points.size(); ++i) {
+        EXPECT_EQ(vertex.points[i].x, meridian.points[i].x);
+        EXPECT_EQ(vertex.points[i].y, meridian.points[i].y);
+    }
+}
+
+TEST_F(MapPlotterTest, LocalSpaceHasALineForEachBodyButThePlace) {
+    for (const auto& [area, projection] :
+         {std::pair{kWorld, kCylindrical}, std::pair{kEurope, kGnomic}}) {
+        const std::vector<std::string> labels = Labels(Plot(area, projection, kLocalSpace));
+        EXPECT_LE(labels.size(), 11u);
+        EXPECT_EQ(std::ranges::count(labels, "EAR-LSP"), 0);
+        EXPECT_EQ(std::ranges::count(labels, "SUN-LSP"), 1);
+    }
+}
+
+TEST_F(MapPlotterTest, GnomicLinesThatMissTheWindowTakeNoColourAndNoLabel) {
+    const MapPicture map = Plot(kUk, kGnomic, kPairs);
+    ASSERT_FALSE(map.legend.empty());
+    ASSERT_LT(map.legend.size(), 55u);
+    for (std::size_t i = 0; i < map.legend.size(); ++i)
+        EXPECT_EQ(map.legend[i].colour, static_cast<int>(i % 15 + 1));
+    EXPECT_EQ(map.lines.size(), map.legend.size());
+}
+
+TEST(ClipGnomicLine, CutsTheLineAtTheEdgesItCrosses) {
+    const auto clip = [](PlanePoint a, PlanePoint b) { return ClipGnomicLine(a, b, 0.5, 0.5); };
+    // Vertical, as a meridian line straight north of the centre: top to bottom edge.
+    const auto vertical = clip({0.1, 0.0}, {0.1, 3.0});
+    ASSERT_TRUE(vertical);
+    EXPECT_DOUBLE_EQ((*vertical)[0].x, 0.1);
+    EXPECT_DOUBLE_EQ(std::abs((*vertical)[0].y - (*vertical)[1].y), 1.0);
+    EXPECT_FALSE(clip({0.7, 0.0}, {0.7, 3.0})) << "vertical, beside the window";
+    EXPECT_FALSE(clip({0.2, 0.2}, {0.2, 0.2})) << "one point is no line";
+    EXPECT_FALSE(clip({0.0, 2.0}, {2.0, 0.0})) << "misses the corner";
+    const auto horizontal = clip({-3.0, 0.25}, {3.0, 0.25});
+    ASSERT_TRUE(horizontal);
+    EXPECT_NEAR((*horizontal)[0].x, -0.5, 1e-12);
+    EXPECT_NEAR((*horizontal)[1].x, 0.5, 1e-12);
+    const auto slanted = clip({0.0, 0.0}, {1.0, 0.25});
+    ASSERT_TRUE(slanted);
+    EXPECT_NEAR((*slanted)[1].y, 0.125, 1e-12);
+}
+
+TEST_F(MapPlotterTest, MapFilesAreReadOnlyWhenTheTablesHoldAnother) {
+    Plot(kUk, kGnomic, kLocalSpace);
+    Plot(kUk, kGnomic, kPairs);
+    EXPECT_EQ(files_.reads["UKG.MAP"], 1);
+    Plot(kUk, kCylindrical, kLocalSpace);
+    Plot(kEurope, kCylindrical, kCartography);
+    EXPECT_EQ(files_.reads["ALLWORLD.MAP"], 1);
+    Plot(kUk, kGnomic, kLocalSpace);
+    EXPECT_EQ(files_.reads["UKG.MAP"], 2);
+    EXPECT_EQ(tables_.LoadedMapFile, "UKG.MAP");
+}
+
+} // namespace
+} // namespace astrodesk
