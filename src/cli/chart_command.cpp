@@ -89,13 +89,18 @@ json ChartJson(const ProgramState& state, const std::optional<PlaceReport>& plac
                    {"time", r.ChartTime},         {"era", r.ChartEra == 1 ? "B.C." : "A.D."},
                    {"latitude", r.ChartLatitude}, {"longitude", r.ChartLongitude}};
     if (place) record["place"] = PlaceJson(*place);
+    // The moment charted, counted from JD 2415020.0 as the techniques count it.
+    record["effectiveJulianCenturies"] = frame.JulianCenturies + 1.0;
     return {
         {"record", record},
         {"options",
          {{"centre", state.options.CentreBody},
           {"houseSystem", state.options.HouseSystem},
           {"orb", state.options.OrbDegrees},
-          {"zodiac", state.options.Zodiac}}},
+          {"zodiac", state.options.Zodiac},
+          {"technique", state.options.Technique},
+          {"timesArrow", state.options.TimesArrow},
+          {"relationshipChart", state.options.RelationshipChart}}},
         {"julianCenturies", frame.JulianCenturies},
         {"outsideSeriesRange", !WithinSeriesRange(frame.JulianCenturies)},
         {"seriesRange",
@@ -123,27 +128,50 @@ json ChartJson(const ProgramState& state, const std::optional<PlaceReport>& plac
     };
 }
 
-} // namespace
+struct ChartArguments {
+    RecordArguments record;
+    TechniqueArguments technique;
+    PartnerArguments partner;
+    std::string format = "listing";
+};
 
-void AddChartCommand(CLI::App& app) {
-    CLI::App* command = app.add_subcommand(
-        "chart", "Compute a horoscope and print its listing or its figures as JSON (every option "
-                 "defaults to the present moment at 53N28 002W13)");
-    auto arguments = std::make_shared<RecordArguments>();
-    auto format = std::make_shared<std::string>("listing");
-    AddRecordOptions(*command, *arguments);
-    command->add_option("--format", *format, "listing (default): the screen's text; json")
+// The options of a command that prints one chart, and its action.
+std::shared_ptr<ChartArguments> AddChartPrinting(CLI::App& command) {
+    auto arguments = std::make_shared<ChartArguments>();
+    AddRecordOptions(command, arguments->record);
+    AddTechniqueOptions(command, arguments->technique);
+    command.add_option("--format", arguments->format, "listing (default): the screen's text; json")
         ->check(CLI::IsMember({"listing", "json"}));
-    command->callback([arguments, format] {
+    command.callback([arguments] {
         RecordingOutputScreen output;
         std::optional<PlaceReport> place;
-        const ProgramState state = ComputeHeadlessChart(*arguments, output, &place);
-        if (*format == "json")
+        const ProgramState state = ComputeHeadlessChart(
+            arguments->record, output, arguments->technique, arguments->partner, &place);
+        if (arguments->format == "json")
             std::cout << ChartJson(state, place).dump(2, ' ', false, json::error_handler_t::replace)
                       << '\n';
         else
             PrintListing(output);
     });
+    return arguments;
+}
+
+} // namespace
+
+void AddChartCommand(CLI::App& app) {
+    AddChartPrinting(*app.add_subcommand(
+        "chart", "Compute a horoscope, natal or by a predictive technique, and print its listing "
+                 "or its figures as JSON (every option defaults to the present moment at 53N28 "
+                 "002W13)"));
+}
+
+void AddRelationshipCommand(CLI::App& app) {
+    CLI::App* command = app.add_subcommand(
+        "relationship", "The relationship chart of two people by the great circle method: the "
+                        "mean of their birth moments at the midpoint of their birthplaces (the "
+                        "record options give the first person)");
+    const auto arguments = AddChartPrinting(*command);
+    AddPartnerOptions(*command, arguments->partner)->required();
 }
 
 } // namespace astrodesk::cli

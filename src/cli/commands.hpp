@@ -12,6 +12,7 @@ namespace astrodesk::cli {
 inline constexpr int kBadArgumentStatus = 2;
 
 void AddChartCommand(CLI::App& app);
+void AddRelationshipCommand(CLI::App& app);
 void AddInterpretCommand(CLI::App& app);
 void AddTheoryCommand(CLI::App& app);
 void AddWheelCommand(CLI::App& app);

@@ -1,6 +1,8 @@
 #include "headless_chart.hpp"
 
 #include "chart/chart_driver.hpp"
+#include "chart/relationship.hpp"
+#include "chart/techniques.hpp"
 #include "ephemeris/body_theory.hpp"
 #include "ephemeris/coefficient_files.hpp"
 #include "present/listing.hpp"
@@ -8,8 +10,42 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
 
 namespace astrodesk::cli {
+
+namespace {
+
+// The record takes the date, time and era of another.
+void TakeMoment(const ChartRecord& from, ChartRecord& record) {
+    record.ChartDate = from.ChartDate;
+    record.ChartTime = from.ChartTime;
+    record.ChartEra = from.ChartEra;
+    record.EraText = from.EraText;
+}
+
+// After the natal chart of the record: the relationship chart with the second person, if given,
+// then the technique chart for the target, if asked for. Only the last chart goes to `output`.
+bool ComputeDerivedChart(ProgramState& state, RecordingOutputScreen& output, const Options& derived,
+                         const ChartRecord& target, const std::optional<ChartRecord>& second) {
+    RecordingOutputScreen base; // the pages of the charts the asked-for chart starts from
+    ComputeChart(state, base);
+    TakeNatalSnapshot(state);
+    if (second) {
+        state.record = *second;
+        ComputeChart(state, base);
+        state.options.RelationshipChart = 1;
+        if (!ComputeRelationshipChart(state, derived.Technique == kNatal ? output : base))
+            return false;
+    }
+    if (derived.Technique == kNatal) return true;
+    state.options.Technique = derived.Technique;
+    state.options.TimesArrow = derived.TimesArrow;
+    TakeMoment(target, state.record);
+    return ComputeTechniqueChart(state, output) == TechniqueOutcome::Charted;
+}
+
+} // namespace
 
 InstalledDataFiles ProgramDataFiles() {
     return InstalledDataFiles(RunningProgramDirectory());
@@ -46,16 +82,34 @@ void NoteSeriesRange(const ProgramState& state) {
 }
 
 ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  const TechniqueArguments& technique,
+                                  const PartnerArguments& partner,
                                   std::optional<PlaceReport>* place) {
     ProgramState state;
     BuildBodyTables(state.bodies);
     LoadCoefficientFiles(state.coefficients);
     InitDefaults(state, SystemClock{});
+    ChartRecord target = state.record; // the present moment in the era A.D. unless given
+    Options derived;
     std::optional<PlaceReport> used;
-    if (auto refusal = ApplyRecordArguments(arguments, state.record, state.options, used))
-        RefuseArgument(*refusal);
-    if (place) *place = used;
-    ComputeChart(state, output);
+    for (const auto& refusal :
+         {ApplyRecordArguments(arguments, state.record, state.options, used),
+          ApplyTechniqueChoice(technique, derived), ApplyTarget(technique, target)})
+        if (refusal) RefuseArgument(*refusal);
+    std::optional<ChartRecord> second;
+    if (partner.Given()) {
+        second = state.record; // the first person's texts unless given
+        if (auto refusal = ApplyPartner(partner, *second)) RefuseArgument(*refusal);
+    }
+
+    if (derived.Technique == kNatal && !second) {
+        if (place) *place = used;
+        ComputeChart(state, output);
+    } else if (!ComputeDerivedChart(state, output, derived, target, second)) {
+        RefuseArgument("refused the target " + target.ChartDate + " " + target.ChartTime +
+                       (target.ChartEra == 1 ? " B.C." : " A.D.") +
+                       ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");
+    }
     NoteSeriesRange(state);
     return state;
 }

@@ -5,6 +5,7 @@
 // chart driver writing its pages to a recording output screen.
 
 #include "record_options.hpp"
+#include "technique_options.hpp"
 #include "shell/output_screen.hpp"
 #include "shell/platform.hpp"
 #include "shell/program_state.hpp"
@@ -26,10 +27,16 @@ void NoteSeriesRange(const ProgramState& state);
 // true when it said something.
 bool NoteSeriesRange(const ChartRecord& record, double T);
 
-// Refuses a bad record option (RefuseArgument); a missing or damaged coefficient file ends the
-// command with its message and exit status 1. `place`, when given, receives what --place,
-// --local-time and --zone used.
+// The chart of the record options, or one derived from it: with partner options the
+// relationship chart of the record's person and the partner, with a technique the technique
+// chart from the natal chart (or from that relationship chart). Only the pages of the chart
+// asked for go to `output`. Refuses a bad option, or a technique moment outside the years
+// 9999 B.C. .. 9999 A.D., before anything is printed (RefuseArgument); a missing or damaged
+// coefficient file ends the command with its message and exit status 1. `place`, when given,
+// receives what --place, --local-time and --zone used for a natal chart.
 ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
+                                  const TechniqueArguments& technique = {},
+                                  const PartnerArguments& partner = {},
                                   std::optional<PlaceReport>* place = nullptr);
 
 } // namespace astrodesk::cli

@@ -9,6 +9,7 @@
 #include "output_file.hpp"
 #include "qt_platform.hpp"
 #include "record_options.hpp"
+#include "technique_options.hpp"
 
 #include <CLI/CLI.hpp>
 #include <QString>
@@ -27,6 +28,8 @@ using json = nlohmann::ordered_json; // keys in the order written
 
 struct InterpretArguments {
     RecordArguments record;
+    TechniqueArguments technique;
+    PartnerArguments partner;
     std::string output; // empty: the standard output
     std::string format = "text";
 };
@@ -120,7 +123,8 @@ void WriteJson(const ProgramState& state, const ReportOutcome& outcome, std::ost
 void Interpret(const InterpretArguments& arguments) {
     const Destination destination = DestinationOf(arguments);
     RecordingOutputScreen chartOutput;
-    ProgramState state = ComputeHeadlessChart(arguments.record, chartOutput);
+    ProgramState state =
+        ComputeHeadlessChart(arguments.record, chartOutput, arguments.technique, arguments.partner);
     state.options.HardCopy = destination == Destination::Pdf ? 1 : 0;
     std::unique_ptr<QGuiApplication> qt;
     std::unique_ptr<QtPrinter> printer;
@@ -162,9 +166,12 @@ void AddInterpretCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "interpret", "The written interpretation of a geocentric chart: its screens as text, "
                      "its hard copy as PDF, or its sections as JSON (every record option "
-                     "defaults as for chart)");
+                     "defaults as for chart); with a technique the technique chart's, with "
+                     "partner options the relationship chart's");
     auto arguments = std::make_shared<InterpretArguments>();
     AddRecordOptions(*command, arguments->record);
+    AddTechniqueOptions(*command, arguments->technique);
+    AddPartnerOptions(*command, arguments->partner);
     command->add_option("-o,--output", arguments->output,
                         "File: .txt for the screens (default: standard output), .pdf for the "
                         "printed copy");

@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
     CLI::App app{"astrodesk-cli: horoscopes from the command line"};
     app.require_subcommand(1);
     astrodesk::cli::AddChartCommand(app);
+    astrodesk::cli::AddRelationshipCommand(app);
     astrodesk::cli::AddInterpretCommand(app);
     astrodesk::cli::AddTheoryCommand(app);
     astrodesk::cli::AddWheelCommand(app);

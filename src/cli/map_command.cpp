@@ -24,6 +24,8 @@ constexpr std::array<std::string_view, 3> kTypeNames = {"local-space", "cartogra
 
 struct MapArguments {
     RecordArguments record;
+    TechniqueArguments technique;
+    PartnerArguments partner;
     std::string area = "europe";
     std::string projection = "gnomic";
     std::string type = "local-space";
@@ -109,7 +111,8 @@ void DrawMapCommand(const MapArguments& arguments) {
         RefuseArgument("refused --format \"" + *arguments.format + "\": expected json");
     if (arguments.output) CheckPictureArguments(*arguments.output, arguments.scale);
     RecordingOutputScreen output;
-    ProgramState state = ComputeHeadlessChart(arguments.record, output);
+    ProgramState state =
+        ComputeHeadlessChart(arguments.record, output, arguments.technique, arguments.partner);
     ApplyMapArguments(arguments, state.options);
     ErrorStreamDialogs dialogs;
     std::optional<MapPicture> picture;
@@ -131,9 +134,12 @@ void AddMapCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "map", "An astro-cartography or local space map of the chart as a PNG or SVG picture "
                "drawn as on the output screen, or its figures as JSON (every record option "
-               "defaults as for chart)");
+               "defaults as for chart); with a technique the technique chart's, with partner "
+               "options the relationship chart's");
     auto arguments = std::make_shared<MapArguments>();
     AddRecordOptions(*command, arguments->record);
+    AddTechniqueOptions(*command, arguments->technique);
+    AddPartnerOptions(*command, arguments->partner);
     command->add_option("--area", arguments->area,
                         "europe (default), uk, world, usa, far-east, africa, antipodes, "
                         "south-america, polar");

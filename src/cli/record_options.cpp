@@ -130,26 +130,31 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
 
 std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
                                                 ChartRecord& record, Options& options,
-                                                std::optional<PlaceReport>& place) {
+                                                std::optional<PlaceReport>& place,
+                                                std::string_view optionPrefix) {
+    const auto refusal = [optionPrefix](std::string_view option, const std::string& value,
+                                        std::string_view form) {
+        return Refusal(std::string(optionPrefix) + std::string(option), value, form);
+    };
     const auto keepIn = [](std::string& field) {
         return [&field](const std::string& value) { field = value; };
     };
     if (!Applied(arguments.name, AcceptName, keepIn(record.ChartName)))
-        return Refusal("--name", *arguments.name,
+        return refusal("name", *arguments.name,
                        "a name that is not empty, in UTF-8, without control characters such as "
                        "line breaks");
     if (!Applied(arguments.date, AcceptDate, keepIn(record.ChartDate)))
-        return Refusal("--date", *arguments.date,
+        return refusal("date", *arguments.date,
                        "DD-MM-YYYY with day 01-31, month 01-12 and year 0001-9999");
     if (!Applied(arguments.time, AcceptTime, keepIn(record.ChartTime)))
-        return Refusal("--time", *arguments.time,
+        return refusal("time", *arguments.time,
                        "Greenwich time HH:MM:SS with hours 00-23, minutes and seconds 00-59");
     if (!Applied(arguments.latitude, AcceptLatitude, keepIn(record.ChartLatitude)))
-        return Refusal("--lat", *arguments.latitude,
+        return refusal("lat", *arguments.latitude,
                        "latitude DDSMM such as 51N32 or 07S59 (degrees 00-89, N or S, "
                        "minutes 00-60)");
     if (!Applied(arguments.longitude, AcceptLongitude, keepIn(record.ChartLongitude)))
-        return Refusal("--lon", *arguments.longitude,
+        return refusal("lon", *arguments.longitude,
                        "longitude DDDSMM such as 002W13 or 100E42 (degrees 000-179, E or W, "
                        "minutes 00-60)");
     const auto keepEra = [&record](const EraChoice& era) {
@@ -157,7 +162,7 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
         record.ChartEra = era.ChartEra;
     };
     if (!Applied(arguments.era, AcceptEra, keepEra))
-        return Refusal("--era", *arguments.era, "era AD or BC");
+        return refusal("era", *arguments.era, "era AD or BC");
     const auto keepCode = [](std::int16_t& field) {
         return [&field](std::int16_t code) { field = code; };
     };
@@ -165,16 +170,16 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
         return [&names](const std::string& name) { return CodeOf(names, name); };
     };
     if (!Applied(arguments.houseSystem, codeIn(kHouseSystemNames), keepCode(options.HouseSystem)))
-        return Refusal("--house", *arguments.houseSystem,
+        return refusal("house", *arguments.houseSystem,
                        "house system equal, campanus, regiomontanus, placidus or koch");
     if (!Applied(arguments.centre, codeIn(kCentreNames), keepCode(options.CentreBody)))
-        return Refusal("--centre", *arguments.centre,
+        return refusal("centre", *arguments.centre,
                        "sun, mercury, venus, earth, mars, jupiter, saturn, uranus, neptune, "
                        "pluto or zed");
     if (!Applied(arguments.orb, OrbCode, keepCode(options.OrbDegrees)))
-        return Refusal("--orb", *arguments.orb, "a whole number of degrees from 0 to 10");
+        return refusal("orb", *arguments.orb, "a whole number of degrees from 0 to 10");
     if (!Applied(arguments.zodiac, codeIn(kZodiacNames), keepCode(options.Zodiac)))
-        return Refusal("--zodiac", *arguments.zodiac, "tropical or precessed");
+        return refusal("zodiac", *arguments.zodiac, "tropical or precessed");
     return ApplyPlaceArguments(arguments, record, place);
 }
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace CLI {
 class App;
@@ -46,10 +47,12 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments);
 // Writes the given arguments into the record and options, each through its field rule; a place
 // from the atlas and a local time become the record's latitude, longitude and Greenwich date,
 // time and era (`place` then tells what was used). Returns the message for the first refused
-// value (naming the option and its expected form), or nothing when all were accepted.
+// value (naming the option, spelt with `optionPrefix`, and its expected form), or nothing when
+// all were accepted.
 std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
                                                 ChartRecord& record, Options& options,
-                                                std::optional<PlaceReport>& place);
+                                                std::optional<PlaceReport>& place,
+                                                std::string_view optionPrefix = "--");
 
 // Reports a refused argument on the error stream and ends the command with kBadArgumentStatus.
 [[noreturn]] void RefuseArgument(const std::string& message);

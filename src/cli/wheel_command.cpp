@@ -12,6 +12,8 @@ namespace {
 
 struct WheelArguments {
     RecordArguments record;
+    TechniqueArguments technique;
+    PartnerArguments partner;
     std::string output;
     double scale = 1.0;
 };
@@ -19,7 +21,8 @@ struct WheelArguments {
 void WriteWheel(const WheelArguments& arguments) {
     CheckPictureArguments(arguments.output, arguments.scale);
     RecordingOutputScreen output;
-    const ProgramState state = ComputeHeadlessChart(arguments.record, output);
+    const ProgramState state =
+        ComputeHeadlessChart(arguments.record, output, arguments.technique, arguments.partner);
     DrawWheelPage(state, output.Screen);
     WriteOutputPicture(output, arguments.scale, arguments.output);
 }
@@ -29,9 +32,12 @@ void WriteWheel(const WheelArguments& arguments) {
 void AddWheelCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "wheel", "The chart wheel of a birth record as a PNG or SVG picture, drawn as on the "
-                 "output screen (every record option defaults as for chart)");
+                 "output screen (every record option defaults as for chart); with a technique "
+                 "the technique chart's wheel, with partner options the relationship chart's");
     auto arguments = std::make_shared<WheelArguments>();
     AddRecordOptions(*command, arguments->record);
+    AddTechniqueOptions(*command, arguments->technique);
+    AddPartnerOptions(*command, arguments->partner);
     command->add_option("-o,--output", arguments->output, "Picture file, .png or .svg")->required();
     command->add_option("--scale", arguments->scale,
                         "Size factor over the output screen's 638 x 428 pixels (default 1)");

@@ -3,6 +3,7 @@
 #include "ephemeris/coefficient_files.hpp"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <iostream>
@@ -49,12 +50,27 @@ void Desktop::ShowEntryForm() {
     entrymen_.activateWindow();
 }
 
+void Desktop::ShowEntryFormModal() {
+    entrymen_.setWindowModality(Qt::ApplicationModal);
+    ShowEntryForm();
+    QEventLoop modal;
+    modalEntry_ = &modal;
+    modal.exec();
+    modalEntry_ = nullptr;
+    entrymen_.setWindowModality(Qt::NonModal);
+}
+
 void Desktop::HideEntryForm() {
     entrymen_.hide();
+    if (modalEntry_) modalEntry_->quit();
 }
 
 void Desktop::ShowEntryText(EntryField field, const std::string& text) {
     entrymen_.ShowText(field, text);
+}
+
+void Desktop::EnableEntryChoice(EntryField field, bool enabled) {
+    entrymen_.EnableOption(field, enabled);
 }
 
 void Desktop::ShowOptionPage(const OptionPage& page) {

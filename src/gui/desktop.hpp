@@ -11,6 +11,8 @@
 
 #include <memory>
 
+class QEventLoop;
+
 namespace astrodesk {
 
 class Desktop final : public Forms {
@@ -27,8 +29,10 @@ class Desktop final : public Forms {
     void HideMainMenu() override;
     void EnableChoice(Choice choice, bool enabled) override;
     void ShowEntryForm() override;
+    void ShowEntryFormModal() override;
     void HideEntryForm() override;
     void ShowEntryText(EntryField field, const std::string& text) override;
+    void EnableEntryChoice(EntryField field, bool enabled) override;
     void ShowOptionPage(const OptionPage& page) override;
     void CloseOptionForm() override;
     void Quit() override;
@@ -47,6 +51,7 @@ class Desktop final : public Forms {
     Mainmenu mainmenu_;
     Entrymen entrymen_;
     std::unique_ptr<GENERAL> general_; // the last page loaded; hidden once closed
+    QEventLoop* modalEntry_ = nullptr; // runs while the entry form is shown modally
     bool quitting_ = false;
 };
 

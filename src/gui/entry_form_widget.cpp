@@ -101,6 +101,12 @@ void Entrymen::ShowText(EntryField field, const std::string& text) {
     Text(field).setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+void Entrymen::EnableOption(EntryField field, bool enabled) {
+    QRadioButton& option = Option(field);
+    option.setEnabled(enabled);
+    if (!enabled && option.isChecked()) Option(EntryField::Date).setChecked(true);
+}
+
 QLineEdit& Entrymen::Text(EntryField field) const {
     return *texts_[Row(field)];
 }

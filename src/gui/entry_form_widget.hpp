@@ -23,6 +23,9 @@ class Entrymen final : public QWidget {
     Entrymen(EntryForm& logic, const Atlas& atlas);
 
     void ShowText(EntryField field, const std::string& text);
+    // A disabled choice shows grey and cannot be picked; if it was the picked one, the date is
+    // picked instead.
+    void EnableOption(EntryField field, bool enabled);
     QLineEdit& Text(EntryField field) const;
     QRadioButton& Option(EntryField field) const;
 

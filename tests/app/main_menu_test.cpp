@@ -52,19 +52,6 @@ TEST_F(MainMenuTest, HoroscopeEnablesTheChartChoicesAndTheWheelDrawsItsChart) {
     EXPECT_TRUE(forms.menuVisible);
 }
 
-TEST_F(MainMenuTest, TechniquesAndRelationshipChartsAreNotInThisVersion) {
-    for (auto [technique, relationship] : {std::pair{2, 0}, std::pair{0, 1}}) {
-        options.Technique = static_cast<std::int16_t>(technique);
-        options.RelationshipChart = static_cast<std::int16_t>(relationship);
-        shell.mainMenu.Command1_Click(Choice::Horoscope);
-    }
-    EXPECT_TRUE(output.Pages().empty());
-    ASSERT_EQ(dialogs.messageBoxes.size(), 2u);
-    EXPECT_EQ(dialogs.messageBoxes[0].text, kNotInThisVersion);
-    EXPECT_TRUE(forms.menuVisible);
-    EXPECT_EQ(state.working.ChartReady, 0);
-}
-
 TEST_F(MainMenuTest, InterpretReadsTheLastChartOnScreenAndOnPaper) {
     for (const TextFileLayout& file : InterpretationTextFiles())
         dataFiles.Write(file.name, file.blocks.back().last);

@@ -98,11 +98,13 @@ TEST_F(OptionFormTest, NatalPutsTheNatalMomentBackAndEndsRelationshipMode) {
     EXPECT_EQ(std::tie(record.ChartDate, record.ChartTime, record.ChartEra),
               std::tuple("01-02-1903", "04:05:06", 1));
 
-    // Opening the page on Natal in relationship mode restores the relationship moment.
+    // Opening the page on Natal in relationship mode restores the relationship moment, whose
+    // era follows from it.
     options.RelationshipChart = 1;
     Open(Choice::Techniques);
     EXPECT_EQ(options.RelationshipChart, 0);
-    EXPECT_EQ(std::tie(record.ChartDate, record.ChartTime), std::tuple("07-08-1950", "11:12:13"));
+    EXPECT_EQ(std::tie(record.ChartDate, record.ChartTime, record.ChartEra, record.EraText),
+              std::tuple("07-08-1950", "11:12:13", 0, "A.D."));
     EXPECT_EQ(Group(4).selected, 1) << "\"&Ordinary Chart\" follows the ended mode";
 }
 

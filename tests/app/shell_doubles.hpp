@@ -9,6 +9,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <stdlib.h>
 
@@ -22,7 +23,11 @@ class FakeForms : public Forms {
     bool quit = false;
     std::map<Choice, bool> choiceEnabled;
     std::map<EntryField, std::string> entryTexts;
+    std::map<EntryField, bool> entryChoiceEnabled;
     OptionPage page;
+    // What the user does while the entry form is shown modally, "ALL &DONE" included.
+    std::function<void()> modalEntry;
+    int modalEntries = 0;
 
     bool Enabled(Choice choice) const {
         const auto found = choiceEnabled.find(choice);
@@ -33,6 +38,14 @@ class FakeForms : public Forms {
     void HideMainMenu() override { menuVisible = false; }
     void EnableChoice(Choice choice, bool enabled) override { choiceEnabled[choice] = enabled; }
     void ShowEntryForm() override { entryVisible = true; }
+    void ShowEntryFormModal() override {
+        entryVisible = true;
+        ++modalEntries;
+        if (modalEntry) modalEntry();
+    }
+    void EnableEntryChoice(EntryField field, bool enabled) override {
+        entryChoiceEnabled[field] = enabled;
+    }
     void HideEntryForm() override { entryVisible = false; }
     void ShowEntryText(EntryField field, const std::string& text) override {
         entryTexts[field] = text;

@@ -28,6 +28,11 @@ void Act(Desktop& desktop, Choice choice) {
     QTest::mouseClick(&Button(desktop.mainmenu(), "Command1"), Qt::LeftButton);
 }
 
+// Runs `step` once the current handler waits in an event loop (a modal form, a page).
+void Later(const std::function<void()>& step) {
+    QTimer::singleShot(50, step);
+}
+
 QStringList VisibleCaptions(QWidget& form) {
     QStringList captions;
     for (auto* option : form.findChildren<QRadioButton*>())
@@ -233,6 +238,32 @@ class DesktopTest : public QObject {
             QCOMPARE(program.desktop.shell().state.working.ChartReady, 1);
             QCOMPARE(program.desktop.output().ContinueFlag, 1);
         }
+    }
+
+    // The target of a technique is entered on the modal entry form, whose name and place
+    // choices are disabled meanwhile; the chart follows, and the choices come back.
+    void aTechniqueTakesItsTargetOnTheModalEntryForm() {
+        Program program;
+        program.desktop.Start();
+        ProgramState& state = program.desktop.shell().state;
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1); // natal, 10-02-1993 20:15:30
+        state.options.Technique = 1;                             // progressions
+        Entrymen& entry = program.desktop.entrymen();
+        bool shownAsExpected = false; // modal, alone, locked, the date picked instead of the name
+        Later([&] {
+            shownAsExpected = entry.isModal() && !program.desktop.mainmenu().isVisible() &&
+                              !entry.Option(EntryField::Name).isEnabled() &&
+                              !entry.Option(EntryField::Longitude).isEnabled() &&
+                              entry.Option(EntryField::Date).isChecked();
+            program.dialogs.inputAnswers = {"10-02-2023"};
+            QTest::mouseClick(&Button(entry, "Command1"), Qt::LeftButton); // ENTER
+            QTest::mouseClick(&Button(entry, "Command2"), Qt::LeftButton); // ALL DONE
+        });
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
+        QVERIFY(shownAsExpected);
+        QCOMPARE(state.record.ChartDate, std::string("12-03-1993"));
+        QVERIFY(entry.Option(EntryField::Name).isEnabled() && !entry.isModal());
+        QVERIFY(program.desktop.mainmenu().isVisible());
     }
 
     // INTERPRET reads the whole chart screen by screen, each waiting for CONTINUE; closing the

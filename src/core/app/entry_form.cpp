@@ -4,6 +4,9 @@
 #include "shell/record_rules.hpp"
 #include "shell/utf8_text.hpp"
 
+#include <algorithm>
+#include <iterator>
+
 namespace astrodesk {
 
 namespace {
@@ -37,6 +40,14 @@ std::size_t Row(EntryField field) {
     return static_cast<std::size_t>(field) - 1;
 }
 
+constexpr EntryField kNameAndPlace[] = {EntryField::Name, EntryField::Latitude,
+                                        EntryField::Longitude};
+
+bool IsNameOrPlace(EntryField field) {
+    return std::find(std::begin(kNameAndPlace), std::end(kNameAndPlace), field) !=
+           std::end(kNameAndPlace);
+}
+
 } // namespace
 
 EntryForm::EntryForm(ProgramState& state, Dialogs& dialogs, const Clock& clock, Forms& forms)
@@ -66,6 +77,7 @@ void EntryForm::ShowRecord() {
 }
 
 void EntryForm::Command1_Click(EntryField selected) {
+    if (nameAndPlaceLocked_ && IsNameOrPlace(selected)) return;
     const FieldRow& row = kRows[Row(selected)];
     const std::string message = std::string(kEntryPrompt) + row.example;
     // A refused answer brings the same box back, pre-filled with the shown text again.
@@ -113,6 +125,7 @@ void EntryForm::GiveUp(EntryField field) {
 bool EntryForm::EnterFoundBirth(const std::string& date, const std::string& time,
                                 const std::string& latitude, const std::string& longitude,
                                 const std::string& era) {
+    if (nameAndPlaceLocked_) return false; // a found place would move the base chart's place
     return Accept(EntryField::Date, date) && Accept(EntryField::Time, time) &&
            Accept(EntryField::Latitude, latitude) && Accept(EntryField::Longitude, longitude) &&
            Accept(EntryField::Era, era);
@@ -122,7 +135,26 @@ void EntryForm::Command2_Click() {
     state_.record.ChartDate = Text(EntryField::Date);
     state_.record.ChartTime = Text(EntryField::Time);
     forms_.HideEntryForm();
-    forms_.ShowMainMenu();
+    if (!modal_) forms_.ShowMainMenu();
+}
+
+void EntryForm::ShowModal() {
+    modal_ = true;
+    forms_.ShowEntryFormModal();
+    modal_ = false;
+    // The era box may show another era than the record after a technique chart has written its
+    // effective moment: the moment entered is the one the boxes show.
+    const std::optional<EraChoice> era = AcceptEra(Text(EntryField::Era));
+    if (era) {
+        state_.record.EraText = era->EraText;
+        state_.record.ChartEra = era->ChartEra;
+    }
+}
+
+void EntryForm::LockNameAndPlace(bool locked) {
+    nameAndPlaceLocked_ = locked;
+    for (EntryField field : kNameAndPlace)
+        forms_.EnableEntryChoice(field, !locked);
 }
 
 void EntryForm::Timer1_Timer() {

@@ -32,10 +32,17 @@ class EntryForm {
     // Text1..Text5 take the chart record's texts, Text6 the era ("A.D." while none is set).
     void ShowRecord();
 
-    // "&ENTER": edits the selected field through its input box.
+    // "&ENTER": edits the selected field through its input box (a locked field stays as it is).
     void Command1_Click(EntryField selected);
-    // "ALL &DONE": the record takes the date and time shown; back to the main menu.
+    // "ALL &DONE": the record takes the date and time shown; back to the main menu, or back to
+    // the procedure that showed the form modally.
     void Command2_Click();
+    // The form alone until "ALL &DONE", for a second moment or person: afterwards the record
+    // holds the date, time and era that the boxes show.
+    void ShowModal();
+    // While a technique takes its target moment, name and place stay those of the base chart:
+    // their choices are disabled.
+    void LockNameAndPlace(bool locked);
     // Every 100 ms: follows the clock while ClockOn is 1.
     void Timer1_Timer();
     // Date and time of the record and their boxes at "now", era A.D.
@@ -60,6 +67,8 @@ class EntryForm {
     const Clock& clock_;
     Forms& forms_;
     std::array<std::string, kEntryFieldCount> texts_;
+    bool modal_ = false;
+    bool nameAndPlaceLocked_ = false;
 };
 
 } // namespace astrodesk

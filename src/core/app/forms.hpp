@@ -37,9 +37,13 @@ class Forms {
     virtual void EnableChoice(Choice choice, bool enabled) = 0;
 
     virtual void ShowEntryForm() = 0;
+    // Shows the entry form alone and returns once it has been hidden again ("ALL &DONE").
+    virtual void ShowEntryFormModal() = 0;
     virtual void HideEntryForm() = 0;
     // Text box n of the entry form now reads `text`.
     virtual void ShowEntryText(EntryField field, const std::string& text) = 0;
+    // Option button n of the entry form can be chosen, or is shown disabled.
+    virtual void EnableEntryChoice(EntryField field, bool enabled) = 0;
 
     // Loads the option form afresh, laid out and selected as the page says, and shows it.
     virtual void ShowOptionPage(const OptionPage& page) = 0;

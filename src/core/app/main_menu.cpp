@@ -21,9 +21,9 @@ std::string MainMenuCaption(const ProgramState& state) {
 }
 
 MainMenu::MainMenu(ProgramState& state, Services services, Forms& forms, EntryForm& entry,
-                   OptionForm& options, OutputScreen& output)
+                   OptionForm& options, DerivedCharts& derived, OutputScreen& output)
     : state_(state), services_(services), forms_(forms), entry_(entry), options_(options),
-      output_(output) {}
+      derived_(derived), output_(output) {}
 
 void MainMenu::Main() {
     BuildBodyTables(state_.bodies);
@@ -84,13 +84,15 @@ void MainMenu::NewChart() {
 
 void MainMenu::Horoscope() {
     forms_.HideMainMenu();
-    if (state_.options.Technique > 0 || state_.options.RelationshipChart == 1) {
-        NotInThisVersion();
+    if (state_.options.Technique > 0) {
+        derived_.RunTechnique();
+    } else if (state_.options.RelationshipChart == 1) {
+        derived_.RunRelationshipChart();
     } else {
         ComputeChart(state_, output_);
         TakeNatalSnapshot(state_);
-        if (state_.working.ChartReady == 1) EnableChartChoices(true);
     }
+    if (state_.working.ChartReady == 1) EnableChartChoices(true);
     forms_.ShowMainMenu();
 }
 
@@ -144,10 +146,6 @@ void MainMenu::AskToQuit() {
     if (services_.dialogs.MessageBox("OK to Exit?", "", MessageButtons::OkCancel) ==
         MessageAnswer::Ok)
         forms_.Quit();
-}
-
-void MainMenu::NotInThisVersion() {
-    services_.dialogs.MessageBox(kNotInThisVersion, state_.ProductBanner, MessageButtons::Ok);
 }
 
 void MainMenu::EnableChartChoices(bool enabled) {

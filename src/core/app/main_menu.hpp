@@ -3,6 +3,7 @@
 // The program's start-up and its main menu `Mainmenu`: ten choices as option buttons and the
 // "&ACTION" button that carries out the selected one.
 
+#include "app/derived_charts.hpp"
 #include "app/entry_form.hpp"
 #include "app/forms.hpp"
 #include "app/option_form.hpp"
@@ -25,13 +26,10 @@ struct Services {
 // The main menu's caption: the product banner, then "MAIN MENU".
 std::string MainMenuCaption(const ProgramState& state);
 
-// Message of the choices whose output this version does not have yet.
-inline constexpr const char* kNotInThisVersion = "THIS FEATURE IS NOT IN THIS VERSION YET.";
-
 class MainMenu {
   public:
     MainMenu(ProgramState& state, Services services, Forms& forms, EntryForm& entry,
-             OptionForm& options, OutputScreen& output);
+             OptionForm& options, DerivedCharts& derived, OutputScreen& output);
 
     // Start-up: body tables, the coefficient files (a missing or broken file throws
     // DataFileError before anything is shown), the start-up record and options, the choices
@@ -50,8 +48,6 @@ class MainMenu {
     void OpenOptionPage(Choice page);
     void AskPrinterQuestions();
     void AskToQuit();
-    // Shows that a choice's output is missing from this version.
-    void NotInThisVersion();
     // CHARTWHEEL, INTERPRET, DRAW MAPS and TECHNIQUES need a chart.
     void EnableChartChoices(bool enabled);
 
@@ -60,6 +56,7 @@ class MainMenu {
     Forms& forms_;
     EntryForm& entry_;
     OptionForm& options_;
+    DerivedCharts& derived_;
     OutputScreen& output_;
 };
 
@@ -68,11 +65,13 @@ struct Shell {
     Shell(Services services, Forms& forms, OutputScreen& output)
         : entryForm(state, services.dialogs, services.clock, forms),
           optionForm(state, entryForm, forms),
-          mainMenu(state, services, forms, entryForm, optionForm, output) {}
+          derivedCharts(state, services.dialogs, forms, entryForm, output),
+          mainMenu(state, services, forms, entryForm, optionForm, derivedCharts, output) {}
 
     ProgramState state;
     EntryForm entryForm;
     OptionForm optionForm;
+    DerivedCharts derivedCharts;
     MainMenu mainMenu;
 };
 

@@ -1,6 +1,7 @@
 #include "app/option_form.hpp"
 
 #include "app/entry_form.hpp"
+#include "chart/relationship.hpp"
 
 namespace astrodesk {
 
@@ -12,8 +13,6 @@ constexpr int kTechniquesPage = 9;
 constexpr int kButtonTop = 480; // twips below the frame's top: the first button under the label
 constexpr int kButtonHeight = 240;
 constexpr int kButtonInset = 120; // left and right margin inside the frame
-
-constexpr std::string_view kRelationshipEnding = " ( REL. )";
 
 // The SETTINGS page is the form as designed.
 OptionPage DesignedPage() {
@@ -141,17 +140,16 @@ void OptionForm::OptionClick(int group, int index) {
 }
 
 void OptionForm::RestoreNatal() {
+    const bool relationship = state_.options.RelationshipChart == 1;
+    const Snapshots& snapshots = state_.snapshots;
+    // The relationship chart's era follows from its mean moment, as the natal era from its date.
+    const SavedRecord& chart = relationship ? snapshots.RelationshipRecord : snapshots.NatalRecord;
     ChartRecord& record = state_.record;
-    const SavedRecord& natal = state_.snapshots.NatalRecord;
-    record.ChartDate = natal.ChartDate;
-    record.ChartTime = natal.ChartTime;
-    record.ChartEra = natal.ChartEra;
-    if (state_.options.RelationshipChart == 1) {
-        const SavedRecord& relationship = state_.snapshots.RelationshipRecord;
-        record.ChartTime = relationship.ChartTime;
-        record.ChartDate = relationship.ChartDate;
-        state_.options.RelationshipChart = 0;
-    }
+    record.ChartDate = chart.ChartDate;
+    record.ChartTime = chart.ChartTime;
+    record.ChartEra = chart.ChartEra;
+    record.EraText = chart.ChartEra == 1 ? "B.C." : "A.D.";
+    state_.options.RelationshipChart = 0;
 }
 
 void OptionForm::Command1_Click() {

@@ -220,6 +220,16 @@ void ReorderSlots(PositionTables& p, int cb) {
     }
 }
 
+double RecordJulianCenturies(const ChartRecord& record) {
+    ChartRecord compact = record;
+    CompactDateAndTime(compact);
+    WorkingCopies working;
+    working.ChartEraFlag = record.ChartEra;
+    ChartFrame frame;
+    ComputeDayCount(compact, working, frame);
+    return frame.JulianCenturies;
+}
+
 void ComputeChartPage(ProgramState& state, PictureBox& box) {
     state.working.HardCopyOn = state.options.HardCopy;
     state.working.ChartEraFlag = state.record.ChartEra;

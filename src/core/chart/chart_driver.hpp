@@ -9,6 +9,10 @@
 
 namespace astrodesk {
 
+// The moment that the record's date, Greenwich time and era stand for, read as the driver reads
+// them: Julian centuries from JD 2415020.0.
+double RecordJulianCenturies(const ChartRecord& record);
+
 // Computes, lists and waits. Afterwards display slots 1..15 hold the chart (radians),
 // JulianCenturies the chart time from J2000, ChartReady is 1 and the clock is off.
 void ComputeChart(ProgramState& state, OutputScreen& output);

@@ -187,6 +187,7 @@ struct Snapshots {
     double NatalLongitudeWest = 0.0; // degrees, west positive
     SavedRecord RelationshipRecord;
     double RelT = 0.0;               // centuries from JD 2415020.0
+    bool RelationshipTaken = false;  // a relationship chart has been computed in this run
 };
 
 // The outline records of the map file read last: the first and second value of records 1..3234

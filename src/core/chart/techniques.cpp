@@ -1,0 +1,113 @@
+#include "chart/techniques.hpp"
+
+#include "astro/day_count.hpp"
+#include "chart/chart_driver.hpp"
+
+#include <cmath>
+#include <optional>
+
+namespace astrodesk {
+
+namespace {
+
+constexpr double kDaysPerCentury = 36525.0;
+// A target up to this long before an anniversary already counts its return: half a year.
+constexpr double kReturnRoundingCenturies = 0.005;
+
+// The years the entry form takes, 9999 B.C. to 9999 A.D., in the astronomical count.
+constexpr int kFirstEntryYear = 1 - 9999;
+constexpr int kLastEntryYear = 9999;
+// Far beyond the entry range (about 120 centuries either side of 1900), yet small enough for the
+// count of whole seconds.
+constexpr double kFarCenturies = 1000.0;
+
+std::optional<CalendarMoment> EntryMomentOf(double julianCenturies) {
+    if (!(std::abs(julianCenturies) < kFarCenturies)) return std::nullopt;
+    const CalendarMoment moment = CalendarMomentOf(julianCenturies);
+    if (moment.year < kFirstEntryYear || moment.year > kLastEntryYear) return std::nullopt;
+    return moment;
+}
+
+// A whole number as a text of at least `width` digits, zero-padded.
+std::string Digits(int value, std::size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() < width) text.insert(0, width - text.size(), '0');
+    return text;
+}
+
+} // namespace
+
+double EffectiveMoment(std::int16_t technique, std::int16_t timesArrow, double base,
+                       double target) {
+    const double span = target - base;
+    const double arrow = timesArrow == 1 ? -1.0 : 1.0;
+    switch (technique) {
+    case kProgressions:
+        return base + arrow * span / kTropicalYearDays;
+    case kTransits:
+        return base + arrow * span;
+    case kPrimaryDirections:
+        return base + arrow * span / kTropicalYearDays / kTropicalYearDays;
+    case kSolarReturns: {
+        const double returns =
+            std::floor((span + kReturnRoundingCenturies) * kDaysPerCentury / kTropicalYearDays);
+        return base + arrow * returns * kTropicalYearDays / kDaysPerCentury;
+    }
+    default:
+        return target;
+    }
+}
+
+bool SetRecordFromTime(double julianCenturies, ChartRecord& record) {
+    const std::optional<CalendarMoment> moment = EntryMomentOf(julianCenturies);
+    if (!moment) return false;
+    const bool beforeChrist = moment->year <= 0;
+    const int eraYear = beforeChrist ? 1 - moment->year : moment->year;
+    record.ChartDate =
+        Digits(moment->day, 2) + "-" + Digits(moment->month, 2) + "-" + Digits(eraYear, 4);
+    record.ChartTime =
+        Digits(moment->hour, 2) + ":" + Digits(moment->minute, 2) + ":" + Digits(moment->second, 2);
+    record.ChartEra = beforeChrist ? 1 : 0;
+    record.EraText = beforeChrist ? "B.C." : "A.D.";
+    return true;
+}
+
+std::optional<TechniqueBase> TechniqueBaseOf(const ProgramState& state) {
+    const Snapshots& snapshots = state.snapshots;
+    if (state.options.RelationshipChart != 1)
+        return TechniqueBase{snapshots.NatalRecord, snapshots.NatalT};
+    if (!snapshots.RelationshipTaken) return std::nullopt;
+    return TechniqueBase{snapshots.RelationshipRecord, snapshots.RelT};
+}
+
+TechniqueOutcome ComputeTechniqueChart(ProgramState& state, OutputScreen& output) {
+    const std::optional<TechniqueBase> base = TechniqueBaseOf(state);
+    if (!base) return TechniqueOutcome::NoRelationshipBase;
+    const Options& options = state.options;
+    const double effective = EffectiveMoment(options.Technique, options.TimesArrow, base->T,
+                                             RecordJulianCenturies(state.record));
+    ChartRecord record = state.record;
+    if (!SetRecordFromTime(effective, record)) return TechniqueOutcome::OutsideEntryRange;
+    record.ChartName = base->record.ChartName;
+    record.ChartLatitude = base->record.ChartLatitude;
+    record.ChartLongitude = base->record.ChartLongitude;
+    state.record = record;
+    // Precession carries the positions back to the ecliptic of the natal epoch (from J2000).
+    state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - 1.0);
+    ComputeChart(state, output);
+    return TechniqueOutcome::Charted;
+}
+
+const char* TechniqueRefusal(TechniqueOutcome outcome) {
+    switch (outcome) {
+    case TechniqueOutcome::OutsideEntryRange:
+        return "THE CHART'S MOMENT LIES OUTSIDE THE YEARS 9999 B.C. TO 9999 A.D.";
+    case TechniqueOutcome::NoRelationshipBase:
+        return "NO RELATIONSHIP CHART HAS BEEN COMPUTED YET.";
+    case TechniqueOutcome::Charted:
+        break;
+    }
+    return "";
+}
+
+} // namespace astrodesk

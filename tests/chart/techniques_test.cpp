@@ -1,0 +1,157 @@
+// The predictive techniques: effective moments, the record texts of a moment, and technique
+// charts computed from a natal chart.
+
+#include "chart/chart_driver.hpp"
+#include "chart/techniques.hpp"
+#include "shell/record_rules.hpp"
+#include "support/chart_setup.hpp"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <tuple>
+
+namespace astrodesk {
+namespace {
+
+constexpr double kSecondsPerCentury = 36525.0 * 86400.0;
+
+double CenturiesOf(const char* date, const char* time, std::int16_t era = 0) {
+    return RecordJulianCenturies(ChartRecord{"", date, time, "", "", "", era});
+}
+long long SecondsOf(double julianCenturies) {
+    return std::llround(julianCenturies * kSecondsPerCentury);
+}
+
+TEST(EffectiveMoment, TheBaseItselfAndTheSolarReturnNearestTheTarget) {
+    const double base = 0.93, year = kTropicalYearDays / 36525.0;
+    for (std::int16_t technique = kNatal; technique <= kSolarReturns; ++technique)
+        for (std::int16_t arrow : {0, 1})
+            EXPECT_EQ(EffectiveMoment(technique, arrow, base, base), base) << technique << arrow;
+    // Up to half a year (0.005 century) before the tenth anniversary already counts it.
+    for (auto [before, returns] : {std::pair{0.0049, 10}, {0.0051, 9}, {-0.0049, 10}})
+        for (std::int16_t arrow : {0, 1})
+            EXPECT_NEAR(EffectiveMoment(kSolarReturns, arrow, base, base + 10 * year - before),
+                        base + (arrow == 1 ? -returns : returns) * year, 1e-14)
+                << before << " " << arrow;
+}
+
+TEST(SetRecordFromTime, EveryMomentOfTheEntryRangeReadsBackToTheSameSecond) {
+    const long long first = SecondsOf(CenturiesOf("01-01-9999", "00:00:00", 1));
+    const long long last = SecondsOf(CenturiesOf("31-12-9999", "23:59:59"));
+    const long long gregorian = SecondsOf(CenturiesOf("16-10-1582", "00:00:00"));
+    std::mt19937_64 engine(1993);
+    int beforeChrist = 0, julianAnnoDomini = 0;
+    for (int trial = 0; trial < 12000; ++trial) {
+        const long long second = std::uniform_int_distribution<long long>(first, last)(engine);
+        const double offset = std::uniform_real_distribution<double>(-0.49, 0.49)(engine);
+        ChartRecord record;
+        ASSERT_TRUE(SetRecordFromTime((second + offset) / kSecondsPerCentury, record));
+        ASSERT_EQ(SecondsOf(RecordJulianCenturies(record)), second)
+            << record.ChartDate << " " << record.ChartTime << " " << record.EraText;
+        // Texts that the entry form itself takes, and an era text that matches its code.
+        ASSERT_TRUE(AcceptDate(record.ChartDate) && AcceptTime(record.ChartTime));
+        ASSERT_EQ(record.EraText, record.ChartEra == 1 ? "B.C." : "A.D.");
+        beforeChrist += record.ChartEra == 1;
+        julianAnnoDomini += record.ChartEra == 0 && second < gregorian;
+    }
+    EXPECT_GT(std::min(beforeChrist, julianAnnoDomini), 500);
+}
+
+TEST(SetRecordFromTime, TextsAtTheEdgesOfTheCalendarsAndOfTheEntryRange) {
+    const auto textsOf = [](double t) {
+        ChartRecord record;
+        EXPECT_TRUE(SetRecordFromTime(t, record));
+        return std::tuple(record.ChartDate, record.ChartTime, record.EraText);
+    };
+    const double aSecond = 1.0 / kSecondsPerCentury;
+    // Julian 4 and 5 October 1582 are followed by Gregorian 16 October.
+    const char* days[] = {"04-10-1582", "05-10-1582", "16-10-1582"};
+    for (int day = 0; day < 3; ++day)
+        EXPECT_EQ(std::get<0>(textsOf(CenturiesOf("04-10-1582", "18:00:00") + day / 36525.0)),
+                  days[day]);
+    EXPECT_EQ(textsOf(CenturiesOf("31-12-0001", "23:59:59", 1) + aSecond),
+              std::tuple("01-01-0001", "00:00:00", "A.D."));
+    // Rounded to the second before the day is split: 12:35:00 never comes back as 12:34:00.
+    EXPECT_EQ(textsOf(CenturiesOf("01-06-1950", "12:35:00") - 0.4 * aSecond),
+              std::tuple("01-06-1950", "12:35:00", "A.D."));
+    EXPECT_EQ(textsOf(CenturiesOf("31-12-1999", "23:59:59") + 0.5 * aSecond),
+              std::tuple("01-01-2000", "00:00:00", "A.D."));
+    // Beyond the entry range nothing is written.
+    const double firstMoment = CenturiesOf("01-01-9999", "00:00:00", 1);
+    const double lastMoment = CenturiesOf("31-12-9999", "23:59:59");
+    EXPECT_EQ(textsOf(firstMoment), std::tuple("01-01-9999", "00:00:00", "B.C."));
+    for (double outside : {firstMoment - aSecond, lastMoment + 0.6 * aSecond, 1e300,
+                           std::numeric_limits<double>::quiet_NaN()}) {
+        ChartRecord record;
+        record.ChartDate = "10-02-1993";
+        EXPECT_FALSE(SetRecordFromTime(outside, record)) << outside;
+        EXPECT_EQ(record.ChartDate, "10-02-1993");
+    }
+}
+
+// Ann's natal chart, computed and snapshotted, and technique charts from it.
+struct TechniqueChart : ::testing::Test {
+    ProgramState state = testing::LoadedState();
+    RecordingOutputScreen output;
+
+    void SetUp() override {
+        state.record.ChartName = "ANN";
+        testing::SetRecord(state.record, {10, 2, 1993, 20, 15, 30, 51, 32, false, 0, 8, false});
+        ComputeChart(state, output);
+        TakeNatalSnapshot(state);
+    }
+    // The outcome and the record's date, time and era.
+    auto Run(std::int16_t technique, std::int16_t arrow, const char* date, const char* time,
+             std::int16_t era = 0) {
+        state.options.Technique = technique;
+        state.options.TimesArrow = arrow;
+        ChartRecord& r = state.record;
+        std::tie(r.ChartDate, r.ChartTime, r.ChartEra) = std::tuple(date, time, era);
+        const TechniqueOutcome outcome = ComputeTechniqueChart(state, output);
+        return std::tuple(outcome, r.ChartDate, r.ChartTime, r.ChartEra);
+    }
+};
+
+TEST_F(TechniqueChart, ATargetAtTheNatalMomentListsTheNatalChartAgain) {
+    const std::vector<std::string> natal = output.Pages().back().screenText;
+    for (std::int16_t technique = kProgressions; technique <= kSolarReturns; ++technique)
+        for (std::int16_t arrow : {0, 1}) {
+            Run(technique, arrow, "10-02-1993", "20:15:30");
+            EXPECT_EQ(output.Pages().back().screenText, natal) << technique << " " << arrow;
+        }
+}
+
+TEST_F(TechniqueChart, EffectiveMomentsAsTheRecordShowsThem) {
+    using enum TechniqueOutcome;
+    // A tropical year after birth (to the second) progresses by a day and directs by 3m 57s.
+    EXPECT_EQ(Run(kProgressions, 0, "11-02-1994", "02:04:15"),
+              std::tuple(Charted, "11-02-1993", "20:15:30", 0));
+    EXPECT_EQ(Run(kPrimaryDirections, 0, "11-02-1994", "02:04:15"),
+              std::tuple(Charted, "10-02-1993", "20:19:27", 0));
+    // Converse transits ten years (3652 days) after birth chart 3652 days before it.
+    EXPECT_EQ(Run(kTransits, 1, "10-02-2003", "20:15:30"),
+              std::tuple(Charted, "11-02-1983", "20:15:30", 0));
+    // Whatever the record held meanwhile, the chart keeps the natal name and place; precession
+    // spans the 37 tropical years back to birth.
+    state.record.ChartLatitude = "00N00";
+    EXPECT_EQ(Run(kSolarReturns, 0, "01-01-2030", "00:00:00"),
+              std::tuple(Charted, "10-02-2030", "19:19:26", 0));
+    EXPECT_EQ(state.record.ChartLatitude, "51N32");
+    EXPECT_NEAR(state.frame.PrecessSpanT, -37 * kTropicalYearDays / 36525, 1e-6);
+    EXPECT_EQ(Run(kTransits, 1, "13-02-3986", "20:15:30"),
+              std::tuple(Charted, "10-02-0001", "20:15:30", 1));
+}
+
+TEST_F(TechniqueChart, AMomentBeyondTheEntryRangeIsRefusedAndNothingIsLost) {
+    const double natalT = state.snapshots.NatalT, span = state.frame.PrecessSpanT;
+    EXPECT_EQ(std::get<0>(Run(kTransits, 1, "01-01-9999", "00:00:00", 1)),
+              TechniqueOutcome::OutsideEntryRange);
+    EXPECT_EQ(std::tie(state.snapshots.NatalT, state.frame.PrecessSpanT), std::tie(natalT, span));
+    EXPECT_EQ(output.Pages().size(), 1u);
+    state.options.RelationshipChart = 1; // before any relationship chart
+    EXPECT_EQ(std::get<0>(Run(kTransits, 0, "01-01-2000", "00:00:00")),
+              TechniqueOutcome::NoRelationshipBase);
+}
+
+} // namespace
+} // namespace astrodesk

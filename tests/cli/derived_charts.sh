@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# astrodesk-cli: technique charts from the record options and a target moment, the relationship
+# chart of the record and a partner, their wheels, and the refusals of their options.
+set -u
+cli=$1
+failures=0
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+ann=(--name ANN --date 10-02-1993 --time 20:15:30 --lat 51N32 --lon 000W08)
+bob=(--partner-name BOB --partner-date 01-06-1990 --partner-time 06:00:00 --partner-lat 40N43
+    --partner-lon 074W00)
+
+expect_lines() { # the patterns, one a line, then the command's arguments
+    local patterns=$1 output
+    shift
+    output=$("$cli" "$@") || { fail "status $? for $*"; return; }
+    while IFS= read -r pattern; do
+        grep -qF -- "$pattern" <<<"$output" || fail "no '$pattern' for $*"
+    done <<<"$patterns"
+}
+
+# Thirty years of progressions are thirty days less a minute; the natal name and place stay. The
+# effective moment is counted from JD 2415020.0 (1899 December 31, 12h).
+expect_lines $'"name": "ANN"\n"date": "12-03-1993"\n"time": "20:14:27"\n"latitude": "51N32"
+"effectiveJulianCenturies": 0.931946430\n"technique": 1' \
+    chart "${ann[@]}" --technique progressions --target-date 10-02-2023 --target-time 20:15:30 \
+    --format json
+# London and New York: the mean moment at the great-circle midpoint (52.3804 N, 41.3000 W by the
+# normalised sum of the two unit vectors).
+expect_lines $'DATE = 07-10-1991 A.D.\nTIME = 01:07:45\nNAME = ANN & BOB ( REL. )\nLAT = 52N23
+LON = 041W18' relationship "${ann[@]}" "${bob[@]}"
+
+"$cli" wheel "${ann[@]}" "${bob[@]}" -o "$folder/wheel.svg" || fail "no relationship wheel"
+grep -q '>NAME = ANN &amp; BOB' "$folder/wheel.svg" || fail "the wheel is not the relationship's"
+
+expect_refused() { # the words the message must hold, then the arguments
+    local words=$1 message status
+    shift
+    message=$("$cli" "$@" 2>&1 >/dev/null)
+    status=$?
+    [ "$status" -eq 2 ] || fail "$* ended with status $status"
+    [[ $message == *$words* ]] || fail "$* gave: $message"
+}
+expect_refused '--technique "progression": expected' chart --technique progression
+expect_refused '--target-date for a natal chart' chart --target-date 01-01-2000
+expect_refused '--partner-lon "181W00": expected' \
+    relationship --partner-date 01-06-1990 --partner-lon 181W00
+expect_refused 'outside the years 9999 B.C. to 9999 A.D.' \
+    chart --date 01-01-9990 --technique transits --converse --target-date 01-01-9000 --target-era BC
+"$cli" relationship "${ann[@]}" >/dev/null 2>&1 && fail "relationship without a partner date"
+
+exit $((failures > 0))
