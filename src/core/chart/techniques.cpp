@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace astrodesk {
 
@@ -26,13 +27,6 @@ std::optional<CalendarMoment> EntryMomentOf(double julianCenturies) {
     const CalendarMoment moment = CalendarMomentOf(julianCenturies);
     if (moment.year < kFirstEntryYear || moment.year > kLastEntryYear) return std::nullopt;
     return moment;
-}
-
-// A whole number as a text of at least `width` digits, zero-padded.
-std::string Digits(int value, std::size_t width) {
-    std::string text = std::to_string(value);
-    if (text.size() < width) text.insert(0, width - text.size(), '0');
-    return text;
 }
 
 } // namespace
@@ -61,14 +55,11 @@ double EffectiveMoment(std::int16_t technique, std::int16_t timesArrow, double b
 bool SetRecordFromTime(double julianCenturies, ChartRecord& record) {
     const std::optional<CalendarMoment> moment = EntryMomentOf(julianCenturies);
     if (!moment) return false;
-    const bool beforeChrist = moment->year <= 0;
-    const int eraYear = beforeChrist ? 1 - moment->year : moment->year;
-    record.ChartDate =
-        Digits(moment->day, 2) + "-" + Digits(moment->month, 2) + "-" + Digits(eraYear, 4);
-    record.ChartTime =
-        Digits(moment->hour, 2) + ":" + Digits(moment->minute, 2) + ":" + Digits(moment->second, 2);
-    record.ChartEra = beforeChrist ? 1 : 0;
-    record.EraText = beforeChrist ? "B.C." : "A.D.";
+    MomentTexts texts = MomentTextsOf(*moment);
+    record.ChartDate = std::move(texts.date);
+    record.ChartTime = std::move(texts.time);
+    record.EraText = std::move(texts.eraText);
+    record.ChartEra = texts.era;
     return true;
 }
 
