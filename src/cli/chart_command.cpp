@@ -128,25 +128,22 @@ json ChartJson(const ProgramState& state, const std::optional<PlaceReport>& plac
     };
 }
 
-struct ChartArguments {
-    RecordArguments record;
-    TechniqueArguments technique;
-    PartnerArguments partner;
+struct ChartPrinting {
+    ChartArguments chart;
     std::string format = "listing";
 };
 
 // The options of a command that prints one chart, and its action.
-std::shared_ptr<ChartArguments> AddChartPrinting(CLI::App& command) {
-    auto arguments = std::make_shared<ChartArguments>();
-    AddRecordOptions(command, arguments->record);
-    AddTechniqueOptions(command, arguments->technique);
+std::shared_ptr<ChartPrinting> AddChartPrinting(CLI::App& command) {
+    auto arguments = std::make_shared<ChartPrinting>();
+    AddRecordOptions(command, arguments->chart.record);
+    AddTechniqueOptions(command, arguments->chart.technique);
     command.add_option("--format", arguments->format, "listing (default): the screen's text; json")
         ->check(CLI::IsMember({"listing", "json"}));
     command.callback([arguments] {
         RecordingOutputScreen output;
         std::optional<PlaceReport> place;
-        const ProgramState state = ComputeHeadlessChart(
-            arguments->record, output, arguments->technique, arguments->partner, &place);
+        const ProgramState state = ComputeHeadlessChart(arguments->chart, output, &place);
         if (arguments->format == "json")
             std::cout << ChartJson(state, place).dump(2, ' ', false, json::error_handler_t::replace)
                       << '\n';
@@ -171,7 +168,7 @@ void AddRelationshipCommand(CLI::App& app) {
                         "mean of their birth moments at the midpoint of their birthplaces (the "
                         "record options give the first person)");
     const auto arguments = AddChartPrinting(*command);
-    AddPartnerOptions(*command, arguments->partner)->required();
+    AddPartnerOptions(*command, arguments->chart.partner)->required();
 }
 
 } // namespace astrodesk::cli

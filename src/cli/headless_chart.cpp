@@ -81,10 +81,17 @@ void NoteSeriesRange(const ProgramState& state) {
     }
 }
 
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
-                                  const TechniqueArguments& technique,
-                                  const PartnerArguments& partner,
+void AddChartOptions(CLI::App& command, ChartArguments& arguments) {
+    AddRecordOptions(command, arguments.record);
+    AddTechniqueOptions(command, arguments.technique);
+    AddPartnerOptions(command, arguments.partner);
+}
+
+ProgramState ComputeHeadlessChart(const ChartArguments& chart, RecordingOutputScreen& output,
                                   std::optional<PlaceReport>* place) {
+    const RecordArguments& arguments = chart.record;
+    const TechniqueArguments& technique = chart.technique;
+    const PartnerArguments& partner = chart.partner;
     ProgramState state;
     BuildBodyTables(state.bodies);
     LoadCoefficientFiles(state.coefficients);

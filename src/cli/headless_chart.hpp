@@ -5,10 +5,10 @@
 // chart driver writing its pages to a recording output screen.
 
 #include "record_options.hpp"
-#include "technique_options.hpp"
 #include "shell/output_screen.hpp"
 #include "shell/platform.hpp"
 #include "shell/program_state.hpp"
+#include "technique_options.hpp"
 
 namespace astrodesk::cli {
 
@@ -34,9 +34,18 @@ bool NoteSeriesRange(const ChartRecord& record, double T);
 // 9999 B.C. .. 9999 A.D., before anything is printed (RefuseArgument); a missing or damaged
 // coefficient file ends the command with its message and exit status 1. `place`, when given,
 // receives what --place, --local-time and --zone used for a natal chart.
-ProgramState ComputeHeadlessChart(const RecordArguments& arguments, RecordingOutputScreen& output,
-                                  const TechniqueArguments& technique = {},
-                                  const PartnerArguments& partner = {},
+// The options that choose a command's chart: the birth record, a technique with its target and
+// the second person of a relationship chart.
+struct ChartArguments {
+    RecordArguments record;
+    TechniqueArguments technique;
+    PartnerArguments partner;
+};
+
+// Registers the record, technique and partner options on a command.
+void AddChartOptions(CLI::App& command, ChartArguments& arguments);
+
+ProgramState ComputeHeadlessChart(const ChartArguments& arguments, RecordingOutputScreen& output,
                                   std::optional<PlaceReport>* place = nullptr);
 
 } // namespace astrodesk::cli

@@ -27,9 +27,7 @@ namespace {
 using json = nlohmann::ordered_json; // keys in the order written
 
 struct InterpretArguments {
-    RecordArguments record;
-    TechniqueArguments technique;
-    PartnerArguments partner;
+    ChartArguments chart;
     std::string output; // empty: the standard output
     std::string format = "text";
 };
@@ -123,8 +121,7 @@ void WriteJson(const ProgramState& state, const ReportOutcome& outcome, std::ost
 void Interpret(const InterpretArguments& arguments) {
     const Destination destination = DestinationOf(arguments);
     RecordingOutputScreen chartOutput;
-    ProgramState state =
-        ComputeHeadlessChart(arguments.record, chartOutput, arguments.technique, arguments.partner);
+    ProgramState state = ComputeHeadlessChart(arguments.chart, chartOutput);
     state.options.HardCopy = destination == Destination::Pdf ? 1 : 0;
     std::unique_ptr<QGuiApplication> qt;
     std::unique_ptr<QtPrinter> printer;
@@ -169,9 +166,7 @@ void AddInterpretCommand(CLI::App& app) {
                      "defaults as for chart); with a technique the technique chart's, with "
                      "partner options the relationship chart's");
     auto arguments = std::make_shared<InterpretArguments>();
-    AddRecordOptions(*command, arguments->record);
-    AddTechniqueOptions(*command, arguments->technique);
-    AddPartnerOptions(*command, arguments->partner);
+    AddChartOptions(*command, arguments->chart);
     command->add_option("-o,--output", arguments->output,
                         "File: .txt for the screens (default: standard output), .pdf for the "
                         "printed copy");

@@ -23,9 +23,7 @@ constexpr std::array<std::string_view, 2> kProjectionNames = {"gnomic", "cylindr
 constexpr std::array<std::string_view, 3> kTypeNames = {"local-space", "cartography", "pairs"};
 
 struct MapArguments {
-    RecordArguments record;
-    TechniqueArguments technique;
-    PartnerArguments partner;
+    ChartArguments chart;
     std::string area = "europe";
     std::string projection = "gnomic";
     std::string type = "local-space";
@@ -111,8 +109,7 @@ void DrawMapCommand(const MapArguments& arguments) {
         RefuseArgument("refused --format \"" + *arguments.format + "\": expected json");
     if (arguments.output) CheckPictureArguments(*arguments.output, arguments.scale);
     RecordingOutputScreen output;
-    ProgramState state =
-        ComputeHeadlessChart(arguments.record, output, arguments.technique, arguments.partner);
+    ProgramState state = ComputeHeadlessChart(arguments.chart, output);
     ApplyMapArguments(arguments, state.options);
     ErrorStreamDialogs dialogs;
     std::optional<MapPicture> picture;
@@ -137,9 +134,7 @@ void AddMapCommand(CLI::App& app) {
                "defaults as for chart); with a technique the technique chart's, with partner "
                "options the relationship chart's");
     auto arguments = std::make_shared<MapArguments>();
-    AddRecordOptions(*command, arguments->record);
-    AddTechniqueOptions(*command, arguments->technique);
-    AddPartnerOptions(*command, arguments->partner);
+    AddChartOptions(*command, arguments->chart);
     command->add_option("--area", arguments->area,
                         "europe (default), uk, world, usa, far-east, africa, antipodes, "
                         "south-america, polar");

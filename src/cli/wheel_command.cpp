@@ -11,9 +11,7 @@ namespace astrodesk::cli {
 namespace {
 
 struct WheelArguments {
-    RecordArguments record;
-    TechniqueArguments technique;
-    PartnerArguments partner;
+    ChartArguments chart;
     std::string output;
     double scale = 1.0;
 };
@@ -21,8 +19,7 @@ struct WheelArguments {
 void WriteWheel(const WheelArguments& arguments) {
     CheckPictureArguments(arguments.output, arguments.scale);
     RecordingOutputScreen output;
-    const ProgramState state =
-        ComputeHeadlessChart(arguments.record, output, arguments.technique, arguments.partner);
+    const ProgramState state = ComputeHeadlessChart(arguments.chart, output);
     DrawWheelPage(state, output.Screen);
     WriteOutputPicture(output, arguments.scale, arguments.output);
 }
@@ -35,9 +32,7 @@ void AddWheelCommand(CLI::App& app) {
                  "output screen (every record option defaults as for chart); with a technique "
                  "the technique chart's wheel, with partner options the relationship chart's");
     auto arguments = std::make_shared<WheelArguments>();
-    AddRecordOptions(*command, arguments->record);
-    AddTechniqueOptions(*command, arguments->technique);
-    AddPartnerOptions(*command, arguments->partner);
+    AddChartOptions(*command, arguments->chart);
     command->add_option("-o,--output", arguments->output, "Picture file, .png or .svg")->required();
     command->add_option("--scale", arguments->scale,
                         "Size factor over the output screen's 638 x 428 pixels (default 1)");

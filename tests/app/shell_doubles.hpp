@@ -5,13 +5,11 @@
 // Shared by the headless tests and the desktop's.
 
 #include "app/main_menu.hpp"
+#include "support/scratch_folder.hpp"
 
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <stdlib.h>
 
 namespace astrodesk::testing {
 
@@ -99,32 +97,18 @@ class SettableClock : public Clock {
 };
 
 // Coefficient files of the right length (all zeros) in a scratch folder of their own.
-class ScratchDataFiles : public DataFiles {
+class ScratchDataFiles : public ScratchFolder {
   public:
     ScratchDataFiles() {
         Write("PERTURBS.FIL", 503 * 9);
         Write("MOONBITS.FIL", 104 * 8);
     }
-    ~ScratchDataFiles() override { std::filesystem::remove_all(folder_); }
 
+    using ScratchFolder::Write;
+    // A file of `numbers` zeros, one a line.
     void Write(const std::string& name, int numbers) const {
-        std::ofstream file(folder_ / name);
-        for (int i = 0; i < numbers; ++i)
-            file << "0\n";
+        Write(name, std::vector<std::string>(static_cast<std::size_t>(numbers), "0"));
     }
-    void Remove(const std::string& name) const { std::filesystem::remove(folder_ / name); }
-
-    std::optional<std::filesystem::path> Find(const std::string& name) const override {
-        const auto path = folder_ / name;
-        if (std::filesystem::exists(path)) return path;
-        return std::nullopt;
-    }
-
-  private:
-    std::filesystem::path folder_ = [] {
-        std::string name = std::filesystem::temp_directory_path() / "astrodesk-data-XXXXXX";
-        return std::filesystem::path(::mkdtemp(name.data()));
-    }();
 };
 
 } // namespace astrodesk::testing

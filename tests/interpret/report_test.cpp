@@ -7,15 +7,13 @@
 #include "interpret/report.hpp"
 #include "shell/defaults.hpp"
 #include "support/paper.hpp"
+#include "support/scratch_folder.hpp"
 #include "support/text_layout.hpp"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 namespace astrodesk::testing {
 namespace {
@@ -43,32 +41,12 @@ std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> 
 }
 
 // All 109 text files in a scratch folder of their own, each as long as its layout needs.
-class TextFolder : public DataFiles {
+class TextFolder : public ScratchFolder {
   public:
     TextFolder() {
         for (const TextFileLayout& file : InterpretationTextFiles())
             Write(file.name, Lines(file.name, 1, file.blocks.back().last));
     }
-    ~TextFolder() override { std::filesystem::remove_all(folder_); }
-
-    void Write(const std::string& name, const std::vector<std::string>& lines) const {
-        std::ofstream file(folder_ / name);
-        for (const std::string& line : lines)
-            file << line << '\n';
-    }
-    void Remove(const std::string& name) const { std::filesystem::remove(folder_ / name); }
-
-    std::optional<std::filesystem::path> Find(const std::string& name) const override {
-        const auto path = folder_ / name;
-        if (std::filesystem::exists(path)) return path;
-        return std::nullopt;
-    }
-
-  private:
-    std::filesystem::path folder_ = [] {
-        std::string name = std::filesystem::temp_directory_path() / "astrodesk-texts-XXXXXX";
-        return std::filesystem::path(::mkdtemp(name.data()));
-    }();
 };
 
 class RecordingDialogs : public Dialogs {
