@@ -61,43 +61,35 @@ Equatorial OfEclipticPoint(double longitude, double obliquity) {
 // defined everywhere outside the polar circles and nowhere beyond 80 degrees; Koch everywhere
 // but at the pole itself, where every system but Equal House degenerates.
 TEST(Houses, KochAtEveryLatitudeButThePolePlacidusOnlyWhereItsCuspsExist) {
-    for (int degrees = 0; degrees <= 89; degrees += degrees < 60 ? 15 : 1) {
-        for (int minutes : {0, 30, 60}) {
-            for (bool south : {false, true}) {
-                const std::string latitude = LatitudeText(degrees, minutes, south);
-                for (int hour = 0; hour < 24; ++hour) {
-                    const ChartFrame frame = PlaceAt(latitude, hour);
-                    for (double angle : {frame.Midheaven, frame.Ascendant, frame.Vertex})
-                        ASSERT_TRUE(InOneTurn(angle)) << latitude << " at " << hour;
-                    const double size = std::abs(frame.Latitude);
-                    const bool pole = degrees == 89 && minutes == 60;
-                    for (std::int16_t system = kEqualHouse; system <= kKoch; ++system) {
-                        const ChartFrame houses = CuspsOf(frame, system);
-                        const std::string where = latitude + " at " + std::to_string(hour) +
-                                                  " h, system " + std::to_string(system);
-                        for (int house = 1; house <= 12; ++house)
-                            ASSERT_TRUE(InOneTurn(houses.HouseCusp[house])) << where;
-                        if (system == kPlacidus) {
-                            if (size < kPi / 2 - frame.Obliquity) {
-                                EXPECT_FALSE(houses.HouseSystemUndefined) << where;
-                            }
-                            if (size >= DegToRad(80.0)) {
-                                EXPECT_TRUE(houses.HouseSystemUndefined) << where;
-                            }
-                        } else {
-                            EXPECT_EQ(houses.HouseSystemUndefined, pole && system != kEqualHouse)
-                                << where;
-                        }
-                        if (houses.HouseSystemUndefined) {
-                            EXPECT_EQ(houses.HouseCusp, CuspsOf(frame, kEqualHouse).HouseCusp);
-                            continue;
-                        }
-                        for (int house = 1; house <= 6; ++house)
-                            ASSERT_LT(ArcsecondsApart(houses.HouseCusp[house],
-                                                      RadToDeg(houses.HouseCusp[house + 6]), 180),
-                                      1e-6)
-                                << where << " house " << house;
-                    }
+    for (int minutes = 0; minutes <= 90 * 60; minutes += minutes < 60 * 60 ? 450 : 30) {
+        for (int hour = 0; hour < 48; ++hour) {
+            const bool south = hour >= 24, pole = minutes == 90 * 60;
+            const std::string latitude =
+                LatitudeText(std::min(minutes / 60, 89), pole ? 60 : minutes % 60, south);
+            const ChartFrame frame = PlaceAt(latitude, hour % 24);
+            const std::string where = latitude + " at " + std::to_string(hour % 24) + " h, system ";
+            for (double angle : {frame.Midheaven, frame.Ascendant, frame.Vertex})
+                ASSERT_TRUE(InOneTurn(angle)) << where;
+            const double size = std::abs(frame.Latitude);
+            for (std::int16_t system = kEqualHouse; system <= kKoch; ++system) {
+                const ChartFrame houses = CuspsOf(frame, system);
+                const bool undefined = houses.HouseSystemUndefined;
+                // Between the polar circle and 80 degrees Placidus depends on the hour.
+                const bool placidus = system == kPlacidus, beyond80 = size >= DegToRad(80.0);
+                if (!placidus || size < kPi / 2 - frame.Obliquity || beyond80) {
+                    EXPECT_EQ(undefined, placidus ? beyond80 : pole && system != kEqualHouse)
+                        << where << system;
+                }
+                if (undefined) {
+                    EXPECT_EQ(houses.HouseCusp, CuspsOf(frame, kEqualHouse).HouseCusp) << where;
+                }
+                for (int house = 1; house <= 12; ++house) {
+                    ASSERT_TRUE(InOneTurn(houses.HouseCusp[house])) << where << system;
+                    ASSERT_LT(ArcsecondsApart(houses.HouseCusp[house],
+                                              RadToDeg(houses.HouseCusp[(house + 5) % 12 + 1]),
+                                              180),
+                              1e-6)
+                        << where << system << " house " << house;
                 }
             }
         }
@@ -169,21 +161,10 @@ TEST(Houses, KochCuspsKeepTheirObliqueAscensionsInsideThePolarCircles) {
     }
 }
 
-TEST(Houses, UnknownSystemLeavesTheCuspsAlone) {
-    ChartFrame frame;
-    frame.HouseCusp.fill(1.5);
-    frame.HouseSystemUndefined = true;
-    for (std::int16_t system : {-1, 5}) {
-        const ChartFrame unchanged = CuspsOf(frame, system);
-        EXPECT_EQ(unchanged.HouseCusp, frame.HouseCusp);
-        EXPECT_FALSE(unchanged.HouseSystemUndefined);
-    }
-}
-
 struct Measured {
     const char* name;
-    double toleranceUpTo40; // arcseconds
-    double worst[2] = {};   // up to 40 degrees of latitude, from 40 to 66 degrees
+    double tolerance;     // arcseconds
+    double worst[2] = {}; // up to 40 degrees of latitude, from 40 to 66 degrees
 };
 
 TEST(Oracle, AnglesAndCuspsAgreeWithSwissEphemeris) {
@@ -239,13 +220,8 @@ TEST(Oracle, AnglesAndCuspsAgreeWithSwissEphemeris) {
     std::printf("worst disagreement, arcseconds: latitude up to 40 deg | 40 to 66 deg\n");
     for (const Measured& m : measured) {
         std::printf("  %-14s %10.3g | %10.3g\n", m.name, m.worst[0], m.worst[1]);
-        RecordProperty(std::string(m.name) + "_arcsec",
-                       std::to_string(m.worst[0]) + " | " + std::to_string(m.worst[1]));
-        EXPECT_LT(m.worst[0], m.toleranceUpTo40) << m.name;
+        EXPECT_LT(std::max(m.worst[0], m.worst[1]), m.tolerance) << m.name;
     }
-    // Placidus cusps are solved to their definition up to the polar circles, where ten passes
-    // of the iteration alone stray by up to 20 minutes of arc.
-    EXPECT_LT(measured[6].worst[1], 1.0);
 }
 
 TEST(Oracle, EquatorialPlacesAgreeWithSwissEphemeris) {
@@ -267,7 +243,6 @@ TEST(Oracle, EquatorialPlacesAgreeWithSwissEphemeris) {
         EXPECT_LT(ArcsecondsApart(place.EquatorialObliquity, nutation[1]), 0.1);
     }
     std::printf("equatorial conversion: worst disagreement %.3g arcseconds\n", worst);
-    RecordProperty("worst_arcsec", std::to_string(worst));
     EXPECT_LT(worst, 0.001);
 }
 

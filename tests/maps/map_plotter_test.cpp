@@ -3,6 +3,7 @@
 // not drawn, the clipping of gnomic lines and the map files read.
 
 #include "astro/angles.hpp"
+#include "maps/map_areas.hpp"
 #include "maps/map_file.hpp"
 #include "maps/map_plotter.hpp"
 
@@ -79,7 +80,7 @@ class MapPlotterTest : public ::testing::Test {
     CountingMapFiles files_;
 };
 
-TEST_F(MapPlotterTest, WholeWorldCartographyLegendColoursEachBodyAndGoesOnInASecondColumn) {
+TEST_F(MapPlotterTest, LegendColoursAndColumns) {
     const MapPicture map = Plot(kWorld, kCylindrical, kCartography);
     ASSERT_EQ(map.legend.size(), 36u);
     for (std::size_t i = 0; i < map.legend.size(); ++i)
@@ -105,18 +106,13 @@ TEST_F(MapPlotterTest, WholeWorldCartographyLegendColoursEachBodyAndGoesOnInASec
     for (std::size_t i = 0; i < pairs.legend.size(); ++i)
         EXPECT_EQ(pairs.legend[i].colour, static_cast<int>(i % 15 + 1));
     EXPECT_EQ(pairs.legend[54].column, 3);
-}
-
-TEST_F(MapPlotterTest, LinesThroughOnePointAreNotDrawnAndTheLegendEndsInTheFirstColumn) {
-    PutAllAtPlace();
-    for (const Projection projection : {kGnomic, kCylindrical}) {
-        const MapPicture map = Plot(kEurope, projection, kLocalSpace);
-        EXPECT_TRUE(map.lines.empty());
-        EXPECT_TRUE(Plot(kEurope, projection, kPairs).legend.empty());
-        EXPECT_DOUBLE_EQ(text_.CurrentX, 16.0);
-        EXPECT_DOUBLE_EQ(text_.CurrentY, 16.0);
-    }
-    EXPECT_EQ(Count<LineItem>(text_), 1) << "the border between legend and map";
+    // A gnomic line that misses the window takes no colour and no label.
+    const MapPicture uk = Plot(kUk, kGnomic, kPairs);
+    ASSERT_FALSE(uk.legend.empty());
+    ASSERT_LT(uk.legend.size(), 55u);
+    for (std::size_t i = 0; i < uk.legend.size(); ++i)
+        EXPECT_EQ(uk.legend[i].colour, static_cast<int>(i % 15 + 1));
+    EXPECT_EQ(uk.lines.size(), uk.legend.size());
 }
 
 TEST_F(MapPlotterTest, CylindricalMarksWrapAt170DegreesWest) {
@@ -195,7 +191,9 @@ TEST_F(MapPlotterTest, VertexLineOfABodyOnTheEquatorIsItsMeridianLine) {
     }
 }
 
-TEST_F(MapPlotterTest, LocalSpaceHasALineForEachBodyButThePlace) {
+// A local space line for each body but the place itself, at most 11; with every body at the place
+// no local space or pair line is defined, and the legend panel ends in its first column.
+TEST_F(MapPlotterTest, LocalSpaceLinesForEachBodyButThePlaceAndNoneThroughOnePoint) {
     for (const auto& [area, projection] :
          {std::pair{kWorld, kCylindrical}, std::pair{kEurope, kGnomic}}) {
         const std::vector<std::string> labels = Labels(Plot(area, projection, kLocalSpace));
@@ -203,15 +201,14 @@ TEST_F(MapPlotterTest, LocalSpaceHasALineForEachBodyButThePlace) {
         EXPECT_EQ(std::ranges::count(labels, "EAR-LSP"), 0);
         EXPECT_EQ(std::ranges::count(labels, "SUN-LSP"), 1);
     }
-}
-
-TEST_F(MapPlotterTest, GnomicLinesThatMissTheWindowTakeNoColourAndNoLabel) {
-    const MapPicture map = Plot(kUk, kGnomic, kPairs);
-    ASSERT_FALSE(map.legend.empty());
-    ASSERT_LT(map.legend.size(), 55u);
-    for (std::size_t i = 0; i < map.legend.size(); ++i)
-        EXPECT_EQ(map.legend[i].colour, static_cast<int>(i % 15 + 1));
-    EXPECT_EQ(map.lines.size(), map.legend.size());
+    PutAllAtPlace();
+    for (const Projection projection : {kGnomic, kCylindrical}) {
+        EXPECT_TRUE(Plot(kEurope, projection, kLocalSpace).lines.empty());
+        EXPECT_TRUE(Plot(kEurope, projection, kPairs).legend.empty());
+        EXPECT_DOUBLE_EQ(text_.CurrentX, 16.0);
+        EXPECT_DOUBLE_EQ(text_.CurrentY, 16.0);
+    }
+    EXPECT_EQ(Count<LineItem>(text_), 1) << "the border between legend and map";
 }
 
 TEST(ClipGnomicLine, CutsTheLineAtTheEdgesItCrosses) {
@@ -243,6 +240,54 @@ TEST_F(MapPlotterTest, MapFilesAreReadOnlyWhenTheTablesHoldAnother) {
     Plot(kUk, kGnomic, kLocalSpace);
     EXPECT_EQ(files_.reads["UKG.MAP"], 2);
     EXPECT_EQ(tables_.LoadedMapFile, "UKG.MAP");
+}
+
+// Map outline files: a damaged text is refused with the file and the record named and the tables
+// left alone; the nine shipped files are read.
+
+std::string RecordsText(int records) {
+    std::string text;
+    for (int k = 1; k <= records; ++k)
+        text += std::to_string(k % 100) + "," + std::to_string(-k % 90) + "\n";
+    return text;
+}
+
+TEST(MapFile, DamagedTextsAreRefusedNamingTheRecordAndChangeNothing) {
+    MapTables tables;
+    ParseMapFile(RecordsText(kMapRecords) + "trailing words are ignored", "UKG.MAP", tables);
+    EXPECT_EQ(tables.MapCoord1[kMapRecords], kMapRecords % 100);
+    EXPECT_EQ(tables.MapCoord2[17], -17);
+
+    std::string outOfRange = RecordsText(kMapRecords);
+    outOfRange.replace(outOfRange.find("\n16,-16\n") + 1, 6, "40000,1");
+    std::string notWhole = RecordsText(kMapRecords);
+    notWhole.replace(notWhole.find("\n16,-16\n") + 1, 6, "16,1.5");
+    const struct {
+        std::string text, expected;
+    } refused[] = {
+        {RecordsText(1200), "EUROPEG.MAP ends in record 1201"},
+        {outOfRange, "EUROPEG.MAP, record 16 (line 16), first value: 40000 is outside"},
+        {notWhole, "EUROPEG.MAP, record 16 (line 16), second value: \"1.5\" is not a whole"},
+        {"12 x4", "EUROPEG.MAP, record 1 (line 1), second value: \"x4\""},
+    };
+    for (const auto& [text, expected] : refused) {
+        try {
+            ParseMapFile(text, "EUROPEG.MAP", tables);
+            ADD_FAILURE() << "accepted: " << expected;
+        } catch (const DataFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(expected), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(tables.LoadedMapFile, "UKG.MAP");
+        EXPECT_EQ(tables.MapCoord2[17], -17);
+    }
+    EXPECT_THROW(LoadMapFile(InstalledDataFiles(), "NOSUCH.MAP", tables), DataFileError);
+    // The shipped files are read whole (their outlines the generator has checked).
+    EXPECT_NO_THROW(LoadMapFile(InstalledDataFiles(), kWorldMapFile, tables));
+    for (const MapArea& area : kMapAreas) {
+        if (area.gnomicFile != nullptr) {
+            EXPECT_NO_THROW(LoadMapFile(InstalledDataFiles(), area.gnomicFile, tables));
+        }
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "present/glyphs.hpp"
+#include "present/svg_export.hpp"
 #include "present/wheel.hpp"
 
 #include <algorithm>
@@ -6,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <optional>
+#include <regex>
+#include <sstream>
 
 namespace astrodesk {
 namespace {
@@ -152,6 +155,63 @@ TEST(ChartWheel, DrawsAComputedChartListingEveryPositionButTheCentreSlot) {
     const std::vector<std::string> helio = Page(state).TextLines();
     EXPECT_EQ(helio[0], " MON   POS2");
     EXPECT_EQ(helio[15], "CHART FROM THE SUN");
+}
+
+using ::testing::HasSubstr;
+
+// Two published pictures that no mirroring or turning maps onto itself: sixteen rows of four
+// hex digits, the leftmost pixel the top bit.
+constexpr const char* kCancerRows =
+    "0000 0000 FFF0 CFFE 860E 8400 CC00 FC00 003F 0033 0021 7061 7FF3 0FFF 0000 0000";
+constexpr const char* kSaturnRows =
+    "3000 7800 7800 3000 3000 3000 33C0 37E0 3E60 3C60 3860 3060 30E0 00C0 01C0 0180";
+
+using Bitmap = std::array<std::string, 16>; // '#' set, '.' clear
+
+Bitmap FromHexRows(const char* rows) {
+    Bitmap bitmap;
+    std::istringstream in(rows);
+    for (std::string& line : bitmap) {
+        unsigned bits = 0;
+        in >> std::hex >> bits;
+        for (int mask = 0x8000; mask != 0; mask >>= 1)
+            line += (bits & static_cast<unsigned>(mask)) ? '#' : '.';
+    }
+    return bitmap;
+}
+
+// The white pixels of a picture painted at the origin, read back from its SVG rectangles.
+Bitmap Rendered(const Glyph& glyph) {
+    PictureBox box(16.0, 16.0);
+    box.PaintPicture(glyph, 0.0, 0.0);
+    const std::string svg = PictureBoxSvg(box, 1.0);
+    Bitmap bitmap;
+    bitmap.fill(std::string(16, '.'));
+    const std::regex white(
+        R"re(<rect x="(\d+)" y="(\d+)" width="(\d+)" height="1" fill="#FFFFFF"/>)re");
+    for (std::sregex_iterator it(svg.begin(), svg.end(), white), end; it != end; ++it)
+        bitmap[std::stoul((*it)[2])].replace(std::stoul((*it)[1]), std::stoul((*it)[3]),
+                                             std::stoul((*it)[3]), '#');
+    return bitmap;
+}
+
+TEST(WheelGlyphs, APictureRendersItsRowsTopToBottomLeftmostPixelFirst) {
+    EXPECT_EQ(Rendered(signicon(4)), FromHexRows(kCancerRows));
+    EXPECT_EQ(Rendered(planicon(8)), FromHexRows(kSaturnRows));
+}
+
+TEST(SvgExport, DrawsTheDisplayListOnBlackAtTheRequestedScale) {
+    PictureBox box(638.0, 428.0);
+    box.Print(std::string("12") + kDegreeSign + " & <");
+    box.Line(0.0, 0.0, 10.0, 20.0, kLightGreen);
+    box.Circle(100.0, 50.0, 30.0, kWhite);
+    const std::string svg = PictureBoxSvg(box, 2.5);
+    EXPECT_THAT(svg, HasSubstr(R"(width="1595" height="1070")"));
+    EXPECT_THAT(svg, HasSubstr(R"(<rect x="0" y="0" width="1595" height="1070" fill="#000000"/>)"));
+    EXPECT_THAT(svg, HasSubstr("fill=\"#FFFFFF\">12\u00B0 &amp; &lt;</text>"));
+    EXPECT_THAT(svg,
+                HasSubstr(R"(<line x1="0" y1="0" x2="25" y2="50" fill="none" stroke="#00FF00")"));
+    EXPECT_THAT(svg, HasSubstr(R"(<circle cx="250" cy="125" r="75" fill="none" stroke="#FFFFFF")"));
 }
 
 } // namespace

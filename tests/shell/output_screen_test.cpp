@@ -1,31 +1,17 @@
 #include "shell/output_screen.hpp"
 
+#include <array>
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace astrodesk {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-TEST(PrintedNumberTest, GeneralFormat) {
-    const std::pair<double, const char*> cases[] = {
-        {0.5, " .5 "},
-        {-0.25, "-.25 "},
-        {1.5, " 1.5 "},
-        {12.0, " 12 "},
-        {-0.0, " 0 "},
-        {1.0 / 3.0, " .333333333333333 "},
-        {1e15, " 1E+15 "},
-        {1e16, " 1E+16 "},
-        {123456789012345.0, " 123456789012345 "},
-        {0.0001, " .0001 "},
-        {0.00001, " 1E-05 "},
-        {-1.5e-7, "-1.5E-07 "},
-        {std::numeric_limits<double>::quiet_NaN(), " UNDEFINED "}};
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(PrintedNumber(value), text) << value;
-}
 
 // 80 columns of 8 pixels, 4.5 rows.
 TEST(PictureBoxTextTest, ZonesJoinsLineEndsAndWrapping) {
@@ -74,16 +60,45 @@ TEST(PictureBoxCoordinatesTest, UserUnitsByCornerValues) {
     EXPECT_EQ((std::array{dot.x, dot.y}), (std::array{640.0, 450.0}));
 }
 
-TEST(PaletteAndTextTest, ColoursRepeat) {
-    for (auto [colour, rgb] :
-         {std::pair{int{kBrown}, 0x808000}, {kLightGrey + 16, 0xC0C0C0}, {-1, 0xFFFFFF}}) {
-        const Rgb found = PaletteRgb(colour);
-        EXPECT_EQ(found.r << 16 | found.g << 8 | found.b, rgb) << colour;
-    }
+// Top-left corner of display item k, a text, in pixels.
+std::array<double, 2> TextCorner(const PictureBox& box, std::size_t k) {
+    const auto& text = std::get<TextItem>(box.Items()[k]);
+    return {text.x, text.y};
+}
+
+// Printing goes on where the last print ended only while nothing else has moved the current
+// position or changed how user units map to pixels.
+TEST(PictureBoxCoordinatesTest, TextFollowsDrawingScalingAndResizing) {
+    PictureBox box(640.0, 450.0); // 8 pixels a column; user units are pixels
+    box.Print("A", After::Join);
+    box.Line(0.0, 0.0, 100.0, 33.0, kRed); // the position moves to the line's end
+    box.Print("B", After::Join);
+    EXPECT_EQ(TextCorner(box, 2), (std::array{100.0, 33.0}));
+    EXPECT_EQ(box.CurrentX, 104.0); // after column 12, the one that holds pixel 100
+
+    box.Scale(0.0, 0.0, 320.0, 225.0); // two pixels a unit
+    box.Print("C", After::Join);
+    EXPECT_EQ(TextCorner(box, 3), (std::array{208.0, 66.0}));
+    EXPECT_EQ(box.CurrentX, 108.0);
+
+    box.Width = 320.0; // one pixel a unit across, four a column
+    box.Print("D", After::Join);
+    EXPECT_EQ(TextCorner(box, 4), (std::array{108.0, 66.0}));
+
+    // Printing nothing leaves a position between columns as it is (user units to pixels and
+    // back are not exact here).
+    PictureBox page(638.0, 428.0);
+    page.Scale(0.0, 0.0, 640.0, 455.0);
+    page.CurrentX = 0.013;
+    page.Print("", After::Join);
+    EXPECT_EQ(page.CurrentX, 0.013);
+    page.Print("E");
+    EXPECT_EQ(TextCorner(page, 0)[0], 0.013 * 638.0 / 640.0);
+    EXPECT_EQ(page.CurrentX, 0.0);
 }
 
 // Names in any script: zones, wraps and overprints count characters, and never cut one.
-TEST(PaletteAndTextTest, ColumnsCountCharactersOfUtf8) {
+TEST(PictureBoxTextTest, ColumnsCountCharactersOfUtf8) {
     PictureBox box(640.0, 450.0);
     box.Print("Zoë", After::NextZone);
     box.Print("Ñ");
@@ -117,34 +132,69 @@ class HesitantOutputScreen : public OutputScreen {
     }
 };
 
-TEST(OutputScreenTest, EachContinueEndsOneWaitOnAClearScreen) {
-    HesitantOutputScreen hesitant;
-    hesitant.Command1_Click(); // a press before the wait does not end it
-    hesitant.Screen.Print("PAGE");
-    hesitant.WaitForContinue();
-    EXPECT_EQ(hesitant.looks, 2);
-    EXPECT_TRUE(hesitant.Screen.Items().empty());
-
-    RecordingOutputScreen recording;
-    for (const char* page : {"PAGE 1", "PAGE 2"}) {
-        recording.Screen.Print(page);
-        recording.WaitForContinue();
-        EXPECT_EQ(recording.ContinueFlag, 1);
+// CONTINUE, or leaving the output (closing its window), ends exactly one wait and clears the
+// page; a press before the wait does not end it, and leaving is forgotten by the next wait.
+TEST(OutputScreenTest, EachContinueOrLeaveEndsOneWaitOnAClearScreen) {
+    HesitantOutputScreen output;
+    output.leaveOnPage = 2;
+    output.Command1_Click();
+    for (int page = 1; page <= 3; ++page) {
+        output.Screen.Print("PAGE");
+        output.WaitForContinue();
+        EXPECT_EQ(output.looks, 2 * page);
+        EXPECT_EQ(output.LeaveRequested(), page == 2) << page;
+        EXPECT_EQ(output.ContinueFlag, 1);
+        EXPECT_TRUE(output.Screen.Items().empty());
     }
-    ASSERT_EQ(recording.Pages().size(), 2u);
-    EXPECT_EQ(recording.Pages()[1].screenText, Lines{"PAGE 2"});
 }
 
-TEST(OutputScreenTest, LeavingEndsTheWaitAndIsForgottenByTheNextOne) {
-    HesitantOutputScreen leaving;
-    leaving.leaveOnPage = 1;
-    leaving.Screen.Print("PAGE 1");
-    leaving.WaitForContinue();
-    EXPECT_TRUE(leaving.LeaveRequested());
-    EXPECT_EQ(leaving.ContinueFlag, 1);
-    EXPECT_TRUE(leaving.Screen.Items().empty());
-    leaving.WaitForContinue();
-    EXPECT_FALSE(leaving.LeaveRequested());
+// The general format by an independent route: the C library's "%.15G", then the zero before
+// the point dropped.
+std::string LibraryGeneralText(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.15G", value);
+    std::string general = text;
+    const std::size_t digits = general[0] == '-' ? 1 : 0;
+    if (general.compare(digits, 2, "0.") == 0) general.erase(digits, 1);
+    return general;
+}
+
+// Random magnitudes, the edges of the fixed notation, and exact halves: a sixteenth significant
+// digit that is exactly 5 rounds the fifteenth to even, and a carry can reach a new leading digit
+// or the exponent form.
+TEST(GeneralNumberTextTest, AgreesWithTheLibraryFromTinyToHugeAndRoundsHalvesToEven) {
+    std::mt19937_64 random(1993);
+    std::uniform_real_distribution<double> decade(-7.0, 17.0);
+    for (int n = 0; n < 200000; ++n) {
+        const double value = std::copysign(std::pow(10.0, decade(random)), n % 2 - 0.5);
+        ASSERT_EQ(GeneralNumberText(value), LibraryGeneralText(value)) << value;
+    }
+    for (const double value : {1e-4, std::nextafter(1e-4, 0.0), 1e15, std::nextafter(1e15, 0.0),
+                               999999999999999.4, 0.1 + 0.2, 5e-324, 1.7e308, 100000000000000.5,
+                               100000000000001.5, -10000000000000.25, 999999999999999.5})
+        EXPECT_EQ(GeneralNumberText(value), LibraryGeneralText(value)) << value;
+    // q / 2^j is exact; with q x 5^j a sixteen-digit odd number it ends in that 5.
+    for (int j = 1; j <= 20; ++j) {
+        const double five = std::pow(5.0, j);
+        const double lowest = std::ceil(1e15 / five), highest = std::floor(9.99e15 / five);
+        std::uniform_real_distribution<double> pick(lowest, highest);
+        for (int n = 0; n < 500; ++n) {
+            const double q = 2.0 * std::floor(pick(random) / 2.0) + 1.0;
+            if (q > highest) continue;
+            const double value = std::ldexp(q, -j);
+            ASSERT_EQ(GeneralNumberText(value), LibraryGeneralText(value)) << q << " / 2^" << j;
+        }
+    }
+}
+
+// The printed form: a blank or the minus before the number, a blank after it.
+TEST(GeneralNumberTextTest, PrintedWithItsSignPlace) {
+    for (const auto& [value, text] : {std::pair{0.5, " .5 "},
+                                      {-0.25, "-.25 "},
+                                      {-0.0, " 0 "},
+                                      {-1.5e-7, "-1.5E-07 "},
+                                      {std::numeric_limits<double>::quiet_NaN(), " UNDEFINED "}})
+        EXPECT_EQ(PrintedNumber(value), text) << value;
 }
 
 } // namespace

@@ -18,12 +18,12 @@
 #include "present/wheel.hpp"
 #include "shell/defaults.hpp"
 #include "shell/record_rules.hpp"
+#include "support/comparison.hpp"
 
-#include <chrono>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <random>
 #include <regex>
 #include <string>
 #include <vector>
@@ -31,64 +31,48 @@
 namespace {
 
 using namespace astrodesk;
+using astrodesk::testing::Format;
 
 constexpr int kCentres = 11;
 constexpr int kSystems = 5;
-
-std::string Text(const char* format, int a, int b, int c) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
-}
 
 struct Moment {
     std::string date, time, latitude, longitude;
     std::int16_t era;
 };
 
-// Random records the entry rules accept, one in twenty of them at a pole.
-class MomentSource {
-  public:
-    Moment Next() {
-        const int poleRoll = Pick(0, 19);
-        const std::string latitude =
-            poleRoll == 0   ? "89N60"
-            : poleRoll == 1 ? "89S60"
-                            : Text("%02d%c%02d", Pick(0, 89), "NS"[Pick(0, 1)], Pick(0, 60));
-        return {Text("%02d-%02d-%04d", Pick(1, 31), Pick(1, 12), Pick(1, 9999)),
-                Text("%02d:%02d:%02d", Pick(0, 23), Pick(0, 59), Pick(0, 59)), latitude,
-                Text("%03d%c%02d", Pick(0, 179), "EW"[Pick(0, 1)], Pick(0, 60)),
-                static_cast<std::int16_t>(Pick(0, 1))};
-    }
-
-  private:
-    int Pick(int low, int high) { return std::uniform_int_distribution(low, high)(engine_); }
-    std::mt19937 engine_{99991};
-};
-
-// The corners: first and last years in both eras, the equator and the poles, both ends of the
-// day and of the longitudes.
-std::vector<Moment> Corners() {
-    std::vector<Moment> corners;
+// The corners (first and last years in both eras, the equator, the polar circles and the poles,
+// both ends of the day and of the longitudes), then random records the entry rules accept, one
+// in ten of them at a pole.
+std::vector<Moment> Moments(long count) {
+    std::vector<Moment> all;
     for (const char* date : {"01-01-0001", "31-12-9999", "29-02-1999", "31-12-0001"})
         for (std::int16_t era : {0, 1})
             for (const char* latitude : {"00N00", "66N33", "66S34", "89N59", "89N60", "89S60"})
                 for (const char* time : {"00:00:00", "23:59:59"})
-                    corners.push_back({date, time, latitude, era ? "179E60" : "179W60", era});
-    return corners;
+                    all.push_back({date, time, latitude, era ? "179E60" : "179W60", era});
+    auto pick = testing::RandomPick(99991);
+    for (long n = 0; n < count; ++n) {
+        Moment m{Format("%02d-%02d-%04d", pick(1, 31), pick(1, 12), pick(1, 9999)),
+                 Format("%02d:%02d:%02d", pick(0, 23), pick(0, 59), pick(0, 59)), "",
+                 Format("%03d%c%02d", pick(0, 179), "EW"[pick(0, 1)], pick(0, 60)),
+                 static_cast<std::int16_t>(pick(0, 1))};
+        const int pole = pick(0, 19);
+        m.latitude = pole == 0   ? "89N60"
+                     : pole == 1 ? "89S60"
+                                 : Format("%02d%c%02d", pick(0, 89), "NS"[pick(0, 1)], pick(0, 60));
+        all.push_back(m);
+    }
+    return all;
 }
 
 struct Figures {
-    long charts = 0;
+    long charts = 0, outsideSeries = 0, brokenSeries = 0, undefinedSystem[kSystems] = {};
     std::map<std::string, long> failures; // check -> charts that failed it
     std::map<std::string, std::string> firstFailure;
-    long undefinedSystem[kSystems] = {};
-    long systemCharts[kSystems] = {};
-    long outsideSeries = 0;
-    long brokenSeries = 0; // charts with a distance left out for a broken series
 
-    void Fail(const std::string& check, const Moment& m, int centre) {
-        if (failures[check]++ == 0)
+    void Expect(bool holds, const std::string& check, const Moment& m, int centre) {
+        if (!holds && failures[check]++ == 0)
             firstFailure[check] = m.date + (m.era ? " B.C. " : " A.D. ") + m.time + " " +
                                   m.latitude + " " + m.longitude + " centre " +
                                   std::to_string(centre);
@@ -106,41 +90,51 @@ bool WellFormedPosition(const std::string& text) {
     return std::regex_match(text, form);
 }
 
-void CheckChart(const ProgramState& state, const std::vector<std::string>& listing, const Moment& m,
-                int centre, Figures& figures) {
+bool Drawable(const DisplayItem& item) {
+    return std::visit(
+        [](const auto& i) {
+            if constexpr (requires { i.x1; })
+                return std::isfinite(i.x1 + i.y1 + i.x2 + i.y2);
+            else if constexpr (requires { i.cx; })
+                return std::isfinite(i.cx + i.cy + i.radius);
+            else
+                return std::isfinite(i.x + i.y);
+        },
+        item);
+}
+
+void CheckChart(const ProgramState& state, const PictureBox& page, const PictureBox& wheel,
+                const Moment& m, int centre, Figures& figures) {
     const PositionTables& p = state.positions;
     const ChartFrame& f = state.frame;
-    bool finite = std::isfinite(p.LunarNode) && std::isfinite(f.RAMC);
-    bool inTurn = p.LunarNode >= 0.0 && p.LunarNode < 360.0;
-    bool texts = true, distances = true, broken = false;
+    bool finite = std::isfinite(p.LunarNode) && std::isfinite(f.RAMC) &&
+                  std::ranges::all_of(wheel.Items(), Drawable);
+    bool inTurn = p.LunarNode >= 0.0 && p.LunarNode < 360.0, texts = true, distances = true;
+    bool broken = false;
     for (int slot = 1; slot <= 15; ++slot) {
-        finite =
-            finite && std::isfinite(p.BodyLongitude[slot]) && std::isfinite(p.BodyLatitude[slot]);
+        finite = finite && std::isfinite(p.BodyLongitude[slot] + p.BodyLatitude[slot]);
         inTurn = inTurn && InTurn(p.BodyLongitude[slot]);
         texts = texts && WellFormedPosition(p.PositionText[slot]);
     }
     for (int slot = 1; slot <= 12; ++slot) {
-        const auto reason = UndefinedDistanceReason(state, slot);
-        if (reason && slot != CentreSlot(state.working.ChartCentre)) broken = true;
-        if (!reason)
-            distances =
-                distances && std::isfinite(p.BodyDistance[slot]) && p.BodyDistance[slot] > 0.0;
-        const double factor = state.factors.FactorLon[slot];
-        inTurn = inTurn && factor >= 0.0 && factor < 360.0;
+        const bool undefined = UndefinedDistanceReason(state, slot).has_value();
+        broken = broken || (undefined && slot != CentreSlot(state.working.ChartCentre));
+        const double distance = p.BodyDistance[slot];
+        distances = distances && (undefined || (std::isfinite(distance) && distance > 0.0));
+        inTurn =
+            inTurn && state.factors.FactorLon[slot] >= 0.0 && state.factors.FactorLon[slot] < 360.0;
+        inTurn = inTurn && InTurn(f.HouseCusp[slot]);
     }
-    for (int house = 1; house <= 12; ++house)
-        inTurn = inTurn && InTurn(f.HouseCusp[house]);
     // No field reads "UNDEFINED" (the notice of a house system does), and no number is negative.
-    for (const std::string& line : listing) {
-        const bool notice = line.starts_with("HOUSE SYSTEM UNDEFINED");
-        const bool undefinedField = !notice && line.find("UNDEFINED") != std::string::npos;
-        texts = texts && !undefinedField && line.find("nan") == std::string::npos &&
-                line.find(" -") == std::string::npos;
-    }
-    if (!finite) figures.Fail("a value that is not a number", m, centre);
-    if (!inTurn) figures.Fail("a longitude outside 0..360 degrees", m, centre);
-    if (!distances) figures.Fail("a negative, zero or undefined distance shown", m, centre);
-    if (!texts) figures.Fail("a malformed or undefined text in the listing", m, centre);
+    for (const std::string& line : page.TextLines())
+        texts = texts &&
+                (line.starts_with("HOUSE SYSTEM UNDEFINED") ||
+                 line.find("UNDEFINED") == std::string::npos) &&
+                line.find("nan") == std::string::npos && line.find(" -") == std::string::npos;
+    figures.Expect(finite, "a value that is not a number", m, centre);
+    figures.Expect(inTurn, "a longitude outside 0..360 degrees", m, centre);
+    figures.Expect(distances, "a negative, zero or undefined distance shown", m, centre);
+    figures.Expect(texts, "a malformed or undefined text in the listing", m, centre);
     figures.brokenSeries += broken;
     figures.outsideSeries += !WithinSeriesRange(f.JulianCenturies);
 }
@@ -153,60 +147,34 @@ void CheckHouseSystems(const ChartFrame& chartFrame, const Moment& m, Figures& f
         Options options;
         options.HouseSystem = system;
         ComputeHouseCusps(options, frame);
-        ++figures.systemCharts[system];
         figures.undefinedSystem[system] += frame.HouseSystemUndefined;
         for (int house = 1; house <= 6; ++house) {
             const double apart =
-                std::abs(std::remainder(frame.HouseCusp[house + 6] - frame.HouseCusp[house], kPi));
-            if (!(apart < DegToRad(1e-6)))
-                figures.Fail("opposite cusps not half a turn apart", m, -1 - system);
-            if (!InTurn(frame.HouseCusp[house]))
-                figures.Fail("a cusp outside 0..360 degrees", m, -1 - system);
+                std::remainder(frame.HouseCusp[house + 6] - frame.HouseCusp[house], kPi);
+            figures.Expect(std::abs(apart) < DegToRad(1e-6), "opposite cusps not half a turn apart",
+                           m, -1 - system);
+            figures.Expect(InTurn(frame.HouseCusp[house]), "a cusp outside 0..360 degrees", m,
+                           -1 - system);
         }
     }
-}
-
-bool WheelIsFinite(const PictureBox& box) {
-    for (const DisplayItem& item : box.Items()) {
-        const bool finite = std::visit(
-            [](const auto& i) {
-                if constexpr (requires { i.x1; })
-                    return std::isfinite(i.x1 + i.y1 + i.x2 + i.y2);
-                else if constexpr (requires { i.cx; })
-                    return std::isfinite(i.cx + i.cy + i.radius);
-                else
-                    return std::isfinite(i.x + i.y);
-            },
-            item);
-        if (!finite) return false;
-    }
-    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const long moments = argc > 1 ? std::atol(argv[1]) : 10000;
+    const std::vector<Moment> moments = Moments(argc > 1 ? std::atol(argv[1]) : 10000);
     ProgramState state;
     BuildBodyTables(state.bodies);
     LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), state.coefficients);
     InitDefaults(state, FixedClock({2000, 1, 1, 12, 0, 0}));
 
-    std::vector<Moment> all = Corners();
-    MomentSource source;
-    for (long n = 0; n < moments; ++n)
-        all.push_back(source.Next());
-
     Figures figures;
-    const auto start = std::chrono::steady_clock::now();
     long cycle = 0;
-    for (const Moment& m : all) {
-        if (!AcceptDate(m.date) || !AcceptTime(m.time) || !AcceptLatitude(m.latitude) ||
-            !AcceptLongitude(m.longitude)) {
-            figures.Fail("a record the entry rules refuse", m, 0);
-            continue;
-        }
-        for (int centre = 0; centre < kCentres; ++centre, ++cycle) {
+    for (const Moment& m : moments) {
+        const bool accepted = AcceptDate(m.date) && AcceptTime(m.time) &&
+                              AcceptLatitude(m.latitude) && AcceptLongitude(m.longitude);
+        figures.Expect(accepted, "a record the entry rules refuse", m, 0);
+        for (int centre = 0; accepted && centre < kCentres; ++centre, ++cycle) {
             state.record = {
                 "SWEEP", m.date, m.time, m.latitude, m.longitude, m.era ? "B.C." : "A.D.", m.era};
             state.options.CentreBody = static_cast<std::int16_t>(centre);
@@ -214,13 +182,11 @@ int main(int argc, char** argv) {
             state.options.Zodiac = static_cast<std::int16_t>(cycle / kSystems % 2);
             state.options.OrbDegrees = static_cast<std::int16_t>(cycle % 11);
             // The precessed zodiac turns from the last natal chart to this one.
-            PictureBox page(638, 428);
+            PictureBox page(638, 428), wheel(638, 428);
             ComputeChartPage(state, page);
-            ++figures.charts;
-            CheckChart(state, page.TextLines(), m, centre, figures);
-            PictureBox wheel(638, 428);
             DrawWheelPage(state, wheel);
-            if (!WheelIsFinite(wheel)) figures.Fail("a wheel drawn off the numbers", m, centre);
+            ++figures.charts;
+            CheckChart(state, page, wheel, m, centre, figures);
             if (centre == 3) {
                 CheckHouseSystems(state.frame, m, figures);
                 TakeNatalSnapshot(state);
@@ -228,21 +194,16 @@ int main(int argc, char** argv) {
             }
         }
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    static const char* const kSystemNames[] = {"Equal", "Campanus", "Regiomontanus", "Placidus",
-                                               "Koch"};
-    std::printf("domain sweep: %zu moments (%zu corners), %ld charts from all %d centres, "
-                "%.1f s\n",
-                all.size(), Corners().size(), figures.charts, kCentres, seconds);
+    std::printf("domain sweep: %zu moments, %ld charts from all %d centres\n", moments.size(),
+                figures.charts, kCentres);
     std::printf("  outside the span of the published series: %ld charts; a series without a "
                 "radius (distance left out): %ld charts\n",
                 figures.outsideSeries, figures.brokenSeries);
+    const char* const systems[] = {"Equal", "Campanus", "Regiomontanus", "Placidus", "Koch"};
     for (int system = 0; system < kSystems; ++system)
-        std::printf("  %-14s undefined (equal houses shown) in %ld of %ld moments\n",
-                    kSystemNames[system], figures.undefinedSystem[system],
-                    figures.systemCharts[system]);
+        std::printf("  %-14s undefined (equal houses shown) in %ld moments\n", systems[system],
+                    figures.undefinedSystem[system]);
     for (const auto& [check, count] : figures.failures)
         std::printf("  FAILED: %s in %ld charts, first %s\n", check.c_str(), count,
                     figures.firstFailure[check].c_str());
