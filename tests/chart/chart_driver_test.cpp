@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 #include <swephexp.h>
+#include <tuple>
+#include <vector>
 
 namespace astrodesk {
 namespace {

@@ -242,9 +242,7 @@ TEST_F(MapPlotterTest, MapFilesAreReadOnlyWhenTheTablesHoldAnother) {
     EXPECT_EQ(tables_.LoadedMapFile, "UKG.MAP");
 }
 
-// Map outline files: a damaged text is refused with the file and the record named and the tables
-// left alone; the nine shipped files are read.
-
+// A map file text of `records` records, record k holding k % 100 and -k % 90.
 std::string RecordsText(int records) {
     std::string text;
     for (int k = 1; k <= records; ++k)
@@ -252,6 +250,8 @@ std::string RecordsText(int records) {
     return text;
 }
 
+// A damaged map file is refused with the file and the record named and the tables left alone;
+// the nine shipped files are read whole.
 TEST(MapFile, DamagedTextsAreRefusedNamingTheRecordAndChangeNothing) {
     MapTables tables;
     ParseMapFile(RecordsText(kMapRecords) + "trailing words are ignored", "UKG.MAP", tables);
@@ -281,7 +281,6 @@ TEST(MapFile, DamagedTextsAreRefusedNamingTheRecordAndChangeNothing) {
         EXPECT_EQ(tables.MapCoord2[17], -17);
     }
     EXPECT_THROW(LoadMapFile(InstalledDataFiles(), "NOSUCH.MAP", tables), DataFileError);
-    // The shipped files are read whole (their outlines the generator has checked).
     EXPECT_NO_THROW(LoadMapFile(InstalledDataFiles(), kWorldMapFile, tables));
     for (const MapArea& area : kMapAreas) {
         if (area.gnomicFile != nullptr) {
