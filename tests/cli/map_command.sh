@@ -57,8 +57,6 @@ expect_refused "*IMPOSSIBLE!*GNOMIC PROJECTION OF THE WHOLE WORLD!  CHANGE TO CY
 expect_refused "*MAPS ONLY FOR GEOCENTRIC CHARTS*"$'\n'"*IMPOSSIBLE!*" --area world --centre sun
 expect_refused "*MAPS ONLY FOR GEOCENTRIC CHARTS" --centre mars --projection cylindrical
 expect_refused "*--area*expected*south-america*" --area atlantis
-expect_refused "*--type*expected*pairs*" --type aspects
-expect_refused "*--projection*" --projection mercator
 expect_refused "*--format*" --format xml
 expect_refused "*-o*" -o "$folder/map.jpg"
 [ ! -e "$folder/map.jpg" ] || fail "a refused picture was written"

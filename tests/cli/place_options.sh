@@ -8,7 +8,6 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 listing=$($cli place Tromso) || fail "place Tromso refused"
 [[ $listing == "Tromsø"*"Norway"*"69N39 018E57"*"Europe/Oslo"* ]] || fail "place Tromso: $listing"
-[[ $($cli place Manchester | head -1) == *"United Kingdom"* ]] || fail "the most populous first"
 $cli place Xqzzyville >/dev/null 2>&1 && fail "a name without matches passed"
 
 # Manchester, 06:30 local time on D-Day: British double summer time, 04:30 Greenwich.
@@ -36,7 +35,6 @@ Xqzzyville|--place Xqzzyville
 --lat|--place Leeds --lat 53N48
 --time|--place Leeds --local-time 12:00:00 --time 12:00:00
 does not exist|--place Leeds --date 28-03-2021 --local-time 01:30:00
-Europe/Atlantis|--place Leeds --zone Europe/Atlantis
 --zone|--local-time 12:00:00 --lat 53N48 --lon 001W33
 REFUSED
 

@@ -29,15 +29,6 @@ Factors FactorsOf(std::initializer_list<double> longitudes, std::int16_t centre)
     return factors;
 }
 
-TEST(AspectTableTest, PairIndicesAndNames) {
-    EXPECT_EQ((std::array{AspectIndex(1, 2), AspectIndex(1, 13), AspectIndex(2, 3),
-                          AspectIndex(11, 12), AspectIndex(12, 13)}),
-              (std::array{1, 12, 13, 76, 78}));
-    EXPECT_EQ(AspectName(1), "CONJUNCTION");
-    EXPECT_EQ(AspectName(9), "SESQUISQUARE");
-    EXPECT_EQ(AspectName(10), "");
-}
-
 TEST(ComputeAspectsTest, EveryTypeAndGradeAtOrbsZeroSixAndTen) {
     struct Case {
         double first, second;
