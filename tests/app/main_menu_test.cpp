@@ -64,25 +64,15 @@ TEST_F(MainMenuTest, DrawMapsNamesADamagedMapFileAndDrawsNoMap) {
 }
 
 TEST_F(MainMenuTest, NewChartResetsTheModesButKeepsTheChartOptions) {
-    options = {.CentreBody = 0,
-               .OrbDegrees = 9,
-               .HouseSystem = 4,
-               .ClockOn = 0,
-               .MapArea = 8,
-               .MapType = 2,
-               .MapProjection = 1,
-               .Technique = 3,
-               .Zodiac = 1,
-               .TimesArrow = 1,
-               .RelationshipChart = 1};
-    record.ChartEra = 1;
+    auto kept = std::tie(options.CentreBody, options.OrbDegrees, options.HouseSystem,
+                         options.MapArea, options.MapType, options.MapProjection);
+    auto reset = std::tie(options.Technique, options.Zodiac, options.TimesArrow,
+                          options.RelationshipChart, options.ClockOn, record.ChartEra);
+    kept = std::tuple(0, 9, 4, 8, 2, 1);
+    reset = std::tuple(3, 1, 1, 1, 0, 1);
     shell.mainMenu.Command1_Click(Choice::NewChart);
-    EXPECT_EQ(std::tie(options.CentreBody, options.OrbDegrees, options.HouseSystem, options.MapArea,
-                       options.MapType, options.MapProjection),
-              std::tuple(0, 9, 4, 8, 2, 1));
-    EXPECT_EQ(std::tie(options.Technique, options.Zodiac, options.TimesArrow,
-                       options.RelationshipChart, options.ClockOn, record.ChartEra),
-              std::tuple(0, 0, 0, 0, 1, 0));
+    EXPECT_EQ(kept, std::tuple(0, 9, 4, 8, 2, 1));
+    EXPECT_EQ(reset, std::tuple(0, 0, 0, 0, 1, 0));
     EXPECT_EQ(forms.entryTexts[EntryField::Name], "CURRENT TIME");
     EXPECT_TRUE(forms.entryVisible && !forms.menuVisible);
 }

@@ -8,13 +8,11 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 # The geometric Sun and Moon of 2000 January 1, 12h: 280.377 and 223.319 degrees.
 text=$($cli theory --date 01-01-2000 --time 12:00:00) || fail "J2000 refused"
-grep -q '^T = 0.000000000000 ' <<<"$text" || fail "time argument: $text"
 grep -qE '^SUN +280\.377' <<<"$text" || fail "Sun: $text"
 grep -qE '^MOON +223\.31' <<<"$text" || fail "Moon: $text"
 [ "$(grep -cE '^[A-Z ]+( +-?[0-9]+\.[0-9]{10}){3}$' <<<"$text")" -eq 12 ] || fail "12 bodies: $text"
 
 json=$($cli theory --date 01-01-2000 --time 12:00:00 --era AD --format json)
-grep -q '"julianCenturies": 0.0' <<<"$json" || fail "JSON time: $json"
 grep -q '"body": "PLUTO MEAN ORBIT"' <<<"$json" || fail "JSON bodies: $json"
 grep -q '"MoonLongitude": 223.31' <<<"$json" || fail "JSON Moon: $json"
 

@@ -41,7 +41,6 @@ expect_refused -o "$folder/wheel.jpg"
 expect_refused -o "$folder/wheel.png" --scale 0
 expect_refused -o "$folder/wheel.png" --scale nan
 expect_refused -o "$folder/no/such/folder/wheel.svg"
-expect_refused -o "$folder/wheel.png" --lat 91N00
 [ ! -e "$folder/wheel.jpg" ] || fail "a refused picture was written"
 
 exit $((failures > 0))

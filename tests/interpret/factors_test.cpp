@@ -29,6 +29,14 @@ Factors FactorsOf(std::initializer_list<double> longitudes, std::int16_t centre)
     return factors;
 }
 
+// The 78 pairs i < j of the 13 factor slots fill the aspect table's entries 1 .. 78 in order.
+TEST(AspectTableTest, PairsFillTheTableInOrder) {
+    int entry = 0;
+    for (int i = 1; i <= 12; ++i)
+        for (int j = i + 1; j <= 13; ++j)
+            EXPECT_EQ(AspectIndex(i, j), ++entry) << i << " " << j;
+}
+
 TEST(ComputeAspectsTest, EveryTypeAndGradeAtOrbsZeroSixAndTen) {
     struct Case {
         double first, second;

@@ -150,6 +150,13 @@ TEST_F(ReportTest, SignAndSectorBlocks) {
     const ReportOutcome outcome = Report();
     EXPECT_EQ(Section(outcome, Kind::Sign, "THE SUN").lines, Lines("SUNSIGN3.TXT", 16, 30));
     EXPECT_EQ(Section(outcome, Kind::House, "THE MOON").lines, Lines("HOUSES.TXT", 56, 60));
+    EXPECT_EQ(Section(outcome, Kind::Factor, "THE MOON").lines, Lines("PLANET.TXT", 11, 15));
+    // The Ascendant: its introduction, its sign (Cancer) and no sector.
+    EXPECT_EQ(Section(outcome, Kind::Factor, "ASCENDANT").lines, Lines("PLANET.TXT", 1, 5));
+    EXPECT_EQ(Section(outcome, Kind::Sign, "ASCENDANT").lines, Lines("ASCEND1.TXT", 46, 60));
+    EXPECT_TRUE(std::ranges::none_of(outcome.sections, [](const ReportSection& section) {
+        return section.kind == Kind::House && section.factor == "ASCENDANT";
+    }));
 
     // The Moon's screen: strength above its sign and sector, then the warning (as misspelt).
     const std::vector<std::string> moonPage = PageWith(output, "MONSIGN1.TXT LINE 31");
