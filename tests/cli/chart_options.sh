@@ -18,6 +18,7 @@ done <<'REFUSED'
 --lat 90N00
 --lon 180E00
 --era ad
+--name
 --house porphyry
 --name TWO\nLINES
 --orb \x01

@@ -35,6 +35,7 @@ Xqzzyville|--place Xqzzyville
 --lat|--place Leeds --lat 53N48
 --time|--place Leeds --local-time 12:00:00 --time 12:00:00
 does not exist|--place Leeds --date 28-03-2021 --local-time 01:30:00
+Europe/Atlantis|--place Leeds --zone Europe/Atlantis
 --zone|--local-time 12:00:00 --lat 53N48 --lon 001W33
 REFUSED
 

@@ -130,17 +130,20 @@ struct ReportTest : ::testing::Test {
     ReportOutcome Report() { return Report(output); }
 };
 
+// Counts of 0, 1-2, 3, 4-5 and 6 or more factors read the element's blocks 1 to 5.
 TEST_F(ReportTest, ElementBlocksFollowTheCounts) {
-    state.factors.FireCount = 0;
-    state.factors.EarthCount = 2;
-    state.factors.AirCount = 5;
-    state.factors.WaterCount = 7;
-    const ReportOutcome outcome = Report();
-    const std::pair<const char*, int> expected[] = {
-        {"FIRE", 1}, {"EARTH", 13}, {"AIR", 37}, {"WATER", 49}};
-    for (const auto& [element, first] : expected)
-        EXPECT_EQ(Section(outcome, Kind::Element, element).lines,
-                  Lines(std::string(element) + ".TXT", first, first + 11));
+    const std::array<std::string, 4> elements = {"FIRE", "EARTH", "AIR", "WATER"};
+    for (const auto& [counts, firstLines] :
+         {std::pair{std::array{0, 2, 5, 7}, std::array{1, 13, 37, 49}},
+          {std::array{1, 3, 4, 6}, std::array{13, 25, 37, 49}}}) {
+        std::tie(state.factors.FireCount, state.factors.EarthCount, state.factors.AirCount,
+                 state.factors.WaterCount) = std::tuple(counts[0], counts[1], counts[2], counts[3]);
+        const ReportOutcome outcome = Report();
+        for (std::size_t e = 0; e < 4; ++e)
+            EXPECT_EQ(Section(outcome, Kind::Element, elements[e]).lines,
+                      Lines(elements[e] + ".TXT", firstLines[e], firstLines[e] + 11))
+                << counts[e];
+    }
     EXPECT_EQ(
         PageWith(output, "FIRE.TXT LINE 1"),
         Joined({{"THERE ARE 0  FACTORS IN THE FIRE SIGNS.", ""}, Lines("FIRE.TXT", 1, 12), {""}}));
