@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # astrodesk-cli chart: every record option passes its entry field rule; a refused value names
 # the option and its expected form and ends with status 2.
-set -u
-cli=$1
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
 while IFS=' ' read -r option value; do
     value=$(printf '%b' "$value") # escapes such as \n stand for control characters
@@ -81,4 +78,4 @@ $cli chart 2>&1 >/dev/null | grep -q . && fail "a note for the present moment"
 # A name in any script is kept whole in the JSON.
 check '"name": "Παπαδόπουλος Zoë Müller-Ñúñez"' --name "Παπαδόπουλος Zoë Müller-Ñúñez"
 
-exit $((failures > 0))
+finish
