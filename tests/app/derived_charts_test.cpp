@@ -52,23 +52,23 @@ TEST_F(DerivedChartsTest, ATechniqueTakesItsTargetWithNameAndPlaceLocked) {
     EXPECT_TRUE(forms.menuVisible);
 }
 
-TEST_F(DerivedChartsTest, AMomentThatCannotBeChartedIsRefusedAndTheNatalChartKept) {
+// A moment that cannot be charted is refused in a message box and the natal chart is kept;
+// relationship mode before any relationship chart asks for no target at all.
+TEST_F(DerivedChartsTest, ARefusedTechniqueKeepsTheNatalChart) {
     const double natalT = state.snapshots.NatalT;
     options.Technique = kTransits;
     options.TimesArrow = 1;
     EnterOnModalForm({{EntryField::Date, "01-01-9999"}, {EntryField::Era, "B"}});
     shell.mainMenu.Command1_Click(Choice::Horoscope);
-    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
+    options.RelationshipChart = 1;
+    shell.mainMenu.Command1_Click(Choice::Horoscope);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 2u);
     EXPECT_EQ(dialogs.messageBoxes[0].text, TechniqueRefusal(TechniqueOutcome::OutsideEntryRange));
+    EXPECT_EQ(dialogs.messageBoxes[1].text, TechniqueRefusal(TechniqueOutcome::NoRelationshipBase));
+    EXPECT_EQ(forms.modalEntries, 1);
     EXPECT_EQ(output.Pages().size(), 1u);
     EXPECT_EQ(state.snapshots.NatalT, natalT);
     EXPECT_TRUE(forms.menuVisible);
-    // Relationship mode before any relationship chart asks for no target at all.
-    options.RelationshipChart = 1;
-    shell.mainMenu.Command1_Click(Choice::Horoscope);
-    EXPECT_EQ(dialogs.messageBoxes.back().text,
-              TechniqueRefusal(TechniqueOutcome::NoRelationshipBase));
-    EXPECT_EQ(forms.modalEntries, 1);
 }
 
 TEST_F(DerivedChartsTest, TheRelationshipChartAsksForTheSecondPersonThenCombinesBoth) {

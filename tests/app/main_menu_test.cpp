@@ -1,50 +1,27 @@
 #include "app/shell_fixture.hpp"
-#include "ephemeris/coefficient_files.hpp"
+#include "maps/draw_maps.hpp"
 #include "support/paper.hpp"
 #include "support/text_layout.hpp"
 
-#include <gmock/gmock.h>
 #include <tuple>
 
 namespace astrodesk::testing {
 namespace {
 
-using ::testing::HasSubstr;
-using ::testing::ThrowsMessage;
-
 using MainMenuTest = ShellTest;
 
-constexpr Choice kChartChoices[] = {Choice::ChartWheel, Choice::Interpret, Choice::DrawMaps,
-                                    Choice::Techniques};
-
-TEST_F(MainMenuTest, StartUpHoldsThePresentMomentAndDisablesTheChartChoices) {
-    EXPECT_TRUE(forms.menuVisible);
+TEST_F(MainMenuTest, TheChartChoicesWaitForTheFirstHoroscopeOfThePresentMoment) {
+    const Choice chartChoices[] = {Choice::ChartWheel, Choice::Interpret, Choice::DrawMaps,
+                                   Choice::Techniques};
     EXPECT_EQ(std::tie(record.ChartName, record.ChartDate, record.ChartTime),
               std::tuple("current time", "10-02-1993", "20:15:30"));
-    EXPECT_EQ(forms.entryTexts[EntryField::Latitude], "53N28");
-    EXPECT_EQ(forms.entryTexts[EntryField::Era], "A.D.");
-    for (Choice choice : kChartChoices)
+    for (Choice choice : chartChoices)
         EXPECT_FALSE(forms.Enabled(choice));
-    EXPECT_TRUE(forms.Enabled(Choice::Horoscope));
-}
-
-TEST_F(MainMenuTest, AMissingOrShortCoefficientFileStopsStartUpBeforeTheMenu) {
-    FakeForms freshForms;
-    Shell fresh{Services{clock, dialogs, dataFiles}, freshForms, output};
-    const auto start = [&fresh] { fresh.mainMenu.Main(); };
-    dataFiles.Write("MOONBITS.FIL", 104 * 8 - 1);
-    EXPECT_THAT(start, ThrowsMessage<DataFileError>(HasSubstr("MOONBITS.FIL")));
-    dataFiles.Remove("PERTURBS.FIL");
-    EXPECT_THAT(start, ThrowsMessage<DataFileError>(HasSubstr("PERTURBS.FIL")));
-    EXPECT_FALSE(freshForms.menuVisible);
-}
-
-TEST_F(MainMenuTest, HoroscopeEnablesTheChartChoicesAndTheWheelDrawsItsChart) {
     shell.mainMenu.Command1_Click(Choice::ChartWheel);
     EXPECT_TRUE(output.Pages().empty()) << "no chart yet";
+
     shell.mainMenu.Command1_Click(Choice::Horoscope);
-    EXPECT_EQ(state.working.ChartReady, 1);
-    for (Choice choice : kChartChoices)
+    for (Choice choice : chartChoices)
         EXPECT_TRUE(forms.Enabled(choice));
     shell.mainMenu.Command1_Click(Choice::ChartWheel);
     ASSERT_EQ(output.Pages().size(), 2u);
@@ -52,57 +29,55 @@ TEST_F(MainMenuTest, HoroscopeEnablesTheChartChoicesAndTheWheelDrawsItsChart) {
     EXPECT_TRUE(forms.menuVisible);
 }
 
-TEST_F(MainMenuTest, InterpretReadsTheLastChartOnScreenAndOnPaper) {
+// With hard copy on, the reading also goes to the printer the program was given.
+TEST_F(MainMenuTest, InterpretReadsTheChartOnScreenAndOnPaper) {
     for (const TextFileLayout& file : InterpretationTextFiles())
         dataFiles.Write(file.name, file.blocks.back().last);
     Paper paper;
-    FakeForms printingForms;
-    Shell printing{Services{clock, dialogs, dataFiles, &paper}, printingForms, output};
+    Shell printing{Services{clock, dialogs, dataFiles, &paper}, forms, output};
     printing.mainMenu.Main();
-    printing.mainMenu.Command1_Click(Choice::Interpret);
-    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
-    EXPECT_EQ(dialogs.messageBoxes[0].text, "INTERPRETATION ONLY AVAILABLE FOR GEOCENTRIC CHARTS");
-
     printing.mainMenu.Command1_Click(Choice::Horoscope);
     printing.state.options.HardCopy = 1;
-    const std::size_t listingPages = output.Pages().size();
     printing.mainMenu.Command1_Click(Choice::Interpret);
-    EXPECT_GT(output.Pages().size(), listingPages + 20);
     EXPECT_EQ(output.Pages().back().screenText[0], "THIS IS THE END OF THE INTERPRETATION");
     EXPECT_EQ(paper.AllLines().front(), "NAME = current time");
     EXPECT_EQ(paper.documentsEnded, 1);
-    EXPECT_EQ(printing.state.bodies.BodyAbbrev[5], "EAR");
-    EXPECT_TRUE(printingForms.menuVisible);
-    EXPECT_EQ(dialogs.messageBoxes.size(), 1u);
+    EXPECT_TRUE(forms.menuVisible);
+}
+
+// DRAW MAPS with a damaged map file names it and draws no map: the output screen is laid out
+// for the listing again.
+TEST_F(MainMenuTest, DrawMapsNamesADamagedMapFileAndDrawsNoMap) {
+    shell.mainMenu.Command1_Click(Choice::Horoscope);
+    options.MapArea = 1; // U.K., gnomic
+    dataFiles.Write("UKG.MAP", 101);
+    shell.mainMenu.Command1_Click(Choice::DrawMaps);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
+    EXPECT_EQ(dialogs.messageBoxes[0].title, kMapFileErrorTitle);
+    EXPECT_NE(dialogs.messageBoxes[0].text.find("UKG.MAP ends in record 51"), std::string::npos)
+        << dialogs.messageBoxes[0].text;
+    EXPECT_EQ(output.Pages().size(), 1u) << "the listing's page alone";
+    EXPECT_EQ(state.maps.LoadedMapFile, "");
+    EXPECT_FALSE(output.TEXT.Visible);
+    EXPECT_EQ(std::tie(output.Screen.Left, output.Screen.Width), std::tuple(0.0, 638.0));
+    EXPECT_TRUE(forms.menuVisible);
 }
 
 TEST_F(MainMenuTest, NewChartResetsTheModesButKeepsTheChartOptions) {
-    options = {.CentreBody = 0,
-               .OrbDegrees = 9,
-               .HouseSystem = 4,
-               .ClockOn = 0,
-               .MapArea = 8,
-               .MapType = 2,
-               .MapProjection = 1,
-               .Technique = 3,
-               .Zodiac = 1,
-               .TimesArrow = 1,
-               .RelationshipChart = 1};
-    record.ChartEra = 1;
+    auto kept = std::tie(options.CentreBody, options.OrbDegrees, options.HouseSystem,
+                         options.MapArea, options.MapType, options.MapProjection);
+    auto reset = std::tie(options.Technique, options.Zodiac, options.TimesArrow,
+                          options.RelationshipChart, options.ClockOn, record.ChartEra);
+    kept = std::tuple(0, 9, 4, 8, 2, 1);
+    reset = std::tuple(3, 1, 1, 1, 0, 1);
     shell.mainMenu.Command1_Click(Choice::NewChart);
-
-    EXPECT_EQ(std::tie(options.CentreBody, options.OrbDegrees, options.HouseSystem, options.MapArea,
-                       options.MapType, options.MapProjection),
-              std::tuple(0, 9, 4, 8, 2, 1));
-    EXPECT_EQ(std::tie(options.Technique, options.Zodiac, options.TimesArrow,
-                       options.RelationshipChart, options.ClockOn, record.ChartEra),
-              std::tuple(0, 0, 0, 0, 1, 0));
-    EXPECT_EQ(record.ChartName, "CURRENT TIME");
+    EXPECT_EQ(kept, std::tuple(0, 9, 4, 8, 2, 1));
+    EXPECT_EQ(reset, std::tuple(0, 0, 0, 0, 1, 0));
     EXPECT_EQ(forms.entryTexts[EntryField::Name], "CURRENT TIME");
-    EXPECT_FALSE(forms.menuVisible);
-    EXPECT_TRUE(forms.entryVisible);
+    EXPECT_TRUE(forms.entryVisible && !forms.menuVisible);
 }
 
+// The hard-copy question, then (after Yes) the print-screen question; Cancel changes nothing.
 TEST_F(MainMenuTest, PrinterAnswersSetTheHardCopyFlags) {
     using enum MessageAnswer;
     struct Case {
@@ -123,22 +98,14 @@ TEST_F(MainMenuTest, PrinterAnswersSetTheHardCopyFlags) {
         EXPECT_EQ(dialogs.messageBoxes.size(), c.answers.size());
         EXPECT_TRUE(forms.menuVisible);
     }
-    EXPECT_EQ(dialogs.messageBoxes[0].text, "DO YOU WANT HARD COPY?");
-    EXPECT_EQ(dialogs.messageBoxes[0].title, "PRINTER STATUS");
-    EXPECT_EQ(dialogs.messageBoxes[1].text, "DO YOU ALSO WANT TO USE THE PRINTSCREEN KEY?");
-    EXPECT_EQ(dialogs.messageBoxes[1].title, "OUTPUT.SCREEN.PRINT GRAPHICS");
 }
 
 TEST_F(MainMenuTest, QuitAnsweredCancelChangesNothing) {
-    const ChartRecord before = record;
     dialogs.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     shell.mainMenu.Command1_Click(Choice::Quit);
+    EXPECT_EQ(dialogs.messageBoxes.at(0).text, "OK to Exit?");
     EXPECT_FALSE(forms.quit);
     EXPECT_TRUE(forms.menuVisible);
-    EXPECT_EQ(record.ChartName, before.ChartName);
-    EXPECT_EQ(dialogs.messageBoxes.at(0).text, "OK to Exit?");
-    EXPECT_EQ(dialogs.messageBoxes.at(0).title, "");
-
     shell.mainMenu.Command1_Click(Choice::Quit);
     EXPECT_TRUE(forms.quit);
 }

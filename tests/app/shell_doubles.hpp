@@ -78,8 +78,6 @@ class ScriptedDialogs : public Dialogs {
         messageBoxes.push_back({text, title, ""});
         return Next(messageAnswers, MessageAnswer::Cancel);
     }
-    bool attended = true; // false: as on a platform without a screen
-    bool Attended() const override { return attended; }
 
   private:
     template <typename T> static T Next(std::deque<T>& answers, T whenEmpty) {

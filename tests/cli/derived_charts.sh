@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # astrodesk-cli: technique charts from the record options and a target moment, the relationship
 # chart of the record and a partner, their wheels, and the refusals of their options.
-set -u
-cli=$1
-failures=0
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
 ann=(--name ANN --date 10-02-1993 --time 20:15:30 --lat 51N32 --lon 000W08)
 bob=(--partner-name BOB --partner-date 01-06-1990 --partner-time 06:00:00 --partner-lat 40N43
@@ -35,14 +30,6 @@ LON = 041W18' relationship "${ann[@]}" "${bob[@]}"
 "$cli" wheel "${ann[@]}" "${bob[@]}" -o "$folder/wheel.svg" || fail "no relationship wheel"
 grep -q '>NAME = ANN &amp; BOB' "$folder/wheel.svg" || fail "the wheel is not the relationship's"
 
-expect_refused() { # the words the message must hold, then the arguments
-    local words=$1 message status
-    shift
-    message=$("$cli" "$@" 2>&1 >/dev/null)
-    status=$?
-    [ "$status" -eq 2 ] || fail "$* ended with status $status"
-    [[ $message == *$words* ]] || fail "$* gave: $message"
-}
 expect_refused '--technique "progression": expected' chart --technique progression
 expect_refused '--target-date for a natal chart' chart --target-date 01-01-2000
 expect_refused '--partner-lon "181W00": expected' \
@@ -51,4 +38,4 @@ expect_refused 'outside the years 9999 B.C. to 9999 A.D.' \
     chart --date 01-01-9990 --technique transits --converse --target-date 01-01-9000 --target-era BC
 "$cli" relationship "${ann[@]}" >/dev/null 2>&1 && fail "relationship without a partner date"
 
-exit $((failures > 0))
+finish

@@ -1,16 +1,7 @@
 #!/usr/bin/env bash
 # astrodesk-cli wheel: the picture file's extension picks PNG or SVG, --scale multiplies the
 # output screen's size, and a bad file name or scale ends with status 2 before any file is made.
-set -u
-cli=$1
-failures=0
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/common.bash"
 
 record=(--name TEST --date 15-06-1990 --time 12:00:00 --lat 51N32 --lon 000W10)
 
@@ -30,18 +21,10 @@ grep -q '>NAME = TEST</text>' "$folder/wheel.SVG" || fail "SVG lacks the chart d
 xmllint --noout "$folder/name.svg" || fail "SVG with a name is not valid XML"
 grep -q '>NAME = José &amp; &lt;Ñúñez&gt; </text>' "$folder/name.svg" || fail "name not cut at 15"
 
-expect_refused() {
-    local output status
-    output=$("$cli" wheel "$@" 2>&1 >/dev/null)
-    status=$?
-    [ "$status" -eq 2 ] || fail "wheel $* ended with status $status, not 2"
-    [ -n "$output" ] || fail "wheel $* gave no message"
-}
-expect_refused -o "$folder/wheel.jpg"
-expect_refused -o "$folder/wheel.png" --scale 0
-expect_refused -o "$folder/wheel.png" --scale nan
-expect_refused -o "$folder/no/such/folder/wheel.svg"
-expect_refused -o "$folder/wheel.png" --lat 91N00
+expect_refused "-o" wheel -o "$folder/wheel.jpg"
+expect_refused "--scale" wheel -o "$folder/wheel.png" --scale 0
+expect_refused "--scale" wheel -o "$folder/wheel.png" --scale nan
+expect_refused "cannot write" wheel -o "$folder/no/such/folder/wheel.svg"
 [ ! -e "$folder/wheel.jpg" ] || fail "a refused picture was written"
 
-exit $((failures > 0))
+finish

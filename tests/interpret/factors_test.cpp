@@ -29,13 +29,12 @@ Factors FactorsOf(std::initializer_list<double> longitudes, std::int16_t centre)
     return factors;
 }
 
-TEST(AspectTableTest, PairIndicesAndNames) {
-    EXPECT_EQ((std::array{AspectIndex(1, 2), AspectIndex(1, 13), AspectIndex(2, 3),
-                          AspectIndex(11, 12), AspectIndex(12, 13)}),
-              (std::array{1, 12, 13, 76, 78}));
-    EXPECT_EQ(AspectName(1), "CONJUNCTION");
-    EXPECT_EQ(AspectName(9), "SESQUISQUARE");
-    EXPECT_EQ(AspectName(10), "");
+// The 78 pairs i < j of the 13 factor slots fill the aspect table's entries 1 .. 78 in order.
+TEST(AspectTableTest, PairsFillTheTableInOrder) {
+    int entry = 0;
+    for (int i = 1; i <= 12; ++i)
+        for (int j = i + 1; j <= 13; ++j)
+            EXPECT_EQ(AspectIndex(i, j), ++entry) << i << " " << j;
 }
 
 TEST(ComputeAspectsTest, EveryTypeAndGradeAtOrbsZeroSixAndTen) {
@@ -84,7 +83,6 @@ TEST(ComputeFactorsTest, SignsAndElements) {
     const Factors spread = FactorsOf({0, 30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 359.9}, 3);
     for (int slot = 1; slot <= 12; ++slot)
         EXPECT_EQ(spread.FactorSign[slot], slot);
-    EXPECT_DOUBLE_EQ(spread.FactorLon[12], 359.9);
     EXPECT_EQ(elements(spread), (std::array{3.0, 3.0, 3.0, 3.0}));
     const Factors fire = FactorsOf({1, 125, 245, 10, 130, 250, 29, 149, 269, 15, 135, 255}, 3);
     EXPECT_EQ(elements(fire), (std::array{12.0, 0.0, 0.0, 0.0}));

@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -43,76 +45,36 @@ bool Blank(const std::string& line) {
 
 // Words that a block may share with its neighbours in the set: bodies, signs and their
 // adjectives, house ordinals, aspects, elements (each also with a plural "s").
-const std::set<std::string>& SharedNames() {
-    static const std::set<std::string> names = {
-        "sun",        "moon",         "mercury",      "venus",    "earth",       "mars",
-        "jupiter",    "saturn",       "uranus",       "neptune",  "pluto",       "zed",
-        "ascendant",  "midheaven",    "aries",        "taurus",   "gemini",      "cancer",
-        "leo",        "virgo",        "libra",        "scorpio",  "sagittarius", "capricorn",
-        "aquarius",   "pisces",       "solar",        "lunar",    "mercurial",   "venusian",
-        "martian",    "jovian",       "saturnine",    "uranian",  "neptunian",   "plutonian",
-        "arian",      "taurean",      "geminian",     "leonine",  "virgoan",     "libran",
-        "scorpionic", "sagittarian",  "capricornian", "aquarian", "piscean",     "first",
-        "second",     "third",        "fourth",       "fifth",    "sixth",       "seventh",
-        "eighth",     "ninth",        "tenth",        "eleventh", "twelfth",     "1st",
-        "2nd",        "3rd",          "4th",          "5th",      "6th",         "7th",
-        "8th",        "9th",          "10th",         "11th",     "12th",        "conjunction",
-        "opposition", "trine",        "square",       "sextile",  "semisextile", "inconjunct",
-        "semisquare", "sesquisquare", "quincunx",     "fire",     "air",         "water"};
-    return names;
-}
-
-bool IsWordCharacter(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
-
 bool IsSharedName(const std::string& word) {
-    const auto& names = SharedNames();
-    return names.count(word) > 0 ||
-           (word.size() > 1 && word.back() == 's' && names.count(word.substr(0, word.size() - 1)));
+    static const std::set<std::string> names = [] {
+        std::istringstream words(
+            "sun moon mercury venus earth mars jupiter saturn uranus neptune pluto zed ascendant "
+            "midheaven aries taurus gemini cancer leo virgo libra scorpio sagittarius capricorn "
+            "aquarius pisces solar lunar mercurial venusian martian jovian saturnine uranian "
+            "neptunian plutonian arian taurean geminian leonine virgoan libran scorpionic "
+            "sagittarian capricornian aquarian piscean first second third fourth fifth sixth "
+            "seventh eighth ninth tenth eleventh twelfth 1st 2nd 3rd 4th 5th 6th 7th 8th 9th 10th "
+            "11th 12th conjunction opposition trine square sextile semisextile inconjunct "
+            "semisquare sesquisquare quincunx fire air water");
+        return std::set<std::string>(std::istream_iterator<std::string>(words), {});
+    }();
+    const bool plural = word.size() > 1 && word.back() == 's';
+    return names.contains(word) || (plural && names.contains(word.substr(0, word.size() - 1)));
 }
 
 // The line in lower case with every shared name (and "rising sign") as "#", and every run of
-// other characters than letters and "#" as one blank.
+// characters other than letters and "#" as one blank.
 std::string Normalised(const std::string& line) {
+    static const std::regex risingSign(R"(\brising signs?\b)"), wordOrGap(R"(\w+|\W+)"),
+        others("[^a-z#]+"), edges("^ | $");
     std::string lower(line);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    lower = std::regex_replace(lower, risingSign, "#");
     std::string marked;
-    for (std::size_t k = 0; k < lower.size();) {
-        if (!IsWordCharacter(lower[k])) {
-            marked += lower[k++];
-            continue;
-        }
-        const auto wordEnd = [&lower](std::size_t from) {
-            while (from < lower.size() && IsWordCharacter(lower[from]))
-                ++from;
-            return from;
-        };
-        std::size_t end = wordEnd(k);
-        const std::string word = lower.substr(k, end - k);
-        if (word == "rising" && lower.compare(end, 5, " sign") == 0) {
-            const std::size_t next = wordEnd(end + 1);
-            const std::string sign = lower.substr(end + 1, next - end - 1);
-            if (sign == "sign" || sign == "signs") {
-                marked += '#';
-                k = next;
-                continue;
-            }
-        }
-        marked += IsSharedName(word) ? std::string("#") : word;
-        k = end;
-    }
-    std::string normal;
-    for (char c : marked) {
-        const bool kept = (c >= 'a' && c <= 'z') || c == '#';
-        if (kept)
-            normal += c;
-        else if (!normal.empty() && normal.back() != ' ')
-            normal += ' ';
-    }
-    if (!normal.empty() && normal.back() == ' ') normal.pop_back();
-    return normal;
+    for (std::sregex_iterator it(lower.begin(), lower.end(), wordOrGap), end; it != end; ++it)
+        marked += IsSharedName(it->str()) ? "#" : it->str();
+    return std::regex_replace(std::regex_replace(marked, others, " "), edges, "");
 }
 
 TEST(ShippedTextsTest, EveryFileKeepsItsLayout) {

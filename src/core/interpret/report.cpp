@@ -470,7 +470,6 @@ ReportOutcome WriteInterpretation(ProgramState& state, const ReportServices& ser
     if (state.working.ChartReady != 1 || state.working.ChartCentre != kGeocentric) {
         services.dialogs.MessageBox(kGeocentricOnly, "NOT AVAILABLE", MessageButtons::Ok);
         outcome.end = ReportOutcome::End::NotGeocentric;
-        outcome.message = kGeocentricOnly;
         return outcome;
     }
     // The working copies follow the options as they stand now.
@@ -482,7 +481,6 @@ ReportOutcome WriteInterpretation(ProgramState& state, const ReportServices& ser
         Interpretation(state, services, outcome.sections).Run();
     } catch (const ReportEnded& ended) {
         outcome.end = ended.end;
-        outcome.message = ended.message;
         if (state.working.HardCopyOn == 1.0 && services.printer) services.printer->EndDoc();
         if (ended.end == ReportOutcome::End::FileFault)
             services.dialogs.MessageBox(ended.message, kFaultTitle, MessageButtons::Ok);

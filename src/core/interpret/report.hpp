@@ -69,7 +69,6 @@ struct ReportOutcome {
         FileFault,     // a text file was missing, unreadable, too long or too short
     };
     End end = End::Finished;
-    std::string message; // the refusal or the fault as the message box showed it
     std::vector<ReportSection> sections;
 };
 
