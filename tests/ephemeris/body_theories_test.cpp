@@ -21,6 +21,8 @@
 namespace astrodesk {
 namespace {
 
+using testing::LoadedTables;
+
 constexpr int kMoon = -1;                                  // the Moon has no internal body index
 constexpr double kEarthRadiiPerAU = 149597870.7 / 6378.14; // the lunar theory's distance unit
 
@@ -53,11 +55,11 @@ const BodyCase kBodies[] = {
 std::array<double, 3> Deviation(const BodyCase& body, double T) {
     PositionTables ours;
     if (body.internalIndex == kMoon) {
-        MoonTheory(T, testing::LoadedTables(), ours);
+        MoonTheory(T, LoadedTables(), ours);
         ours.TheoryL = ours.MoonLongitude;
         ours.TheoryB = ours.MoonLatitude;
     } else {
-        RunBodyTheory(body.internalIndex, T, testing::LoadedTables(), ours);
+        RunBodyTheory(body.internalIndex, T, LoadedTables(), ours);
     }
     const int flags = SEFLG_MOSEPH | SEFLG_TRUEPOS | SEFLG_NONUT | SEFLG_NOABERR | SEFLG_NOGDEFL |
                       (body.internalIndex > 0 ? SEFLG_HELCTR : 0);
@@ -119,8 +121,6 @@ TEST(TheoryAccuracy, DriftWithinBoundsAround1600And2400) {
         }
     }
 }
-
-using testing::LoadedTables;
 
 // A times-T row reuses the argument of the row before it times T, so that rows in a run give
 // T, T squared ... terms; the multiples of such a row are not looked at.
