@@ -1,6 +1,7 @@
 #include "atlas/local_birth.hpp"
 #include "atlas/system_atlas.hpp"
 #include "commands.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -13,13 +14,6 @@ namespace astrodesk::cli {
 namespace {
 
 using json = nlohmann::ordered_json;
-
-// Characters of a UTF-8 text (bytes that do not continue a character).
-std::size_t CharacterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
 
 std::string Padded(const std::string& text, std::size_t width) {
     const std::size_t count = CharacterCount(text);

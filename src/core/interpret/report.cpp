@@ -21,7 +21,6 @@ constexpr int kLastPlanet = 11;
 // slot 13 always holds the Ascendant.
 constexpr int kEarthSlot = 5;
 constexpr int kAscendantSlot = 13;
-constexpr std::int16_t kGeocentric = 3;
 
 // A printer position (millimetres) below which no new line may start.
 constexpr double kPageBreakMillimetres = 270.0;
@@ -467,7 +466,7 @@ std::string_view SectionKindName(ReportSection::Kind kind) {
 
 ReportOutcome WriteInterpretation(ProgramState& state, const ReportServices& services) {
     ReportOutcome outcome;
-    if (state.working.ChartReady != 1 || state.working.ChartCentre != kGeocentric) {
+    if (state.working.ChartReady != 1 || state.working.ChartCentre != kGeocentricCentre) {
         services.dialogs.MessageBox(kGeocentricOnly, "NOT AVAILABLE", MessageButtons::Ok);
         outcome.end = ReportOutcome::End::NotGeocentric;
         return outcome;

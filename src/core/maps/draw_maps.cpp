@@ -10,11 +10,10 @@ namespace {
 
 // The Screen's left edge while a map is shown: the legend panel fills the pixels before it.
 constexpr double kMapScreenLeft = 217.0;
-constexpr std::int16_t kGeocentric = 3;
 constexpr int kMidheavenSlot = 14;
 
 bool NotGeocentric(const ProgramState& state) {
-    return state.working.ChartCentre != kGeocentric;
+    return state.working.ChartCentre != kGeocentricCentre;
 }
 
 bool GnomicWorld(const Options& options) {

@@ -28,16 +28,16 @@ struct ChartRecord {
 
 // Option codes chosen on the option pages, the printer questions and the main menu.
 struct Options {
-    std::int16_t CentreBody = 3;        // internal body index 0..10 of the observer (3 = Earth)
-    std::int16_t OrbDegrees = 6;        // aspect orb, whole degrees 0..10
-    std::int16_t HouseSystem = 0;       // 0 Equal, 1 Campanus, 2 Regiomontanus, 3 Placidus, 4 Koch
-    std::int16_t ClockOn = 1;           // 1 = the entry form follows the system clock
-    std::int16_t MapArea = 0;           // 0 Europe .. 8 Polar Area
-    std::int16_t MapType = 0;           // 0 Local Space, 1 Cartography, 2 Planet Lines
-    std::int16_t MapProjection = 0;     // 0 Gnomic, 1 Cylindrical
-    std::int16_t Technique = 0;         // 0 Natal, 1 Progressions, 2 Transits, 3 Directions, 4 Returns
-    std::int16_t Zodiac = 0;            // 0 Tropical, 1 Precessed
-    std::int16_t TimesArrow = 0;        // 0 Direct, 1 Converse
+    std::int16_t CentreBody = 3;    // internal body index 0..10 of the observer (3 = Earth)
+    std::int16_t OrbDegrees = 6;    // aspect orb, whole degrees 0..10
+    std::int16_t HouseSystem = 0;   // 0 Equal, 1 Campanus, 2 Regiomontanus, 3 Placidus, 4 Koch
+    std::int16_t ClockOn = 1;       // 1 = the entry form follows the system clock
+    std::int16_t MapArea = 0;       // 0 Europe .. 8 Polar Area
+    std::int16_t MapType = 0;       // 0 Local Space, 1 Cartography, 2 Planet Lines
+    std::int16_t MapProjection = 0; // 0 Gnomic, 1 Cylindrical
+    std::int16_t Technique = 0;     // 0 Natal, 1 Progressions, 2 Transits, 3 Directions, 4 Returns
+    std::int16_t Zodiac = 0;        // 0 Tropical, 1 Precessed
+    std::int16_t TimesArrow = 0;    // 0 Direct, 1 Converse
     std::int16_t RelationshipChart = 0; // 1 = relationship chart
     std::int16_t HardCopy = 0;          // 1 = the interpretation also goes to the printer
     std::int16_t PrintScreenKey = 0;    // 1 = graphics are printed with the PrintScreen key
@@ -51,6 +51,9 @@ struct WorkingCopies {
     double HardCopyOn = 0.0;      // 1.0 = also print on the printer
     std::int16_t ChartReady = 0;  // 1 once the chart driver has run
 };
+
+// Centre code (internal body index) of the Earth: a geocentric chart.
+inline constexpr std::int16_t kGeocentricCentre = 3;
 
 // Display slot of the chart's centre body: its own slot (centre + 2), or the Sun's slot 1 for a
 // heliocentric chart. In a computed chart this slot holds the Ascendant.
@@ -110,14 +113,14 @@ struct PositionTables {
     // display slots 1..15 (the centre body's slot holds the Ascendant).
     IndexedArray<double, 0, 20> BodyLongitude{};
     IndexedArray<double, 0, 20> BodyLatitude{};
-    IndexedArray<double, 0, 12> BodyDistance{};       // AU from the centre body
-    IndexedArray<std::int16_t, 0, 12> BodyMotion{};   // 0 direct, 1 R, 2 SR, 3 SD
-    IndexedArray<double, 0, 32> PassLongitude{};      // body k at pass p: index k + 11 p
-    IndexedArray<std::string, 1, 15> PositionText{};  // first 15 characters of each longitude
+    IndexedArray<double, 0, 12> BodyDistance{};      // AU from the centre body
+    IndexedArray<std::int16_t, 0, 12> BodyMotion{};  // 0 direct, 1 R, 2 SR, 3 SD
+    IndexedArray<double, 0, 32> PassLongitude{};     // body k at pass p: index k + 11 p
+    IndexedArray<std::string, 1, 15> PositionText{}; // first 15 characters of each longitude
 
-    double MoonLongitude = 0.0;     // degrees 0..360, geocentric, nutation added by the driver
-    double MoonLatitude = 0.0;      // degrees
-    double LunarNode = 0.0;         // mean node: radians from the nutation, degrees after the driver
+    double MoonLongitude = 0.0; // degrees 0..360, geocentric, nutation added by the driver
+    double MoonLatitude = 0.0;  // degrees
+    double LunarNode = 0.0;     // mean node: radians from the nutation, degrees after the driver
     double NutationLongitude = 0.0; // degrees
 
     double RelX = 0.0; // AU: vector from the centre body to the body being placed
@@ -155,15 +158,15 @@ struct CoefficientTables {
 
 // Interpretation factors of slots 1..12 (slot 13 is never filled and stays 0 degrees).
 struct Factors {
-    IndexedArray<double, 0, 13> FactorLon{};             // degrees
-    IndexedArray<std::int16_t, 0, 13> FactorSign{};      // 1 Aries .. 12 Pisces
-    IndexedArray<std::int16_t, 0, 13> FactorHouse{};     // 30-degree sector from the centre slot
+    IndexedArray<double, 0, 13> FactorLon{};         // degrees
+    IndexedArray<std::int16_t, 0, 13> FactorSign{};  // 1 Aries .. 12 Pisces
+    IndexedArray<std::int16_t, 0, 13> FactorHouse{}; // 30-degree sector from the centre slot
     double FireCount = 0.0;
     double EarthCount = 0.0;
     double AirCount = 0.0;
     double WaterCount = 0.0;
-    IndexedArray<std::int16_t, 0, 13> FactorStrength{};  // number of aspects of each slot
-    IndexedArray<std::int16_t, 0, 78> AspectCode{};      // 10 x type + stars per pair (i < j)
+    IndexedArray<std::int16_t, 0, 13> FactorStrength{}; // number of aspects of each slot
+    IndexedArray<std::int16_t, 0, 78> AspectCode{};     // 10 x type + stars per pair (i < j)
 };
 
 // The five chart texts and the era of a remembered chart.
@@ -179,15 +182,15 @@ struct SavedRecord {
 // Charts remembered for the techniques and the relationship chart.
 struct Snapshots {
     SavedRecord NatalRecord;
-    double NatalT = 0.0;             // centuries from JD 2415020.0
-    double NatalAscendant = 0.0;     // radians
+    double NatalT = 0.0;         // centuries from JD 2415020.0
+    double NatalAscendant = 0.0; // radians
     double NatalMidheaven = 0.0;
     double NatalVertex = 0.0;
     double NatalLatitude = 0.0;      // radians
     double NatalLongitudeWest = 0.0; // degrees, west positive
     SavedRecord RelationshipRecord;
-    double RelT = 0.0;               // centuries from JD 2415020.0
-    bool RelationshipTaken = false;  // a relationship chart has been computed in this run
+    double RelT = 0.0;              // centuries from JD 2415020.0
+    bool RelationshipTaken = false; // a relationship chart has been computed in this run
 };
 
 // The outline records of the map file read last: the first and second value of records 1..3234
