@@ -97,8 +97,10 @@ TEST(SetRecordFromPlace, WholeMinutesInTheFormsTheEntryFormTakes) {
     EXPECT_EQ(texts(-90.0, -180.0), "89S60 179E60");
 }
 
-TEST(RelationshipName, EachNameCutToTenCharacters) {
+TEST(RelationshipName, EachNameCutToTenCharactersNeverInsideOne) {
     EXPECT_EQ(RelationshipName("ELIZABETH ALEXANDRA", "BOB"), "ELIZABETH  & BOB ( REL. )");
+    // Letters of two bytes: whole names of ten characters, and a name cut after ten letters.
+    EXPECT_EQ(RelationshipName("José María", "AΠαπαδόπουλος"), "José María & AΠαπαδόπου ( REL. )");
 }
 
 // The natal chart of the first person, then the chart of the second.

@@ -1,6 +1,7 @@
 // The predictive techniques: effective moments, the record texts of a moment, and technique
 // charts computed from a natal chart.
 
+#include "astro/angles.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/techniques.hpp"
 #include "shell/record_rules.hpp"
@@ -144,15 +145,32 @@ TEST_F(TechniqueChart, EffectiveMomentsAsTheRecordShowsThem) {
     // Converse transits ten years (3652 days) after birth chart 3652 days before it.
     EXPECT_EQ(Run(kTransits, 1, "10-02-2003", "20:15:30"),
               std::tuple(Charted, "11-02-1983", "20:15:30", 0));
-    // Whatever the record held meanwhile, the chart keeps the natal name and place; precession
-    // spans the 37 tropical years back to birth.
+    // Whatever the record held meanwhile, the chart keeps the natal name and place.
     state.record.ChartLatitude = "00N00";
     EXPECT_EQ(Run(kSolarReturns, 0, "01-01-2030", "00:00:00"),
               std::tuple(Charted, "10-02-2030", "19:19:26", 0));
     EXPECT_EQ(state.record.ChartLatitude, "51N32");
-    EXPECT_NEAR(state.frame.PrecessSpanT, -37 * kTropicalYearDays / 36525, 1e-6);
     EXPECT_EQ(Run(kTransits, 1, "13-02-3986", "20:15:30"),
               std::tuple(Charted, "10-02-0001", "20:15:30", 1));
+}
+
+// In the precessed zodiac the solar return 37 years on is carried back to the natal ecliptic by
+// the general precession of 37 years (5029.097" a century); the natal chart computed after it
+// keeps its own ecliptic, as a natal chart computed first does.
+TEST_F(TechniqueChart, ThePrecessionSpanBelongsToTheTechniqueChartAlone) {
+    const double natalSun = state.positions.BodyLongitude[1];
+    const auto returnSun = [this](std::int16_t zodiac) {
+        state.options.Zodiac = zodiac;
+        Run(kSolarReturns, 0, "01-01-2030", "00:00:00");
+        return state.positions.BodyLongitude[1];
+    };
+    const double tropical = returnSun(0);
+    EXPECT_NEAR(RadToDeg(returnSun(1) - tropical),
+                -5029.097 / 3600 * 37 * kTropicalYearDays / 36525, 1e-4);
+    state.options.Technique = kNatal;
+    testing::SetRecord(state.record, {10, 2, 1993, 20, 15, 30, 51, 32, false, 0, 8, false});
+    ComputeChart(state, output);
+    EXPECT_EQ(state.positions.BodyLongitude[1], natalSun);
 }
 
 TEST_F(TechniqueChart, AMomentBeyondTheEntryRangeIsRefusedAndNothingIsLost) {

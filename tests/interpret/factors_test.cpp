@@ -59,16 +59,21 @@ TEST(ComputeAspectsTest, EveryTypeAndGradeAtOrbsZeroSixAndTen) {
         EXPECT_EQ(PairCode(c.first, c.second, c.orb), c.code) << c.first << " " << c.second;
 }
 
-TEST(ComputeAspectsTest, StrengthCountsEveryAspectOfASlot) {
+TEST(ComputeAspectsTest, StrengthCountsEveryAspectOfASlotAndSlot13MakesNone) {
     // Slots 1..11 in conjunction at 200.5 .. 205.5 degrees; slot 12 at 290 squares those up
-    // to 203 (exclusive: 87 degrees apart is exactly the orb 3 off); slot 13 stays at 0.
+    // to 203 (exclusive: 87 degrees apart is exactly the orb 3 off). Slot 13 carries no point,
+    // whatever its table holds.
     Factors factors;
     for (int slot = 1; slot <= 11; ++slot)
         factors.FactorLon[slot] = 200.0 + 0.5 * slot;
     factors.FactorLon[12] = 290.0;
+    factors.FactorLon[13] = 203.0;
+    factors.AspectCode[AspectIndex(1, 13)] = 13;
     PictureBox box(640.0, 450.0);
     ComputeAspects(factors, 6, box);
     EXPECT_EQ(factors.AspectCode[AspectIndex(5, 12)], 41);
+    for (int slot = 1; slot <= 12; ++slot)
+        EXPECT_EQ(factors.AspectCode[AspectIndex(slot, 13)], 0) << slot;
     const std::vector<int> strengths{11, 11, 11, 11, 11, 10, 10, 10, 10, 10, 10, 5, 0};
     for (int slot = 1; slot <= 13; ++slot)
         EXPECT_EQ(factors.FactorStrength[slot], strengths[static_cast<std::size_t>(slot - 1)])

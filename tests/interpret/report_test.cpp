@@ -204,6 +204,23 @@ TEST_F(ReportTest, AspectHeadersNotesAndMarkers) {
     }
 }
 
+// Venus at 300 degrees stands sextile 0 degrees Aries, which no factor holds: a strength counts
+// the aspects the reading shows for its factor, with earlier and later factors alike.
+TEST_F(ReportTest, EachStrengthIsTheNumberOfAspectsTheReadingShows) {
+    const ReportOutcome outcome = Report();
+    int factors = 0;
+    for (const ReportSection& factor : outcome.sections) {
+        if (factor.kind != Kind::Factor) continue;
+        ++factors;
+        const auto shown = std::ranges::count_if(outcome.sections, [&](const ReportSection& s) {
+            return s.kind == Kind::Aspect &&
+                   (s.factor == factor.factor || s.other == factor.factor);
+        });
+        EXPECT_EQ(factor.number, shown) << factor.factor;
+    }
+    EXPECT_EQ(factors, 12);
+}
+
 TEST_F(ReportTest, PaperCarriesItsOwnWording) {
     state.options.HardCopy = 1;
     state.factors.FireCount = 4;

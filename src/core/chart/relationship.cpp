@@ -4,6 +4,7 @@
 #include "astro/number_text.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/techniques.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <cmath>
 #include <utility>
@@ -109,7 +110,8 @@ void SetRecordFromPlace(const ChartFrame& frame, ChartRecord& record) {
 }
 
 std::string RelationshipName(const std::string& firstName, const std::string& secondName) {
-    return firstName.substr(0, kNameCharacters) + " & " + secondName.substr(0, kNameCharacters) +
+    return std::string(FirstCharacters(firstName, kNameCharacters)) + " & " +
+           std::string(FirstCharacters(secondName, kNameCharacters)) +
            std::string(kRelationshipEnding);
 }
 

@@ -83,9 +83,11 @@ TechniqueOutcome ComputeTechniqueChart(ProgramState& state, OutputScreen& output
     record.ChartLatitude = base->record.ChartLatitude;
     record.ChartLongitude = base->record.ChartLongitude;
     state.record = record;
-    // Precession carries the positions back to the ecliptic of the natal epoch (from J2000).
+    // Precession carries the positions back to the ecliptic of the natal epoch (from J2000), for
+    // this chart alone: a natal chart computed afterwards keeps its own ecliptic.
     state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - 1.0);
     ComputeChart(state, output);
+    state.frame.PrecessSpanT = 0.0;
     return TechniqueOutcome::Charted;
 }
 

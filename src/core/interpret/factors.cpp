@@ -9,8 +9,9 @@ namespace astrodesk {
 
 namespace {
 
-constexpr int kFactorSlots = 12; // slots with a body (or the centre's Ascendant)
-constexpr int kAspectSlots = 13; // slot 13 is never filled and stays at 0 degrees
+// Slots with a body (or the centre's Ascendant). Slot 13 carries no point: its pairs are no
+// aspects, so that each strength counts only aspects the reading can show.
+constexpr int kFactorSlots = 12;
 
 // An aspect's exact angle, and its orb as a fraction of the orb option: orbNumerator x orb /
 // orbDenominator degrees.
@@ -117,9 +118,10 @@ void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, F
 
 void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box) {
     factors.FactorStrength.fill(0);
+    factors.AspectCode.fill(0);
     const std::array<StarLimits, kAspectTypes> limits = AspectStarLimits(OrbDegrees);
-    for (int i = 1; i < kAspectSlots; ++i) {
-        for (int j = i + 1; j <= kAspectSlots; ++j) {
+    for (int i = 1; i < kFactorSlots; ++i) {
+        for (int j = i + 1; j <= kFactorSlots; ++j) {
             double separation = std::abs(factors.FactorLon[i] - factors.FactorLon[j]);
             if (separation > 180.0) separation = 360.0 - separation;
             const std::int16_t code = PairAspectCode(separation, limits);

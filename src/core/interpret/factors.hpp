@@ -2,8 +2,8 @@
 
 // The interpretation factors of a computed chart: the longitudes of display slots 1..12 in
 // degrees, their signs, their 30-degree sectors counted from the centre body's slot, the number
-// of factors in each element, and the aspects between every pair of factor slots 1..13 with a
-// grade of one to three stars.
+// of factors in each element, and the aspects between every pair of factor slots 1..12 with a
+// grade of one to three stars. Slot 13 carries no point and makes no aspect.
 
 #include "shell/output_screen.hpp"
 #include "shell/program_state.hpp"
@@ -30,8 +30,9 @@ constexpr int AspectIndex(int i, int j) {
 // itself in sector 1. Slot 13 is left as it is.
 void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, Factors& factors);
 
-// Finds the aspect of every pair of FactorLon slots 1..13 within the orbs that OrbDegrees
-// (whole degrees) sets, fills AspectCode and counts each slot's aspects in FactorStrength; then
+// Finds the aspect of every pair of FactorLon slots 1..12 within the orbs that OrbDegrees
+// (whole degrees) sets, fills AspectCode (0 for the pairs with slot 13) and counts each slot's
+// aspects in FactorStrength; then
 // prints one empty line on the box (which ends the listing's open last line).
 void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box);
 

@@ -156,7 +156,7 @@ struct CoefficientTables {
     IndexedArray<MoonRow, 0, 103> MoonRows{};
 };
 
-// Interpretation factors of slots 1..12 (slot 13 is never filled and stays 0 degrees).
+// Interpretation factors of slots 1..12 (slot 13 carries no point and makes no aspect).
 struct Factors {
     IndexedArray<double, 0, 13> FactorLon{};         // degrees
     IndexedArray<std::int16_t, 0, 13> FactorSign{};  // 1 Aries .. 12 Pisces
