@@ -30,11 +30,11 @@ void PaintText(QPainter& painter, const TextItem& item, const QFont& font, doubl
 }
 
 QImage GlyphImage(const Glyph& rows) {
-    QImage image(kGlyphSize, kGlyphSize, QImage::Format_RGB32);
+    QImage image(kGlyphSize, kGlyphSize, QImage::Format_ARGB32);
     for (int y = 0; y < kGlyphSize; ++y) {
         for (int x = 0; x < kGlyphSize; ++x) {
             const bool set = (rows[static_cast<std::size_t>(y)] >> (kGlyphSize - 1 - x)) & 1U;
-            image.setPixel(x, y, set ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+            image.setPixel(x, y, set ? qRgba(255, 255, 255, 255) : qRgba(0, 0, 0, 0));
         }
     }
     return image;
@@ -71,7 +71,7 @@ struct ItemPainter {
                          PaletteColour(item.colour));
     }
     void operator()(const GlyphItem& item) const {
-        // Opaque and unsmoothed: every glyph bit becomes a solid square.
+        // Unsmoothed: every set bit becomes a solid white square, clear bits stay transparent.
         const QRectF target(item.x * scale, item.y * scale, kGlyphSize * scale, kGlyphSize * scale);
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -63,6 +63,25 @@ TEST_F(MainMenuTest, DrawMapsNamesADamagedMapFileAndDrawsNoMap) {
     EXPECT_TRUE(forms.menuVisible);
 }
 
+// A refused map gives the output screen back as the listing has it: the whole Screen, the
+// legend panel hidden with nothing left in it.
+TEST_F(MainMenuTest, ARefusedMapRestoresTheOutputScreen) {
+    shell.mainMenu.Command1_Click(Choice::Horoscope);
+    output.TEXT.Print("SUN-LSP"); // a legend of an earlier map
+    std::tie(options.MapArea, options.MapProjection) = std::tuple(2, 0); // gnomic World
+    shell.mainMenu.Command1_Click(Choice::DrawMaps);
+    std::tie(options.MapArea, options.CentreBody) = std::tuple(1, 0); // U.K., heliocentric
+    shell.mainMenu.Command1_Click(Choice::Horoscope);
+    shell.mainMenu.Command1_Click(Choice::DrawMaps);
+    ASSERT_EQ(dialogs.messageBoxes.size(), 2u);
+    EXPECT_EQ(dialogs.messageBoxes[0].text, kGnomicWorldText);
+    EXPECT_EQ(dialogs.messageBoxes[1].text, kNotGeocentricText);
+    EXPECT_FALSE(output.TEXT.Visible);
+    EXPECT_TRUE(output.TEXT.Items().empty());
+    EXPECT_EQ(std::tie(output.Screen.Left, output.Screen.Width), std::tuple(0.0, 638.0));
+    EXPECT_TRUE(forms.menuVisible);
+}
+
 TEST_F(MainMenuTest, NewChartResetsTheModesButKeepsTheChartOptions) {
     auto kept = std::tie(options.CentreBody, options.OrbDegrees, options.HouseSystem,
                          options.MapArea, options.MapType, options.MapProjection);

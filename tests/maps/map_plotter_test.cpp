@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 #include <string>
 
 namespace astrodesk {
@@ -132,6 +133,63 @@ TEST_F(MapPlotterTest, CylindricalMarksWrapAt170DegreesWest) {
             ASSERT_TRUE(sample.x >= -170.0 && sample.x <= 190.0) << line.label << " " << sample.x;
 }
 
+// Whether a drawn sample of a line, or a point of the segment joining two neighbours, lies in
+// the window.
+bool EntersWindow(const MapLine& line, const MapWindow& w) {
+    const auto inside = [&w](double x, double y) {
+        return x >= w.x0 && x <= w.x0 + w.width && y >= w.y0 && y <= w.y0 + w.height;
+    };
+    for (std::size_t k = 0; k < line.points.size(); ++k) {
+        const PlanePoint b = line.points[k];
+        if (inside(b.x, b.y)) return true;
+        if (k == 0 || std::abs(b.x - line.points[k - 1].x) >= 90.0) continue; // not joined
+        const PlanePoint a = line.points[k - 1];
+        for (double t = 0.0; t <= 1.0; t += 1.0 / 256)
+            if (inside(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y))) return true;
+    }
+    return false;
+}
+
+// On every cylindrical window the legend names exactly the lines of the world map that enter
+// it, for bodies placed at random.
+TEST_F(MapPlotterTest, ACylindricalLineIsLabelledOnlyWhereItEntersTheWindow) {
+    std::mt19937 engine(6);
+    std::uniform_real_distribution<double> west(-180.0, 180.0), latitude(-60.0, 60.0);
+    for (int trial = 0; trial < 12; ++trial) {
+        for (int slot = 1; slot <= 12; ++slot)
+            if (slot != kPlaceSlot) Put(slot, west(engine), latitude(engine));
+        for (const MapType type : {kLocalSpace, kCartography, kPairs}) {
+            const MapPicture world = Plot(kWorld, kCylindrical, type);
+            for (int area = 0; area < static_cast<int>(kMapAreas.size()); ++area) {
+                std::vector<std::string> entering;
+                const MapWindow window =
+                    kMapAreas[static_cast<std::size_t>(area)].cylindricalWindow;
+                for (const MapLine& line : world.lines)
+                    if (EntersWindow(line, window)) entering.push_back(line.label);
+                EXPECT_EQ(Labels(Plot(area, kCylindrical, type)), entering)
+                    << "area " << area << " type " << type << " trial " << trial;
+            }
+        }
+    }
+}
+
+// The place's white dot wraps at 170 degrees west as the marks do: Samoa, 13S50 171W45.
+TEST_F(MapPlotterTest, ThePlaceDotWrapsAt170DegreesWest) {
+    bodies_.LongitudeWest = 171.75;
+    bodies_.MapDec[5] = bodies_.Latitude = DegToRad(-13.0 - 50.0 / 60);
+    Plot(kWorld, kCylindrical, kLocalSpace);
+    // East longitude 188.25 on the window from 170 west, 360 degrees over 421 pixels.
+    const double x = (188.25 + 170.0) / 360.0 * 421, y = (90.0 + 13.0 + 50.0 / 60) / 180 * 428;
+    EXPECT_EQ(std::ranges::count_if(screen_.Items(),
+                                    [x, y](const DisplayItem& item) {
+                                        const auto* dot = std::get_if<DotItem>(&item);
+                                        return dot && dot->colour == kWhite &&
+                                               std::abs(dot->x - x) < 0.01 &&
+                                               std::abs(dot->y - y) < 0.01;
+                                    }),
+              1);
+}
+
 TEST_F(MapPlotterTest, GnomicMarksOnlyWhereThePointHasAnImage) {
     Put(1, 173.0, -47.0); // opposite the centre of Europe, 47 north 7 east
     Put(2, 3.0, 55.0);    // exactly at the centre of the U.K. map
@@ -155,6 +213,60 @@ TEST_F(MapPlotterTest, GnomicMarksOnlyWhereThePointHasAnImage) {
     const std::vector<std::string> labels = Labels(uk);
     EXPECT_EQ(std::ranges::count(labels, "MON-HOR"), 0);
     EXPECT_EQ(std::ranges::count(labels, "MON-MDN"), 1);
+}
+
+// The gnomic image of a point (degrees, west positive) by vectors: its components along the
+// centre's east and north over its component towards the centre.
+std::optional<PlanePoint> VectorImage(double centreLat, double centreWest, double lat,
+                                      double west) {
+    const double b0 = DegToRad(centreLat), l0 = DegToRad(-centreWest);
+    const double b = DegToRad(lat), l = DegToRad(-west);
+    const double p[] = {std::cos(b) * std::cos(l), std::cos(b) * std::sin(l), std::sin(b)};
+    const double c[] = {std::cos(b0) * std::cos(l0), std::cos(b0) * std::sin(l0), std::sin(b0)};
+    const double e[] = {-std::sin(l0), std::cos(l0), 0.0};
+    const double n[] = {-std::sin(b0) * std::cos(l0), -std::sin(b0) * std::sin(l0), std::cos(b0)};
+    const auto dot = [&p](const double* v) { return p[0] * v[0] + p[1] * v[1] + p[2] * v[2]; };
+    if (dot(c) <= 0.0) return std::nullopt;
+    return PlanePoint{dot(e) / dot(c), dot(n) / dot(c)};
+}
+
+// A place on the centre's meridian or on the opposite one, of every gnomic area: its own mark
+// and the one opposite lie where the vectors put them, a place in the window sends all eleven
+// local space lines through it, and its meridian line runs up the middle.
+TEST_F(MapPlotterTest, PlacesOnTheGnomicCentresMeridianAndAntimeridian) {
+    for (int area = 0; area < static_cast<int>(kMapAreas.size()); ++area) {
+        const MapArea& a = kMapAreas[static_cast<std::size_t>(area)];
+        if (a.gnomicFile == nullptr) continue;
+        for (const double turn : {0.0, 180.0}) {
+            for (const double lat : {a.centreLatitude, a.centreLatitude - 3.0}) {
+                bodies_.LongitudeWest = a.centreLongitudeWest + turn;
+                bodies_.MapDec[5] = bodies_.Latitude = DegToRad(lat);
+                const MapPicture map = Plot(area, kGnomic, kLocalSpace);
+                for (const bool anti : {false, true}) {
+                    const auto expected =
+                        VectorImage(a.centreLatitude, a.centreLongitudeWest, anti ? -lat : lat,
+                                    bodies_.LongitudeWest + (anti ? 180.0 : 0.0));
+                    const auto mark = std::ranges::find_if(map.marks, [anti](const MapMark& m) {
+                        return m.slot == kPlaceSlot && m.anti == anti;
+                    });
+                    ASSERT_EQ(mark != map.marks.end(),
+                              expected && std::hypot(expected->x, expected->y) < 10)
+                        << a.name << " " << turn << " " << lat << " " << anti;
+                    if (!expected || mark == map.marks.end()) continue;
+                    // The centre moved 0.0001 degree off the point's meridian or parallel.
+                    const double nudge =
+                        1e-5 * (1 + expected->x * expected->x + expected->y * expected->y);
+                    EXPECT_NEAR(mark->x, expected->x, nudge) << a.name << " " << turn << " " << lat;
+                    EXPECT_NEAR(mark->y, expected->y, nudge) << a.name << " " << turn << " " << lat;
+                }
+                if (turn != 0.0) continue;
+                EXPECT_EQ(map.lines.size(), 11u) << a.name << " " << lat;
+                const MapLine& meridian = LineOf(Plot(area, kGnomic, kCartography), "EAR-MDN");
+                for (const PlanePoint& end : meridian.points)
+                    EXPECT_NEAR(end.x, 0.0, 1e-5) << a.name << " " << lat;
+            }
+        }
+    }
 }
 
 TEST_F(MapPlotterTest, GnomicOutlineSkipsSegmentsToAndFromMissingPoints) {

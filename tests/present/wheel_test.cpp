@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <optional>
+#include <random>
 #include <regex>
 #include <sstream>
 
@@ -95,19 +96,81 @@ TEST(ChartWheel, PutsTheAscendantOnTheLeftAndLongitudeCounterClockwise) {
 TEST(ChartWheel, StacksCrowdedIconsOutwards) {
     const PictureBox box =
         Page(ChartWith({100, 103, 106, 109, 0, 200, 208, 200, 60, 150, 250, 300}));
-    // Slots 6..8 exactly 8 degrees apart: no crowding, even with a third body on the first.
-    const double radii[] = {147, 147, 162, 177, 0, 147, 147, 147}; // slot 5 not checked
-    for (int slot : {1, 2, 3, 4, 6, 7, 8})
+    // The crowding rule leaves 100 and 103 on the inner ring and steps 106 and 109 out; 103 would
+    // cover half of the picture at 100, so it steps out, and those after it with it.
+    const double radii[] = {147, 162, 177, 192, 0, 0, 147}; // slots 5 and 6 not checked
+    for (int slot : {1, 2, 3, 4, 7})
         EXPECT_NEAR(IconRadius(box, slot), radii[slot - 1], 1e-9) << slot;
+    // Exactly 8 degrees apart bodies do not crowd; two at one longitude share one place, so the
+    // later steps out.
+    EXPECT_NEAR(IconRadius(box, 6) + IconRadius(box, 8), 147 + 162, 1e-9);
 }
 
-TEST(ChartWheel, LeavesOutIconsStackedOffThePageButKeepsTheirDots) {
-    // Six bodies 2 degrees apart at the top: the sixth is stacked above the top edge.
+TEST(ChartWheel, APictureThatWouldLeaveThePageMovesAlongTheRing) {
+    // Six bodies 2 degrees apart at the top: the fifth and sixth would step above the top edge.
     const PictureBox box =
         Page(ChartWith({270, 272, 274, 276, 0, 278, 280, 30, 60, 120, 150, 200}));
-    EXPECT_TRUE(Icon(box, planicon(6)).has_value());
-    EXPECT_FALSE(Icon(box, planicon(7)).has_value());
+    for (int slot = 1; slot <= 12; ++slot) {
+        const auto icon = Icon(box, planicon(slot));
+        ASSERT_TRUE(icon) << slot;
+        EXPECT_GE(icon->y, 0.0) << slot;
+    }
     EXPECT_EQ(ItemsOf<DotItem>(box).size(), 13U);
+}
+
+// The fraction of a picture that two 16-pixel pictures share.
+double Shared(const GlyphItem& a, const GlyphItem& b) {
+    return std::max(0.0, 16 - std::abs(a.x - b.x)) * std::max(0.0, 16 - std::abs(a.y - b.y)) / 256;
+}
+
+bool Meets(const GlyphItem& icon, const TextItem& text, double cellWidth) {
+    const double right = text.x + cellWidth * static_cast<double>(CharacterCount(text.text));
+    return icon.x < right && text.x < icon.x + 16 && icon.y < text.y + PictureBox::kLineHeight &&
+           text.y < icon.y + 16;
+}
+
+// Distance from the wheel's centre to the nearest pixel of a picture.
+double NearestToCentre(const GlyphItem& icon) {
+    return std::hypot(std::clamp(410.0, icon.x, icon.x + 16) - 410.0,
+                      std::clamp(210.0, icon.y, icon.y + 16) - 210.0);
+}
+
+// Random charts whose bodies crowd into one to four clusters, the Ascendant anywhere: every
+// body's picture is drawn once, wholly on the page, clear of the listing and of the aspect
+// lines (which join dots 130 from the centre), and shares at most a third of itself with another.
+TEST(ChartWheel, EveryBodyPictureStaysVisibleInCrowdedCharts) {
+    std::mt19937 engine(17);
+    std::uniform_real_distribution<double> anywhere(0.0, 360.0), spread(0.0, 12.0);
+    std::uniform_int_distribution<std::size_t> clusters(1, 4);
+    for (int chart = 0; chart < 2000; ++chart) {
+        std::vector<double> centres(clusters(engine));
+        for (double& centre : centres)
+            centre = anywhere(engine);
+        const double width = spread(engine);
+        std::array<double, 12> longitudes;
+        for (std::size_t k = 0; k < 12; ++k)
+            longitudes[k] = std::fmod(centres[k % centres.size()] +
+                                          std::uniform_real_distribution<double>(0, width)(engine),
+                                      360.0);
+        const PictureBox box = Page(ChartWith(longitudes));
+        std::vector<GlyphItem> icons;
+        for (int slot = 1; slot <= 12; ++slot) {
+            const auto icon = Icon(box, planicon(slot));
+            ASSERT_TRUE(icon) << chart << " slot " << slot;
+            icons.push_back(*icon);
+        }
+        for (std::size_t i = 0; i < 12; ++i) {
+            const GlyphItem& icon = icons[i];
+            ASSERT_TRUE(icon.x >= 0 && icon.x + 16 <= 640 && icon.y >= 0 && icon.y + 16 <= 423)
+                << chart << " slot " << i + 1;
+            ASSERT_GT(NearestToCentre(icon), 130.0) << chart << " slot " << i + 1;
+            for (std::size_t j = i + 1; j < 12; ++j)
+                ASSERT_LE(Shared(icon, icons[j]), 1.0 / 3 + 1e-9)
+                    << chart << " slots " << i + 1 << " " << j + 1;
+            for (const TextItem& text : ItemsOf<TextItem>(box))
+                ASSERT_FALSE(Meets(icon, text, box.CellWidth())) << chart << " " << text.text;
+        }
+    }
 }
 
 TEST(ChartWheel, ColoursAspectLinesWithinTheOrb) {

@@ -78,6 +78,7 @@ std::optional<MapPicture> DrawMapPage(ProgramState& state, OutputScreen& output,
 
 void RestoreOutputLayout(OutputScreen& output) {
     output.TEXT.Visible = false;
+    output.TEXT.Cls();
     output.Screen.Width += output.Screen.Left;
     output.Screen.Left = 0.0;
     output.Screen.Cls();
@@ -88,9 +89,7 @@ void RestoreOutputLayout(OutputScreen& output) {
 
 void DrawMaps(ProgramState& state, OutputScreen& output, Dialogs& dialogs, const DataFiles& files) {
     try {
-        // A refused map returns with the legend panel and the narrowed Screen still laid out.
-        if (!DrawMapPage(state, output, dialogs, files)) return;
-        output.WaitForContinue();
+        if (DrawMapPage(state, output, dialogs, files)) output.WaitForContinue();
     } catch (const DataFileError& error) {
         dialogs.MessageBox(error.what(), kMapFileErrorTitle, MessageButtons::Ok);
     }

@@ -36,12 +36,13 @@ MapBodies EquatorialBodies(const ProgramState& state);
 std::optional<MapPicture> DrawMapPage(ProgramState& state, OutputScreen& output, Dialogs& dialogs,
                                       const DataFiles& files);
 
-// The output screen after a map: the legend panel hidden, the Screen at full width, cleared and
-// drawing in white.
+// The output screen after a map: the legend panel hidden and cleared, the Screen at full width,
+// cleared and drawing in white.
 void RestoreOutputLayout(OutputScreen& output);
 
-// The map and its wait for CONTINUE, then the output screen restored. A refused map leaves the
-// map layout as it is; a bad map file is named in a message box and no map is drawn.
+// The map and its wait for CONTINUE, then the output screen restored; a refused map restores it
+// too, so that later pages are not squeezed beside an empty legend. A bad map file is named in
+// a message box and no map is drawn.
 void DrawMaps(ProgramState& state, OutputScreen& output, Dialogs& dialogs, const DataFiles& files);
 
 } // namespace astrodesk

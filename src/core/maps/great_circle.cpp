@@ -71,7 +71,10 @@ CircleLine SolveGreatCircleLine(double lon1, double lon2, double lat1, double la
 
 std::optional<PlanePoint> GnomicImage(double centreLatDeg, double centreLonWestDeg, double lon,
                                       double lat) {
-    if (lon == DegToRad(centreLonWestDeg)) centreLonWestDeg -= kCentreNudgeDeg;
+    // Both longitudes reduced to 0..2pi (lon in place): a centre east of Greenwich has a negative
+    // one.
+    if (Reduce2Pi(lon) == Reduce2Pi(DegToRad(centreLonWestDeg)))
+        centreLonWestDeg -= kCentreNudgeDeg;
     if (lat == DegToRad(centreLatDeg)) centreLatDeg -= kCentreNudgeDeg;
     const GreatCircle gc =
         SolveGreatCircle(DegToRad(centreLonWestDeg), lon, DegToRad(centreLatDeg), lat);

@@ -81,7 +81,7 @@ void MapPlotter::PrepareCylindricalMap() {
 }
 
 void MapPlotter::DrawCylindricalMap() {
-    Screen.Dot(-bodies_.LongitudeWest, RadToDeg(bodies_.Latitude), kWhite);
+    Screen.Dot(-WrapWestLongitude(bodies_.LongitudeWest), RadToDeg(bodies_.Latitude), kWhite);
     for (const PolylineRange& range : kPolylineRanges)
         PlotCylindricalOutline(range.first, range.last);
     DrawCylindricalMarks();

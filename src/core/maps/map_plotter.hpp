@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace astrodesk {
 
@@ -74,6 +75,7 @@ class MapPlotter {
     bool TestLineVisible(const CircleLine& line) const;
     // The circle through two slots' overhead points, drawn when it can reach the window.
     void DrawCircleThrough(int slot1, int slot2);
+    std::vector<PlanePoint> CircleSamples(CircleLine line) const;
     void DrawCircleOnMap(CircleLine line);
     void PlotLinePoint(double x, double y);
     void DrawGnomicLine(std::optional<PlanePoint> p1, std::optional<PlanePoint> p2);

@@ -1,6 +1,7 @@
 #include "astro/angles.hpp"
 #include "maps/map_plotter.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -74,6 +75,50 @@ std::array<PlanePoint, 2> FarthestApart(const std::vector<PlanePoint>& points) {
         }
     }
     return ends;
+}
+
+// Neighbouring samples of a cylindrical line are joined, so that the line stays whole on a
+// small window; not across the map's edge, nor across a pole, where a meridian turns back half a
+// turn on.
+bool JoinedSamples(PlanePoint a, PlanePoint b) {
+    return std::abs(b.x - a.x) < kLongestJoin;
+}
+
+// Whether the segment from a to b (a point when they coincide) meets the window, edges included:
+// the parametric clipping of Liang and Barsky (ACM Transactions on Graphics 3, 1984).
+bool SegmentMeetsWindow(PlanePoint a, PlanePoint b, const MapWindow& window) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    // For each edge: the segment's step towards the outside and the room inside at its start.
+    const std::array<std::pair<double, double>, 4> edges{{
+        {-dx, a.x - window.x0},
+        {dx, window.x0 + window.width - a.x},
+        {-dy, a.y - window.y0},
+        {dy, window.y0 + window.height - a.y},
+    }};
+    double enter = 0.0, leave = 1.0;
+    for (const auto& [step, room] : edges) {
+        if (step == 0.0) {
+            if (room < 0.0) return false;
+            continue;
+        }
+        const double t = room / step;
+        if (step < 0.0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+        if (enter > leave) return false;
+    }
+    return true;
+}
+
+// Whether a drawn sample or a joining segment of a cylindrical line lies in the window.
+bool ReachesWindow(const std::vector<PlanePoint>& samples, const MapWindow& window) {
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        const PlanePoint from =
+            k > 0 && JoinedSamples(samples[k - 1], samples[k]) ? samples[k - 1] : samples[k];
+        if (SegmentMeetsWindow(from, samples[k], window)) return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -167,8 +212,7 @@ bool MapPlotter::TestLineVisible(const CircleLine& line) const {
 }
 
 // Samples of the circle every 0.02 radian of its own length, as east longitude and latitude.
-void MapPlotter::DrawCircleOnMap(CircleLine line) {
-    FirstPointDone = false;
+std::vector<PlanePoint> MapPlotter::CircleSamples(CircleLine line) const {
     if (line.LineInclination < 0.0) {
         line.LineInclination = -line.LineInclination;
         line.LineNode += kPi;
@@ -176,7 +220,7 @@ void MapPlotter::DrawCircleOnMap(CircleLine line) {
     const double i = line.LineInclination;
     const double offset =
         RadToDeg(line.LineNode) - RadToDeg(bodies_.MapRAMC) - bodies_.LongitudeWest;
-    PlanePoint previous{};
+    std::vector<PlanePoint> samples;
     for (int n = 0; n * kCircleStep <= kTwoPi; ++n) {
         const double t = n * kCircleStep;
         const double latitude = RadToDeg(std::asin(std::sin(i) * std::sin(t)));
@@ -189,13 +233,23 @@ void MapPlotter::DrawCircleOnMap(CircleLine line) {
             x -= 360.0;
         while (x < -170.0)
             x += 360.0;
-        // Neighbouring samples are joined, so that the line stays whole on a small window; not
-        // across the map's edge, nor across a pole, where a meridian turns back half a turn on.
-        if (FirstPointDone && std::abs(x - previous.x) < kLongestJoin)
-            Screen.Line(previous.x, previous.y, x, latitude);
-        PlotLinePoint(x, latitude);
+        samples.push_back({x, latitude});
+    }
+    return samples;
+}
+
+// The circle's samples and the segments joining neighbours, in a colour and with a label of its
+// own when one of them lies in the window; a line that stays outside takes neither.
+void MapPlotter::DrawCircleOnMap(CircleLine line) {
+    const std::vector<PlanePoint> samples = CircleSamples(line);
+    if (!ReachesWindow(samples, window_)) return;
+    FirstPointDone = false;
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        const PlanePoint sample = samples[k];
+        if (k > 0 && JoinedSamples(samples[k - 1], sample))
+            Screen.Line(samples[k - 1].x, samples[k - 1].y, sample.x, sample.y);
+        PlotLinePoint(sample.x, sample.y);
         FirstPointDone = true;
-        previous = {x, latitude};
     }
 }
 

@@ -73,8 +73,8 @@ struct SvgItemWriter {
     void operator()(const TextItem& item) const {
         out << "<text x=\"" << At(item.x) << "\" y=\"" << At(item.y + kAscentEm * fontSize)
             << "\" font-family=\"" << kFontFamily << "\" font-size=\"" << At(fontSize)
-            << "\" fill=\"" << ColourText(item.colour) << "\">"
-            << EscapedXml(item.text) << "</text>\n";
+            << "\" fill=\"" << ColourText(item.colour) << "\">" << EscapedXml(item.text)
+            << "</text>\n";
     }
     void operator()(const LineItem& item) const {
         out << "<line x1=\"" << At(item.x1) << "\" y1=\"" << At(item.y1) << "\" x2=\""
@@ -85,9 +85,8 @@ struct SvgItemWriter {
             << At(item.radius) << "\" " << Stroke(item.colour) << "/>\n";
     }
     void operator()(const DotItem& item) const { Rect(item.x, item.y, 1, 1, item.colour); }
-    // A black square, then one white rectangle for each run of set bits in a row.
+    // One white rectangle for each run of set bits in a row; clear bits leave what lies beneath.
     void operator()(const GlyphItem& item) const {
-        Rect(item.x, item.y, kGlyphSize, kGlyphSize, kBlack);
         for (int row = 0; row < kGlyphSize; ++row) {
             const unsigned bits = item.rows[static_cast<std::size_t>(row)];
             const auto isSet = [bits](int column) {

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace astrodesk {
 
@@ -32,9 +34,17 @@ constexpr double kStackStep = 15.0; // radius added per stacking level
 constexpr double kSignIconShiftX = 8.0;
 constexpr double kBodyIconShiftX = 5.0;
 constexpr double kIconShiftY = 8.0;
-// Body icons are painted only with their corner inside these bounds (exclusive).
-constexpr double kIconMaxX = 630.0;
-constexpr double kIconMaxY = 440.0;
+// Pictures are 16 units square.
+constexpr double kIconSize = 16.0;
+// Two body pictures may share at most this fraction of a picture; beyond it the later one (going
+// round the wheel from the starting entry) steps out a level, as the crowding rule steps the third
+// of a crowd.
+constexpr double kMostSharedFraction = 1.0 / 3.0;
+// The outermost level: beyond it a picture on the left would reach the listing.
+constexpr int kOutermostLevel = 5;
+// Where no level of its own spoke holds a picture wholly on the page and clear of the others, it
+// is set on the nearest free spoke this many degrees to either side.
+constexpr double kSideStepDegrees = 1.0;
 
 constexpr double kSectorDegrees = 30.0;
 // Bodies closer than this in longitude crowd each other and their icons step outwards.
@@ -123,8 +133,54 @@ void AssignLevels(WheelTable& table) {
     }
 }
 
-// Icon stacking level of each body slot 1..12.
-IndexedArray<int, 1, 12> StackingLevels(const Factors& factors) {
+// Top-left corner of a body picture at a level on the spoke of a screen direction.
+ScreenPoint BodyIconCorner(double angle, int level) {
+    const ScreenPoint at = PointAt(angle, kBodyIconRadius + kStackStep * level);
+    return {at.x - kBodyIconShiftX, at.y - kIconShiftY};
+}
+
+// The fraction of a picture that two pictures with these corners share.
+double SharedFraction(ScreenPoint a, ScreenPoint b) {
+    const double across = std::max(0.0, kIconSize - std::abs(a.x - b.x));
+    const double down = std::max(0.0, kIconSize - std::abs(a.y - b.y));
+    return across * down / (kIconSize * kIconSize);
+}
+
+bool WhollyOnPage(ScreenPoint corner) {
+    return corner.x >= 0.0 && corner.x + kIconSize <= kUserWidth && corner.y >= 0.0 &&
+           corner.y + kIconSize <= kUserHeight;
+}
+
+using IconCorners = std::vector<ScreenPoint>;
+
+// A picture at the corner stays visible: on the page and sharing little with those placed.
+bool FreeCorner(ScreenPoint corner, const IconCorners& placed) {
+    return WhollyOnPage(corner) && std::ranges::none_of(placed, [corner](ScreenPoint other) {
+               return SharedFraction(corner, other) > kMostSharedFraction;
+           });
+}
+
+// The first free corner from a level outwards on the spoke, if any.
+std::optional<ScreenPoint> FreeCornerOnSpoke(double angle, int level, const IconCorners& placed) {
+    for (; level <= kOutermostLevel; ++level)
+        if (const ScreenPoint corner = BodyIconCorner(angle, level); FreeCorner(corner, placed))
+            return corner;
+    return std::nullopt;
+}
+
+// A body's picture from its crowding level outwards on its spoke; where none is free there, on
+// the nearest spoke to either side that has a free level.
+ScreenPoint PlaceIcon(double angle, int level, const IconCorners& placed) {
+    if (const auto corner = FreeCornerOnSpoke(angle, level, placed)) return *corner;
+    for (double side = kSideStepDegrees; side <= 180.0; side += kSideStepDegrees)
+        for (const double spoke : {angle - side, angle + side})
+            if (const auto corner = FreeCornerOnSpoke(spoke, 0, placed)) return *corner;
+    return BodyIconCorner(angle, level); // never reached: the inner ring alone holds 50 pictures
+}
+
+// Picture corners of body slots 1..12: the crowding rule gives each body its level, then each
+// picture, in the rule's order, is kept clear of those placed before it.
+IndexedArray<ScreenPoint, 1, 12> IconCornersOf(const Factors& factors, double ascLon) {
     WheelTable table;
     for (int slot = 1; slot <= 12; ++slot)
         table[slot] = {slot, factors.FactorLon[slot], 0};
@@ -132,27 +188,26 @@ IndexedArray<int, 1, 12> StackingLevels(const Factors& factors) {
     const auto first = table.begin() + 1;
     std::rotate(first, first + (StartingEntry(table) - 1), table.end());
     AssignLevels(table);
-    IndexedArray<int, 1, 12> levels;
-    for (int i = 1; i <= 12; ++i)
-        levels[table[i].slot] = table[i].level;
-    return levels;
+    IndexedArray<ScreenPoint, 1, 12> corners;
+    IconCorners placed;
+    for (int i = 1; i <= 12; ++i) {
+        const WheelEntry& entry = table[i];
+        const double angle = ScreenAngle(entry.longitude, ascLon);
+        corners[entry.slot] = placed.emplace_back(PlaceIcon(angle, entry.level, placed));
+    }
+    return corners;
 }
 
 using WheelPoints = IndexedArray<ScreenPoint, 1, 12>;
 
-// Dots and icons of slots 1..12; returns the dots for the aspect lines.
+// Dots and pictures of slots 1..12; returns the dots for the aspect lines.
 WheelPoints DrawBodies(PictureBox& box, const Factors& factors, double ascLon) {
-    const IndexedArray<int, 1, 12> levels = StackingLevels(factors);
+    const IndexedArray<ScreenPoint, 1, 12> corners = IconCornersOf(factors, ascLon);
     WheelPoints dots;
     for (int slot = 1; slot <= 12; ++slot) {
-        const double angle = ScreenAngle(factors.FactorLon[slot], ascLon);
-        dots[slot] = PointAt(angle, kDotRadius);
+        dots[slot] = PointAt(ScreenAngle(factors.FactorLon[slot], ascLon), kDotRadius);
         box.Dot(dots[slot].x, dots[slot].y, kWhite);
-        const ScreenPoint at = PointAt(angle, kBodyIconRadius + kStackStep * levels[slot]);
-        const double x = at.x - kBodyIconShiftX;
-        const double y = at.y - kIconShiftY;
-        if (x > 0.0 && x < kIconMaxX && y > 0.0 && y < kIconMaxY)
-            box.PaintPicture(planicon(slot), x, y);
+        box.PaintPicture(planicon(slot), corners[slot].x, corners[slot].y);
     }
     return dots;
 }

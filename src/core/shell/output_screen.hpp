@@ -44,7 +44,7 @@ struct Rgb {
 Rgb PaletteRgb(int colour); // colour taken modulo 16
 
 // A 16 x 16 one-bit picture: rows top to bottom, the most significant bit is the leftmost pixel;
-// a set bit is white, a clear bit black, painted opaquely.
+// a set bit is painted white, a clear bit leaves what lies beneath.
 using Glyph = std::array<std::uint16_t, 16>;
 
 // Display-list items, in the picture box's own pixels (origin top left, y down).
