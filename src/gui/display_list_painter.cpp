@@ -15,12 +15,16 @@ constexpr int kGlyphSize = 16; // pixels square
 // print zones line up whatever the font's own advance is after hinting.
 void PaintText(QPainter& painter, const TextItem& item, const QFont& font, double cellWidth,
                double scale) {
-    painter.setFont(font);
-    painter.setPen(PaletteColour(item.colour));
-    const double baseline = item.y * scale + QFontMetricsF(font).ascent();
     // One character (code point, perhaps two UTF-16 units) per column.
     const QList<uint> characters =
         QString::fromUtf8(item.text.data(), std::ssize(item.text)).toUcs4();
+    if (item.background != kNoBackground)
+        painter.fillRect(QRectF(item.x * scale, item.y * scale, characters.size() * cellWidth,
+                                PictureBox::kLineHeight * scale),
+                         PaletteColour(item.background));
+    painter.setFont(font);
+    painter.setPen(PaletteColour(item.colour));
+    const double baseline = item.y * scale + QFontMetricsF(font).ascent();
     for (qsizetype column = 0; column < characters.size(); ++column) {
         const char32_t character = characters[column];
         if (character != U' ')

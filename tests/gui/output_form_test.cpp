@@ -94,6 +94,14 @@ class OutputFormTest : public QObject {
             for (int y = 0; y < 30; ++y)
                 yellow = yellow || secondLine.pixelColor(x, y) == PaletteColour(kYellow);
         QVERIFY(yellow);
+        // A backing fills the text's cells, and only those.
+        PictureBox backed(640.0, 30.0);
+        backed.TextBackColour = kLightGrey;
+        backed.Print("AB");
+        const QImage withBacking = RenderPictureBox(backed, 1.0);
+        QCOMPARE(withBacking.pixelColor(0, 0), PaletteColour(kLightGrey));
+        QCOMPARE(withBacking.pixelColor(15, 13), PaletteColour(kLightGrey));
+        QCOMPARE(withBacking.pixelColor(17, 5), PaletteColour(kBlack));
     }
 
     void glyphSetBitsArePaintedAtTheScaleAndClearBitsLeaveWhatIsBeneath() {

@@ -116,6 +116,21 @@ TEST_F(MapPlotterTest, LegendColoursAndColumns) {
     EXPECT_EQ(uk.lines.size(), uk.legend.size());
 }
 
+// Every label, in each of the fifteen line colours, stands out by 3:1 or more from what is
+// behind it: the black panel, or the backing behind a dark colour.
+TEST_F(MapPlotterTest, EveryLegendLabelIsReadableInItsLinesColour) {
+    const MapPicture pairs = Plot(kWorld, kCylindrical, kPairs);
+    std::vector<TextItem> labels;
+    for (const DisplayItem& item : text_.Items())
+        if (const auto* label = std::get_if<TextItem>(&item)) labels.push_back(*label);
+    ASSERT_EQ(labels.size(), pairs.legend.size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_EQ(labels[i].colour, pairs.legend[i].colour);
+        const int behind = labels[i].background == kNoBackground ? kBlack : labels[i].background;
+        EXPECT_GE(ContrastRatio(labels[i].colour, behind), 3.0) << labels[i].colour;
+    }
+}
+
 TEST_F(MapPlotterTest, CylindricalMarksWrapAt170DegreesWest) {
     Put(1, 171.0, 0.0);
     Put(2, -191.0, 0.0);

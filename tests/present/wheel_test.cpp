@@ -137,7 +137,8 @@ double NearestToCentre(const GlyphItem& icon) {
 
 // Random charts whose bodies crowd into one to four clusters, the Ascendant anywhere: every
 // body's picture is drawn once, wholly on the page, clear of the listing and of the aspect
-// lines (which join dots 130 from the centre), and shares at most a third of itself with another.
+// lines (which join dots 130 from the centre), and shares at most a third of itself with another
+// body's or a sign's picture.
 TEST(ChartWheel, EveryBodyPictureStaysVisibleInCrowdedCharts) {
     std::mt19937 engine(17);
     std::uniform_real_distribution<double> anywhere(0.0, 360.0), spread(0.0, 12.0);
@@ -153,20 +154,26 @@ TEST(ChartWheel, EveryBodyPictureStaysVisibleInCrowdedCharts) {
                                           std::uniform_real_distribution<double>(0, width)(engine),
                                       360.0);
         const PictureBox box = Page(ChartWith(longitudes));
-        std::vector<GlyphItem> icons;
+        std::vector<GlyphItem> icons, signs;
         for (int slot = 1; slot <= 12; ++slot) {
             const auto icon = Icon(box, planicon(slot));
             ASSERT_TRUE(icon) << chart << " slot " << slot;
             icons.push_back(*icon);
+            signs.push_back(Icon(box, signicon(slot)).value());
         }
         for (std::size_t i = 0; i < 12; ++i) {
             const GlyphItem& icon = icons[i];
             ASSERT_TRUE(icon.x >= 0 && icon.x + 16 <= 640 && icon.y >= 0 && icon.y + 16 <= 423)
                 << chart << " slot " << i + 1;
             ASSERT_GT(NearestToCentre(icon), 130.0) << chart << " slot " << i + 1;
-            for (std::size_t j = i + 1; j < 12; ++j)
-                ASSERT_LE(Shared(icon, icons[j]), 1.0 / 3 + 1e-9)
-                    << chart << " slots " << i + 1 << " " << j + 1;
+            for (std::size_t j = 0; j < 12; ++j) {
+                ASSERT_LE(Shared(icon, signs[j]), 1.0 / 3 + 1e-9)
+                    << chart << " slot " << i + 1 << " sign " << j + 1;
+                if (j > i) {
+                    ASSERT_LE(Shared(icon, icons[j]), 1.0 / 3 + 1e-9)
+                        << chart << " slots " << i + 1 << " " << j + 1;
+                }
+            }
             for (const TextItem& text : ItemsOf<TextItem>(box))
                 ASSERT_FALSE(Meets(icon, text, box.CellWidth())) << chart << " " << text.text;
         }

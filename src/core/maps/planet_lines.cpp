@@ -29,8 +29,17 @@ constexpr double kNextCellColumnStep = 128.0;
 constexpr double kNextCellFirstX = 16.0;
 // Line colours run through the palette from blue to white, then start again at blue.
 constexpr int kLastLineColour = kWhite;
+// Every label stands out from what is behind it by at least this contrast ratio (the level the
+// accessibility guidelines ask of large text and of graphics).
+constexpr double kLeastLabelContrast = 3.0;
+// A label too dark for the black panel keeps its line's colour on a light grey backing.
+constexpr int kLabelBacking = kLightGrey;
 // The second point of a vertex line when neither equator point has an image.
 constexpr PlanePoint kNoVertexPoint{-999.0, -999.0};
+
+int LabelBackground(int colour) {
+    return ContrastRatio(colour, kBlack) >= kLeastLabelContrast ? kNoBackground : kLabelBacking;
+}
 
 std::string_view BodyCode(int slot) {
     return kMapBodyCodes.substr(static_cast<std::size_t>(3 * slot - 3), 3);
@@ -281,7 +290,9 @@ void MapPlotter::StartLine(double indent) {
     }
     TEXT.CurrentX = kLegendColumnWidth * (LegendColumn - 1) + indent;
     TEXT.CurrentY = kLegendRowHeight * LegendRow;
+    TEXT.TextBackColour = LabelBackground(LineColour);
     TEXT.Print(LineLabel);
+    TEXT.TextBackColour = kNoBackground;
     picture_.legend.push_back({LineLabel, LineColour, LegendColumn, LegendRow});
     picture_.lines.push_back({LineLabel, LineColour, {}});
 }

@@ -71,6 +71,10 @@ struct SvgItemWriter {
     }
 
     void operator()(const TextItem& item) const {
+        if (item.background != kNoBackground)
+            Rect(item.x, item.y,
+                 fontSize * kAdvanceEm * static_cast<double>(CharacterCount(item.text)),
+                 PictureBox::kLineHeight, item.background);
         out << "<text x=\"" << At(item.x) << "\" y=\"" << At(item.y + kAscentEm * fontSize)
             << "\" font-family=\"" << kFontFamily << "\" font-size=\"" << At(fontSize)
             << "\" fill=\"" << ColourText(item.colour) << "\">" << EscapedXml(item.text)

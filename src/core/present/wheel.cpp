@@ -90,11 +90,17 @@ void DrawSectors(PictureBox& box, double ascLon) {
     }
 }
 
+// Top-left corner of the picture of sign 1..12, in the middle of its sector of the ring.
+ScreenPoint SignIconCorner(int sign, double ascLon) {
+    const double middle = sign * kSectorDegrees - kSectorDegrees / 2;
+    const ScreenPoint at = PointAt(ScreenAngle(middle, ascLon), kSignIconRadius);
+    return {at.x - kSignIconShiftX, at.y - kIconShiftY};
+}
+
 void DrawSignIcons(PictureBox& box, double ascLon) {
     for (int sign = 1; sign <= 12; ++sign) {
-        const double middle = sign * kSectorDegrees - kSectorDegrees / 2;
-        const ScreenPoint at = PointAt(ScreenAngle(middle, ascLon), kSignIconRadius);
-        box.PaintPicture(signicon(sign), at.x - kSignIconShiftX, at.y - kIconShiftY);
+        const ScreenPoint corner = SignIconCorner(sign, ascLon);
+        box.PaintPicture(signicon(sign), corner.x, corner.y);
     }
 }
 
@@ -179,7 +185,7 @@ ScreenPoint PlaceIcon(double angle, int level, const IconCorners& placed) {
 }
 
 // Picture corners of body slots 1..12: the crowding rule gives each body its level, then each
-// picture, in the rule's order, is kept clear of those placed before it.
+// picture, in the rule's order, is kept clear of the sign pictures and of those placed before it.
 IndexedArray<ScreenPoint, 1, 12> IconCornersOf(const Factors& factors, double ascLon) {
     WheelTable table;
     for (int slot = 1; slot <= 12; ++slot)
@@ -190,6 +196,8 @@ IndexedArray<ScreenPoint, 1, 12> IconCornersOf(const Factors& factors, double as
     AssignLevels(table);
     IndexedArray<ScreenPoint, 1, 12> corners;
     IconCorners placed;
+    for (int sign = 1; sign <= 12; ++sign)
+        placed.push_back(SignIconCorner(sign, ascLon));
     for (int i = 1; i <= 12; ++i) {
         const WheelEntry& entry = table[i];
         const double angle = ScreenAngle(entry.longitude, ascLon);

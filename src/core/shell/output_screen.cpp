@@ -160,6 +160,26 @@ Rgb PaletteRgb(int colour) {
             static_cast<std::uint8_t>(rgb)};
 }
 
+namespace {
+
+// Relative luminance of an sRGB colour: each channel linearised, then weighted by the eye's
+// sensitivity (ITU-R BT.709 primaries), as the accessibility guidelines define it.
+double RelativeLuminance(Rgb rgb) {
+    const auto linear = [](std::uint8_t channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(rgb.r) + 0.7152 * linear(rgb.g) + 0.0722 * linear(rgb.b);
+}
+
+} // namespace
+
+double ContrastRatio(int colour1, int colour2) {
+    const double l1 = RelativeLuminance(PaletteRgb(colour1));
+    const double l2 = RelativeLuminance(PaletteRgb(colour2));
+    return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
+}
+
 std::string GeneralNumberText(double value) {
     NumberChars chars;
     return std::string(chars.data(),
@@ -242,7 +262,7 @@ void PictureBox::PlaceText(std::string_view text, TextCursor& cursor) {
         const std::string_view piece =
             FirstCharacters(text, static_cast<std::size_t>(columns_ - cursor.column));
         items_.emplace_back(std::in_place_type<TextItem>, cursor.pixelX, cursor.pixelY,
-                            std::string(piece), ForeColour);
+                            std::string(piece), ForeColour, TextBackColour);
         MoveToColumn(cursor, cursor.column + static_cast<int>(CharacterCount(piece)));
         text.remove_prefix(piece.size());
     }

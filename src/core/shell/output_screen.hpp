@@ -42,6 +42,11 @@ struct Rgb {
     std::uint8_t r, g, b;
 };
 Rgb PaletteRgb(int colour); // colour taken modulo 16
+// The contrast ratio of two palette colours, 1 to 21: (L1 + 0.05) / (L2 + 0.05) of their relative
+// luminances, the lighter first (W3C, Web Content Accessibility Guidelines 2.1, 2018).
+double ContrastRatio(int colour1, int colour2);
+// No colour: text cells show what lies beneath.
+inline constexpr int kNoBackground = -1;
 
 // A 16 x 16 one-bit picture: rows top to bottom, the most significant bit is the leftmost pixel;
 // a set bit is painted white, a clear bit leaves what lies beneath.
@@ -52,6 +57,7 @@ struct TextItem {
     double x, y;      // top-left corner of the first character cell
     std::string text; // UTF-8, one character a column
     int colour;
+    int background = kNoBackground; // palette colour filling the text's cells
 };
 struct LineItem {
     double x1, y1, x2, y2;
@@ -119,7 +125,8 @@ class PictureBox {
     void PaintPicture(const Glyph& glyph, double x, double y); // top-left corner, user units
 
     int ForeColour = kWhite;
-    double CurrentX = 0.0; // user units
+    int TextBackColour = kNoBackground; // behind the cells of printed text
+    double CurrentX = 0.0;              // user units
     double CurrentY = 0.0;
 
     const std::vector<DisplayItem>& Items() const { return items_; }
