@@ -62,8 +62,7 @@ class ChartOracle : public ::testing::Test {
     double Compute(const testing::ChartMoment& moment, int centre) {
         testing::SetRecord(state_.record, moment);
         state_.options.CentreBody = static_cast<std::int16_t>(centre);
-        PictureBox page(638, 428);
-        ComputeChartPage(state_, page);
+        ComputeChartTables(state_);
         return state_.frame.JulianCenturies * 36525.0 + 2451545.0;
     }
 

@@ -71,7 +71,7 @@ std::optional<TechniqueBase> TechniqueBaseOf(const ProgramState& state) {
     return TechniqueBase{snapshots.RelationshipRecord, snapshots.RelT};
 }
 
-TechniqueOutcome ComputeTechniqueChart(ProgramState& state, OutputScreen& output) {
+TechniqueOutcome ComputeTechniqueChart(ProgramState& state) {
     const std::optional<TechniqueBase> base = TechniqueBaseOf(state);
     if (!base) return TechniqueOutcome::NoRelationshipBase;
     const Options& options = state.options;
@@ -86,7 +86,7 @@ TechniqueOutcome ComputeTechniqueChart(ProgramState& state, OutputScreen& output
     // Precession carries the positions back to the ecliptic of the natal epoch (from J2000), for
     // this chart alone: a natal chart computed afterwards keeps its own ecliptic.
     state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - 1.0);
-    ComputeChart(state, output);
+    ComputeChartTables(state);
     state.frame.PrecessSpanT = 0.0;
     return TechniqueOutcome::Charted;
 }

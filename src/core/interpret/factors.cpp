@@ -116,7 +116,7 @@ void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, F
     CountElements(factors);
 }
 
-void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box) {
+void ComputeAspects(Factors& factors, std::int16_t OrbDegrees) {
     factors.FactorStrength.fill(0);
     factors.AspectCode.fill(0);
     const std::array<StarLimits, kAspectTypes> limits = AspectStarLimits(OrbDegrees);
@@ -132,7 +132,6 @@ void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box) 
             }
         }
     }
-    box.PrintEmptyLine();
 }
 
 } // namespace astrodesk

@@ -5,7 +5,6 @@
 // of factors in each element, and the aspects between every pair of factor slots 1..12 with a
 // grade of one to three stars. Slot 13 carries no point and makes no aspect.
 
-#include "shell/output_screen.hpp"
 #include "shell/program_state.hpp"
 
 #include <cstdint>
@@ -32,8 +31,7 @@ void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, F
 
 // Finds the aspect of every pair of FactorLon slots 1..12 within the orbs that OrbDegrees
 // (whole degrees) sets, fills AspectCode (0 for the pairs with slot 13) and counts each slot's
-// aspects in FactorStrength; then
-// prints one empty line on the box (which ends the listing's open last line).
-void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box);
+// aspects in FactorStrength.
+void ComputeAspects(Factors& factors, std::int16_t OrbDegrees);
 
 } // namespace astrodesk
