@@ -54,6 +54,8 @@ grep -q '"area": "uk"' "$folder/uk.json" || fail "--format json printed nothing 
 grep -q '<svg x="434" y="0" width="842" height="856">' "$folder/uk.svg" ||
     fail "SVG lacks the map beside the legend panel"
 grep -q '>SUN-LSP</text>' "$folder/uk.svg" || fail "SVG lacks the legend"
+grep -B1 'fill="#000080">SUN-LSP</text>' "$folder/uk.svg" | grep -q '<rect .* fill="#C0C0C0"' ||
+    fail "SVG lacks the light backing of the navy label"
 
 refused() { expect_refused "$1" map "${record[@]}" "${@:2}"; }
 refused "IMPOSSIBLE!*GNOMIC PROJECTION OF THE WHOLE WORLD!  CHANGE TO CYLINDRICAL" --area world
