@@ -173,9 +173,10 @@ void SetMotionStatus(PositionTables& p) {
         double earlier = p.PassLongitude[k];
         double now = p.PassLongitude[k + 22];
         double later = p.PassLongitude[k + 11];
+        // No body but the Moon (which has no motion mark) moves 0.2 radian in the 0.73 day from
+        // the earlier to the later pass, so those two need no comparison of their own.
         const bool close = std::abs(earlier - now) <= kMotionWrapThreshold &&
-                           std::abs(now - later) <= kMotionWrapThreshold &&
-                           std::abs(earlier - later) <= kMotionWrapThreshold;
+                           std::abs(now - later) <= kMotionWrapThreshold;
         if (!close) { // undo a wrap through 0
             for (double* angle : {&earlier, &now, &later})
                 if (*angle < kMotionWrapThreshold) *angle += kTwoPi;
