@@ -38,18 +38,24 @@ std::optional<double> Directed(std::optional<double> fromJ2000, double base, std
     return arrow == 1 ? base - (found - base) : found;
 }
 
-// The arc the Sun has run from the base moment to the chart's moment (radians, -pi..pi).
-double SolarArc(ProgramState& scratch, double base, const ChartRecord& chart) {
-    const double progressedSun =
-        GeocentricLongitude(scratch, kSunSlot, RecordJulianCenturies(chart) - 1.0);
-    return std::remainder(progressedSun - GeocentricLongitude(scratch, kSunSlot, base - 1.0),
-                          kTwoPi);
-}
-
 ChartRecord AsRecord(const SavedRecord& saved) {
     return {saved.ChartName,     saved.ChartDate,      saved.ChartTime,
             saved.ChartLatitude, saved.ChartLongitude, "",
             saved.ChartEra};
+}
+
+// For solar-arc progressions, the base chart's Midheaven advanced by the arc the Sun has run
+// from the base moment to the moment of `chart` (its record texts, to the whole second).
+std::optional<double> SolarArcMidheaven(const ProgramState& state, const TechniqueBase& base,
+                                        const ChartRecord& chart) {
+    const Options& options = state.options;
+    if (options.Technique != kProgressions || options.ProgressedAngles != kSolarArcAngles)
+        return std::nullopt;
+    ProgramState scratch = state;
+    const double progressedSun =
+        GeocentricLongitude(scratch, kSunSlot, RecordJulianCenturies(chart) - 1.0);
+    const double arc = progressedSun - GeocentricLongitude(scratch, kSunSlot, base.T - 1.0);
+    return Reduce2Pi(RecordMidheaven(AsRecord(base.record)) + arc);
 }
 
 } // namespace
@@ -112,7 +118,6 @@ std::optional<double> ChartedMoment(const ProgramState& state, double base, doub
 TechniqueOutcome ComputeTechniqueChart(ProgramState& state) {
     const std::optional<TechniqueBase> base = TechniqueBaseOf(state);
     if (!base) return TechniqueOutcome::NoRelationshipBase;
-    const Options& options = state.options;
     const std::optional<double> charted =
         ChartedMoment(state, base->T, RecordJulianCenturies(state.record));
     if (!charted) return TechniqueOutcome::NoReturnFound;
@@ -122,14 +127,7 @@ TechniqueOutcome ComputeTechniqueChart(ProgramState& state) {
     record.ChartName = base->record.ChartName;
     record.ChartLatitude = base->record.ChartLatitude;
     record.ChartLongitude = base->record.ChartLongitude;
-    const bool solarArc =
-        options.Technique == kProgressions && options.ProgressedAngles == kSolarArcAngles;
-    std::optional<double> midheaven;
-    if (solarArc) {
-        ProgramState scratch = state;
-        midheaven =
-            Reduce2Pi(RecordMidheaven(AsRecord(base->record)) + SolarArc(scratch, base->T, record));
-    }
+    const std::optional<double> midheaven = SolarArcMidheaven(state, *base, record);
     state.record = record;
     // Precession carries the positions back to the ecliptic of the natal epoch (from J2000).
     state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - 1.0);
