@@ -117,25 +117,31 @@ TEST_F(ReturnCharts, SolarReturnsAgreeWithSwissEphemeris) {
     EXPECT_GT(worstSeconds, 1.0); // the two series do differ: the comparison is not circular
 }
 
-// The lunar return charted is the one nearest the target among all that an hourly scan of the
-// program's own Moon finds in the two months around it, and the Moon is back at its natal place.
+// The lunar return charted is the one nearest the target among all that a three-hourly scan of
+// the program's own Moon finds in the 40 days around it (each crossing dated by interpolating
+// between the two scan moments), and the Moon is back at its natal place.
 TEST_F(ReturnCharts, TheLunarReturnNearestTheTarget) {
+    constexpr int kSteps = 8 * 20; // three-hour steps either side of the target
     for (int trial = 0; trial < 6; ++trial) {
         const double natalMoon = NatalChart().second;
         const double target = state.snapshots.NatalT + RandomSpanDays() / 36525.0;
         const double found = Chart(kLunarReturns, 0, (target - state.snapshots.NatalT) * 36525.0);
         EXPECT_LT(ArcBetween(state.positions.BodyLongitude[2], natalMoon), 0.5 * kArcsecond);
         ProgramState scratch = state;
-        double nearest = 1e9, before = 0.0;
-        for (int hour = -24 * 60; hour <= 24 * 60; ++hour) {
-            const double t = target + hour / 24.0 / 36525.0;
-            const double arc = std::remainder(
-                GeocentricLongitude(scratch, kMoonSlot, t - 1.0) - natalMoon, kTwoPi);
-            if (hour > -24 * 60 && before < 0.0 && arc >= 0.0 && arc < 1.0)
-                nearest = std::abs(t - target) < std::abs(nearest - target) ? t : nearest;
+        const auto arcAt = [&](int step) {
+            const double t = target + step / 8.0 / 36525.0 - 1.0;
+            return std::remainder(GeocentricLongitude(scratch, kMoonSlot, t) - natalMoon, kTwoPi);
+        };
+        double nearest = 1e9, before = arcAt(-kSteps);
+        for (int step = -kSteps + 1; step <= kSteps; ++step) {
+            const double arc = arcAt(step);
+            if (before < 0.0 && arc >= 0.0 && arc < 1.0) {
+                const double crossing = target + (step - arc / (arc - before)) / 8.0 / 36525.0;
+                if (std::abs(crossing - target) < std::abs(nearest - target)) nearest = crossing;
+            }
             before = arc;
         }
-        EXPECT_LT(std::abs(found - nearest) * 36525.0 * 24.0, 1.0) << "hours";
+        EXPECT_LT(std::abs(found - nearest) * 36525.0 * 1440.0, 5.0) << "minutes";
     }
 }
 
