@@ -100,6 +100,8 @@ json ChartJson(const ProgramState& state, const std::optional<PlaceReport>& plac
           {"zodiac", state.options.Zodiac},
           {"technique", state.options.Technique},
           {"timesArrow", state.options.TimesArrow},
+          {"returnMoment", state.options.ReturnMoment},
+          {"progressedAngles", state.options.ProgressedAngles},
           {"relationshipChart", state.options.RelationshipChart}}},
         {"julianCenturies", frame.JulianCenturies},
         {"outsideSeriesRange", !WithinSeriesRange(frame.JulianCenturies)},

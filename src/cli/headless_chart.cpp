@@ -27,21 +27,24 @@ void TakeMoment(const ChartRecord& from, ChartRecord& record) {
 
 // After the natal chart of the record: the relationship chart with the second person, if given,
 // then the technique chart for the target, if asked for.
-bool ComputeDerivedChart(ProgramState& state, const Options& derived, const ChartRecord& target,
-                         const std::optional<ChartRecord>& second) {
+TechniqueOutcome ComputeDerivedChart(ProgramState& state, const Options& derived,
+                                     const ChartRecord& target,
+                                     const std::optional<ChartRecord>& second) {
     ComputeChartTables(state);
     TakeNatalSnapshot(state);
     if (second) {
         state.record = *second;
         ComputeChartTables(state);
         state.options.RelationshipChart = 1;
-        if (!ComputeRelationshipChart(state)) return false;
+        if (!ComputeRelationshipChart(state)) return TechniqueOutcome::OutsideEntryRange;
     }
-    if (derived.Technique == kNatal) return true;
+    if (derived.Technique == kNatal) return TechniqueOutcome::Charted;
     state.options.Technique = derived.Technique;
     state.options.TimesArrow = derived.TimesArrow;
+    state.options.ReturnMoment = derived.ReturnMoment;
+    state.options.ProgressedAngles = derived.ProgressedAngles;
     TakeMoment(target, state.record);
-    return ComputeTechniqueChart(state) == TechniqueOutcome::Charted;
+    return ComputeTechniqueChart(state);
 }
 
 } // namespace
@@ -110,10 +113,14 @@ ProgramState ComputeHeadlessChart(const ChartArguments& chart, std::optional<Pla
     if (derived.Technique == kNatal && !second) {
         if (place) *place = used;
         ComputeChartTables(state);
-    } else if (!ComputeDerivedChart(state, derived, target, second)) {
-        RefuseArgument("refused the target " + target.ChartDate + " " + target.ChartTime +
-                       (target.ChartEra == 1 ? " B.C." : " A.D.") +
-                       ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");
+    } else if (const TechniqueOutcome outcome = ComputeDerivedChart(state, derived, target, second);
+               outcome != TechniqueOutcome::Charted) {
+        RefuseArgument(
+            "refused the target " + target.ChartDate + " " + target.ChartTime +
+            (target.ChartEra == 1 ? " B.C." : " A.D.") +
+            (outcome == TechniqueOutcome::NoReturnFound
+                 ? ": no return was found near it"
+                 : ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D."));
     }
     NoteSeriesRange(state);
     return state;

@@ -17,9 +17,12 @@ class Option;
 namespace astrodesk::cli {
 
 struct TechniqueArguments {
-    std::optional<std::string> technique; // natal, progressions, transits, directions, returns
+    std::optional<std::string> technique; // natal, progressions, transits, directions, returns,
+                                          // lunar-returns
     bool converse = false;
-    RecordArguments target; // date, time and era of the target moment
+    std::optional<std::string> returnMoment; // exact, mean
+    std::optional<std::string> angles;       // progressed, solar-arc
+    RecordArguments target;                  // date, time and era of the target moment
 };
 
 // The second person's birth data; a field left out takes the first person's value, as the
@@ -29,15 +32,16 @@ struct PartnerArguments {
     bool Given() const;
 };
 
-// --technique, --converse, --target-date, --target-time, --target-era.
+// --technique, --converse, --return, --angles, --target-date, --target-time, --target-era.
 void AddTechniqueOptions(CLI::App& command, TechniqueArguments& arguments);
 
 // --partner-name, --partner-date, --partner-time, --partner-lat, --partner-lon, --partner-era.
 // Returns the --partner-date option, which a command may require.
 CLI::Option* AddPartnerOptions(CLI::App& command, PartnerArguments& arguments);
 
-// Sets Technique and TimesArrow as the arguments ask, or returns the message that refuses them
-// (an unknown technique; a target moment or --converse for a natal chart).
+// Sets Technique, TimesArrow, ReturnMoment and ProgressedAngles as the arguments ask, or returns
+// the message that refuses them (an unknown technique or choice; a target moment or --converse
+// for a natal chart; --return without solar returns, --angles without progressions).
 std::optional<std::string> ApplyTechniqueChoice(const TechniqueArguments& arguments,
                                                 Options& options);
 

@@ -8,6 +8,7 @@
 #include "app/option_form.hpp"
 #include "shell/output_screen.hpp" // palette colours
 
+#include <QCheckBox>
 #include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,6 +63,7 @@ template <typename Button> class FocusFramed final : public Button {
     }
 };
 using OptionButton = FocusFramed<QRadioButton>;
+using CheckButton = FocusFramed<QCheckBox>;
 using CommandButton = FocusFramed<QPushButton>;
 
 } // namespace astrodesk

@@ -31,7 +31,8 @@ GENERAL::GENERAL(OptionForm& logic, const OptionPage& page) : logic_(logic) {
 
     std::vector<QWidget*> tabOrder;
     for (int group = 1; group <= kOptionGroupCount; ++group) {
-        const auto buttons = AddGroup(group, page.groups[static_cast<std::size_t>(group - 1)]);
+        const auto buttons =
+            AddGroup(group, page.groups[static_cast<std::size_t>(group - 1)], page.toggles);
         tabOrder.insert(tabOrder.end(), buttons.begin(), buttons.end());
     }
     auto* begin = new CommandButton(QStringLiteral("&BEGIN"), this);
@@ -43,7 +44,8 @@ GENERAL::GENERAL(OptionForm& logic, const OptionPage& page) : logic_(logic) {
     SetDefaultButton(*this, *begin);
 }
 
-std::vector<QWidget*> GENERAL::AddGroup(int group, const OptionGroup& layout) {
+std::vector<QWidget*> GENERAL::AddGroup(int group, const OptionGroup& layout,
+                                        const std::vector<OptionToggle>& toggles) {
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Frame%1").arg(group));
     frame->setFrameShape(QFrame::Box);
@@ -70,7 +72,28 @@ std::vector<QWidget*> GENERAL::AddGroup(int group, const OptionGroup& layout) {
     }
     // Tab order runs down the frame, which for the fourth group is from index 1 to index 0.
     if (group == kOptionGroupCount) std::reverse(buttons.begin(), buttons.end());
+    // A check box follows the button whose row it shares.
+    for (std::size_t toggle = 0; toggle < toggles.size(); ++toggle) {
+        const OptionToggle& box = toggles[toggle];
+        if (box.group != group) continue;
+        const QString besideName = QStringLiteral("Option%1_%2").arg(group).arg(box.beside);
+        const auto beside = std::find_if(buttons.begin(), buttons.end(), [&](QWidget* button) {
+            return button->objectName() == besideName;
+        });
+        buttons.insert(beside == buttons.end() ? beside : beside + 1,
+                       AddToggle(static_cast<int>(toggle), box, *frame));
+    }
     return buttons;
+}
+
+QWidget* GENERAL::AddToggle(int toggle, const OptionToggle& layout, QWidget& frame) {
+    auto* box = new CheckButton(QString::fromLatin1(layout.caption.c_str()), &frame);
+    box->setObjectName(QStringLiteral("Toggle%1").arg(toggle));
+    box->setGeometry(TwipsToPixels(layout.rect));
+    box->setChecked(layout.checked);
+    connect(box, &QCheckBox::toggled, this,
+            [this, toggle](bool checked) { Toggle_Click(toggle, checked); });
+    return box;
 }
 
 void GENERAL::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@ class GENERAL final : public QWidget {
     void Option2_Click(int index) { logic_.OptionClick(2, index); }
     void Option3_Click(int index) { logic_.OptionClick(3, index); }
     void Option4_Click(int index) { logic_.OptionClick(4, index); }
+    void Toggle_Click(int toggle, bool checked) { logic_.ToggleClick(toggle, checked); }
     void Command1_Click() { logic_.Command1_Click(); }
 
   protected:
@@ -24,8 +25,12 @@ class GENERAL final : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // Frame n with its label and the buttons of group n; returns the buttons in tab order.
-    std::vector<QWidget*> AddGroup(int group, const OptionGroup& layout);
+    // Frame n with its label, the buttons of group n and the page's check boxes that stand in
+    // it; returns them in tab order, each check box after the button beside it.
+    std::vector<QWidget*> AddGroup(int group, const OptionGroup& layout,
+                                   const std::vector<OptionToggle>& toggles);
+    // Toggle `toggle` of the page inside `frame`.
+    QWidget* AddToggle(int toggle, const OptionToggle& layout, QWidget& frame);
 
     OptionForm& logic_;
 };

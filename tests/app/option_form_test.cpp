@@ -59,6 +59,30 @@ TEST_F(OptionFormTest, ClicksStoreTheIndexInTheCodeOfTheirPage) {
     EXPECT_EQ(options.RelationshipChart, before.RelationshipChart);
 }
 
+// Beside Progressions and Solar Returns, check boxes choose solar-arc angles and mean-year
+// returns; they stand inside the frame, right of the buttons' captions, on no other page.
+TEST_F(OptionFormTest, TechniquesOffersTheVariantsOfProgressionsAndReturns) {
+    options.ReturnMoment = 1;
+    Open(Choice::Techniques);
+    ASSERT_EQ(forms.page.toggles.size(), 2u);
+    const OptionToggle &solarArc = forms.page.toggles[0], &mean = forms.page.toggles[1];
+    EXPECT_EQ(std::tuple(solarArc.checked, mean.checked), std::tuple(false, true));
+    for (const OptionToggle& toggle : forms.page.toggles) {
+        const TwipRect row = OptionButtonRect(1, toggle.beside, Group(1).frame);
+        EXPECT_EQ(std::tuple(toggle.rect.top, toggle.rect.height), std::tuple(row.top, row.height));
+        EXPECT_GT(toggle.rect.left, Group(1).frame.width / 2) << toggle.caption;
+        EXPECT_LE(toggle.rect.left + toggle.rect.width, Group(1).frame.width);
+    }
+    EXPECT_EQ(std::tuple(solarArc.beside, mean.beside), std::tuple(1, 4));
+    shell.optionForm.ToggleClick(0, true);
+    shell.optionForm.ToggleClick(1, false);
+    EXPECT_EQ(std::tuple(options.ProgressedAngles, options.ReturnMoment), std::tuple(1, 0));
+    Open(Choice::Settings);
+    EXPECT_TRUE(forms.page.toggles.empty());
+    shell.optionForm.ToggleClick(0, false);
+    EXPECT_EQ(options.ProgressedAngles, 1) << "no toggle on SETTINGS";
+}
+
 TEST_F(OptionFormTest, NatalPutsTheNatalMomentBackAndEndsRelationshipMode) {
     state.snapshots.NatalRecord = {"ANN", "01-02-1903", "04:05:06", "000E00", "10N00", 1};
     state.snapshots.RelationshipRecord = {

@@ -146,6 +146,7 @@ TEST_F(TechniqueChart, EffectiveMomentsAsTheRecordShowsThem) {
               std::tuple(Charted, "11-02-1983", "20:15:30", 0));
     // Whatever the record held meanwhile, the chart keeps the natal name and place.
     state.record.ChartLatitude = "00N00";
+    state.options.ReturnMoment = kMeanYearReturn;
     EXPECT_EQ(Run(kSolarReturns, 0, "01-01-2030", "00:00:00"),
               std::tuple(Charted, "10-02-2030", "19:19:26", 0));
     EXPECT_EQ(state.record.ChartLatitude, "51N32");

@@ -22,6 +22,22 @@ expect_lines $'"name": "ANN"\n"date": "12-03-1993"\n"time": "20:14:27"\n"latitud
 "effectiveJulianCenturies": 0.931946430\n"technique": 1' \
     chart "${ann[@]}" --technique progressions --target-date 10-02-2023 --target-time 20:15:30 \
     --format json
+# The solar return of 2030: where the Sun is back at 22 AQ 06' 50.1", twenty minutes after the
+# mean-year moment; converse, the same span before birth. The lunar return nearest the first of
+# January 2030 has the Moon back at 16 LI 09' 43.1".
+expect_lines $'DATE = 10-02-2030 A.D.\nTIME = 19:39:43\nTHE SUN       22° AQ 06\' 50.2"' \
+    chart "${ann[@]}" --technique returns --target-date 01-01-2030
+expect_lines $'TIME = 19:19:26' chart "${ann[@]}" --technique returns --target-date 01-01-2030 \
+    --return mean
+expect_lines $'DATE = 11-02-1956 A.D.\nTIME = 20:51:17' \
+    chart "${ann[@]}" --technique returns --target-date 01-01-2030 --return exact --converse
+expect_lines $'DATE = 29-12-2029 A.D.\nTIME = 01:35:41\nTHE MOON      16° LI 09\' 43.2"' \
+    chart "${ann[@]}" --technique lunar-returns --target-date 01-01-2030 --target-time 00:00:00
+# Solar arc: the progressed Sun (22 PI 15' 54.8") has run 30 09' 04.7" from the natal Sun, and the
+# natal Midheaven (25 GE 05' 30.9") as far.
+expect_lines $'MIDHEAVEN     25° CN 14\' 35.6"\nTHE SUN       22° PI 15\' 54.8"' \
+    chart "${ann[@]}" --technique progressions --target-date 10-02-2023 --target-time 20:15:30 \
+    --angles solar-arc
 # London and New York: the mean moment at the great-circle midpoint (52.3804 N, 41.3000 W by the
 # normalised sum of the two unit vectors).
 expect_lines $'DATE = 07-10-1991 A.D.\nTIME = 01:07:45\nNAME = ANN & BOB ( REL. )\nLAT = 52N23
@@ -40,6 +56,9 @@ xmllint --noout "$folder/greek.svg" || fail "the wheel of two-byte names is not 
 
 expect_refused '--technique "progression": expected' chart --technique progression
 expect_refused '--target-date for a natal chart' chart --target-date 01-01-2000
+expect_refused '--return "true": expected exact or mean' chart --technique returns --return true
+expect_refused '--return: expected --technique returns' chart --technique transits --return mean
+expect_refused '--angles: expected --technique progressions' chart --angles solar-arc
 expect_refused '--partner-lon "181W00": expected' \
     relationship --partner-date 01-06-1990 --partner-lon 181W00
 expect_refused 'outside the years 9999 B.C. to 9999 A.D.' \

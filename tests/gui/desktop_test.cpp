@@ -163,6 +163,25 @@ class DesktopTest : public QObject {
         QVERIFY(program.desktop.mainmenu().isVisible());
     }
 
+    // The check boxes beside Progressions and Solar Returns answer their Alt letters.
+    void techniqueVariantsFromTheKeyboard() {
+        Program program;
+        program.desktop.Start();
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
+        Act(program.desktop, Choice::Techniques);
+        GENERAL* general = program.desktop.general();
+        QVERIFY(general && QTest::qWaitForWindowActive(general));
+        const Options& options = program.desktop.shell().state.options;
+        QTest::keyClick(general, Qt::Key_M, Qt::AltModifier);
+        QTRY_COMPARE(options.ReturnMoment, std::int16_t{1});
+        QTest::keyClick(general, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(options.ProgressedAngles, std::int16_t{1});
+        auto* mean = general->findChild<QCheckBox*>(QStringLiteral("Toggle1"));
+        QVERIFY(mean && mean->isChecked() && mean->isVisibleTo(general));
+        QTest::keyClick(general, Qt::Key_M, Qt::AltModifier);
+        QTRY_COMPARE(options.ReturnMoment, std::int16_t{0});
+    }
+
     // Closing the window or pressing Escape while a page waits ends that page as CONTINUE does:
     // the chart is kept and the main menu comes back, with no exit question skipped. Part-way
     // through INTERPRET (every screen of which waits) it ends the reading with the tables back

@@ -72,6 +72,31 @@ std::array<CodeBinding, kOptionGroupCount> PageBindings(std::int16_t menuChoice)
     }
 }
 
+// The TECHNIQUES page's check boxes, each at the right end of the row of the technique whose
+// variant it chooses (clear of that button's caption), and the option code each sets.
+struct ToggleDesign {
+    int row;   // of the button it stands beside in group 1
+    int width; // twips, leftwards from kToggleMargin inside the frame's right edge
+    const char* caption;
+    std::int16_t Options::*code;
+};
+constexpr int kToggleMargin = 40;
+constexpr ToggleDesign kTechniqueToggles[] = {
+    {1, 900, "Solar &arc", &Options::ProgressedAngles},
+    {4, 640, "&Mean", &Options::ReturnMoment},
+};
+
+std::vector<OptionToggle> TechniqueToggles(const OptionGroup& techniques, const Options& codes) {
+    std::vector<OptionToggle> toggles;
+    for (const ToggleDesign& design : kTechniqueToggles) {
+        TwipRect rect = OptionButtonRect(1, design.row, techniques.frame);
+        rect.left = techniques.frame.width - kToggleMargin - design.width;
+        rect.width = design.width;
+        toggles.push_back({1, design.row, rect, design.caption, codes.*design.code == 1});
+    }
+    return toggles;
+}
+
 CodeBinding GroupBinding(std::int16_t menuChoice, int group) {
     return PageBindings(menuChoice)[static_cast<std::size_t>(group - 1)];
 }
@@ -128,7 +153,16 @@ void OptionForm::Form_Load() {
         page.groups[static_cast<std::size_t>(group - 1)].selected = index;
         OptionClick(group, index);
     }
+    if (menuChoice == kTechniquesPage)
+        page.toggles = TechniqueToggles(page.groups[0], state_.options);
     forms_.ShowOptionPage(page);
+}
+
+void OptionForm::ToggleClick(int toggle, bool checked) {
+    if (state_.options.MenuChoice != kTechniquesPage || toggle < 0 ||
+        toggle >= static_cast<int>(std::size(kTechniqueToggles)))
+        return;
+    state_.options.*kTechniqueToggles[toggle].code = checked ? 1 : 0;
 }
 
 void OptionForm::OptionClick(int group, int index) {

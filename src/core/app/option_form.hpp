@@ -36,9 +36,19 @@ struct OptionGroup {
     int selected = -1; // the button standing for the current option code
 };
 
+// A check box beside one button of a group: an on/off variant of the choice that button makes.
+struct OptionToggle {
+    int group = 1;  // the frame it stands in
+    int beside = 0; // index of the group's button whose row it shares
+    TwipRect rect;  // inside that frame
+    std::string caption;
+    bool checked = false;
+};
+
 struct OptionPage {
     std::int16_t menuChoice = 6;
     std::array<OptionGroup, kOptionGroupCount> groups; // Frame1/Option1 .. Frame4/Option4
+    std::vector<OptionToggle> toggles; // TECHNIQUES: solar-arc angles, mean-year returns
 };
 
 // The page as it opens for MenuChoice 6, 7 or 9, before any button is selected.
@@ -57,6 +67,8 @@ class OptionForm {
     void Form_Load();
     // Option1_Click .. Option4_Click: group 1..4, button index.
     void OptionClick(int group, int index);
+    // A check box of the page's toggles (by index) checked or cleared: its option code 1 or 0.
+    void ToggleClick(int toggle, bool checked);
     // "&BEGIN": an ordinary chart drops the relationship ending of the name; back to the menu.
     void Command1_Click();
 

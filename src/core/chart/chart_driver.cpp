@@ -12,6 +12,7 @@
 #include "interpret/factors.hpp"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace astrodesk {
@@ -166,6 +167,44 @@ void RunPass(ProgramState& state, int pass, double T) {
         PlaceBody(k, pass, T, state, p);
 }
 
+// The day count of the record's date, time and era (JulianCenturies from JD 2415020.0).
+ChartFrame DayCountOf(const ChartRecord& record) {
+    ChartRecord compact = record;
+    CompactDateAndTime(compact);
+    WorkingCopies working;
+    working.ChartEraFlag = record.ChartEra;
+    ChartFrame frame;
+    ComputeDayCount(compact, working, frame);
+    return frame;
+}
+
+// The chart of the record, with the angles of `midheaven` when given.
+void ComputeChartTablesWith(ProgramState& state, std::optional<double> midheaven) {
+    state.working.HardCopyOn = state.options.HardCopy;
+    state.working.ChartEraFlag = state.record.ChartEra;
+    state.working.ChartReady = 1;
+    state.options.ClockOn = 0;
+    state.working.ChartCentre = state.options.CentreBody;
+
+    CompactDateAndTime(state.record);
+    ComputeDayCount(state.record, state.working, state.frame);
+    ComputeAngles(state.record, state.frame, state.positions);
+    if (midheaven) SetAnglesFromMidheaven(*midheaven, state.frame, state.positions);
+    state.frame.JulianCenturies -= 1.0; // from J2000 from here on
+    const double T = state.frame.JulianCenturies;
+    for (int pass = 0; pass < kPasses; ++pass)
+        RunPass(state, pass, T + kPassOffset[pass]);
+    state.frame.JulianCenturies = T;
+
+    SetMotionStatus(state.positions);
+    ReorderSlots(state.positions, state.working.ChartCentre);
+    ComputeHouseCusps(state.options, state.frame);
+    if (state.options.Zodiac == 1) PrecessPositions(state.frame, state.positions);
+    RestoreDateAndTime(state.record);
+    ComputeFactors(state.positions, state.working.ChartCentre, state.factors);
+    ComputeAspects(state.factors, state.options.OrbDegrees);
+}
+
 } // namespace
 
 void SetMotionStatus(PositionTables& p) {
@@ -173,9 +212,10 @@ void SetMotionStatus(PositionTables& p) {
         double earlier = p.PassLongitude[k];
         double now = p.PassLongitude[k + 22];
         double later = p.PassLongitude[k + 11];
+        // No body but the Moon (which has no motion mark) moves 0.2 radian in the 0.73 day from
+        // the earlier to the later pass, so those two need no comparison of their own.
         const bool close = std::abs(earlier - now) <= kMotionWrapThreshold &&
-                           std::abs(now - later) <= kMotionWrapThreshold &&
-                           std::abs(earlier - later) <= kMotionWrapThreshold;
+                           std::abs(now - later) <= kMotionWrapThreshold;
         if (!close) { // undo a wrap through 0
             for (double* angle : {&earlier, &now, &later})
                 if (*angle < kMotionWrapThreshold) *angle += kTwoPi;
@@ -220,38 +260,22 @@ void ReorderSlots(PositionTables& p, int cb) {
 }
 
 double RecordJulianCenturies(const ChartRecord& record) {
-    ChartRecord compact = record;
-    CompactDateAndTime(compact);
-    WorkingCopies working;
-    working.ChartEraFlag = record.ChartEra;
-    ChartFrame frame;
-    ComputeDayCount(compact, working, frame);
-    return frame.JulianCenturies;
+    return DayCountOf(record).JulianCenturies;
+}
+
+double RecordMidheaven(const ChartRecord& record) {
+    ChartFrame frame = DayCountOf(record);
+    PositionTables unused;
+    ComputeAngles(record, frame, unused);
+    return frame.Midheaven;
 }
 
 void ComputeChartTables(ProgramState& state) {
-    state.working.HardCopyOn = state.options.HardCopy;
-    state.working.ChartEraFlag = state.record.ChartEra;
-    state.working.ChartReady = 1;
-    state.options.ClockOn = 0;
-    state.working.ChartCentre = state.options.CentreBody;
+    ComputeChartTablesWith(state, std::nullopt);
+}
 
-    CompactDateAndTime(state.record);
-    ComputeDayCount(state.record, state.working, state.frame);
-    ComputeAngles(state.record, state.frame, state.positions);
-    state.frame.JulianCenturies -= 1.0; // from J2000 from here on
-    const double T = state.frame.JulianCenturies;
-    for (int pass = 0; pass < kPasses; ++pass)
-        RunPass(state, pass, T + kPassOffset[pass]);
-    state.frame.JulianCenturies = T;
-
-    SetMotionStatus(state.positions);
-    ReorderSlots(state.positions, state.working.ChartCentre);
-    ComputeHouseCusps(state.options, state.frame);
-    if (state.options.Zodiac == 1) PrecessPositions(state.frame, state.positions);
-    RestoreDateAndTime(state.record);
-    ComputeFactors(state.positions, state.working.ChartCentre, state.factors);
-    ComputeAspects(state.factors, state.options.OrbDegrees);
+void ComputeChartTables(ProgramState& state, double midheaven) {
+    ComputeChartTablesWith(state, midheaven);
 }
 
 ApparentPlaces ComputeApparentPlaces(ProgramState& scratch, double T) {

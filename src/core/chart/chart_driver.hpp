@@ -18,6 +18,14 @@ double RecordJulianCenturies(const ChartRecord& record);
 // and aspects are derived, ChartReady is 1 and the clock is off.
 void ComputeChartTables(ProgramState& state);
 
+// The same chart with the angles and cusps of another Midheaven (radians, ecliptic longitude of
+// date) at the record's place in place of the moment's own: directed angles.
+void ComputeChartTables(ProgramState& state, double midheaven);
+
+// The Midheaven (radians, ecliptic longitude of date) of the record's moment and place, as the
+// chart of the record shows it before any precession.
+double RecordMidheaven(const ChartRecord& record);
+
 // Apparent places at one moment, as the chart's pass at that moment gives them: display slots
 // 1..12 (SUN, MON, MER ... ZED) seen from the centre body, radians (longitudes 0 <= L < 2 pi),
 // with light time, aberration and the nutation of that moment. The centre body's own slot (and

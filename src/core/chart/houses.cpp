@@ -173,14 +173,8 @@ bool AtGeographicPole(const ChartFrame& frame) {
     return std::abs(frame.Latitude) >= kPi / 2.0 - 1e-9;
 }
 
-} // namespace
-
-void ComputeAngles(const ChartRecord& record, ChartFrame& frame, PositionTables& positions) {
-    frame.Latitude = LatitudeFromText(record.ChartLatitude);
-    frame.LongitudeWest = LongitudeWestFromText(record.ChartLongitude);
-    frame.Obliquity = DegToRad(23.452294 - 0.0130125 * frame.JulianCenturies);
-    frame.RAMC = DegToRad(SiderealDegrees(frame));
-
+// Midheaven, Ascendant and Vertex from RAMC, Obliquity and Latitude, also into slots 17..19.
+void SetAnglesFromRAMC(ChartFrame& frame, PositionTables& positions) {
     const double ramc = frame.RAMC;
     const double e = frame.Obliquity;
     frame.Midheaven = AngleOf(std::sin(ramc), std::cos(ramc) * std::cos(e));
@@ -191,6 +185,22 @@ void ComputeAngles(const ChartRecord& record, ChartFrame& frame, PositionTables&
     positions.BodyLongitude[17] = frame.Midheaven;
     positions.BodyLongitude[18] = frame.Ascendant;
     positions.BodyLongitude[19] = frame.Vertex;
+}
+
+} // namespace
+
+void ComputeAngles(const ChartRecord& record, ChartFrame& frame, PositionTables& positions) {
+    frame.Latitude = LatitudeFromText(record.ChartLatitude);
+    frame.LongitudeWest = LongitudeWestFromText(record.ChartLongitude);
+    frame.Obliquity = DegToRad(23.452294 - 0.0130125 * frame.JulianCenturies);
+    frame.RAMC = DegToRad(SiderealDegrees(frame));
+    SetAnglesFromRAMC(frame, positions);
+}
+
+void SetAnglesFromMidheaven(double midheaven, ChartFrame& frame, PositionTables& positions) {
+    // Right ascension of an ecliptic point (latitude 0): tan RA = cos e tan longitude.
+    frame.RAMC = AngleOf(std::sin(midheaven) * std::cos(frame.Obliquity), std::cos(midheaven));
+    SetAnglesFromRAMC(frame, positions);
 }
 
 void ComputeHouseCusps(const Options& options, ChartFrame& frame) {

@@ -33,6 +33,11 @@ inline constexpr std::int16_t kKoch = 4;
 // slots 17 (Midheaven), 18 (Ascendant) and 19 (Vertex).
 void ComputeAngles(const ChartRecord& record, ChartFrame& frame, PositionTables& positions);
 
+// The angles of another Midheaven (radians, ecliptic longitude of date) at the frame's Latitude
+// and Obliquity: RAMC becomes that point's right ascension, and Midheaven, Ascendant and Vertex
+// (and slots 17..19) follow from it as ComputeAngles derives them from the sidereal time.
+void SetAnglesFromMidheaven(double midheaven, ChartFrame& frame, PositionTables& positions);
+
 // Fills HouseCusp 1..12 by the chosen system; an unknown code leaves the cusps as they were.
 // Where the chosen system does not exist, the cusps are equal houses and HouseSystemUndefined
 // is set: Placidus where a cusp's condition is met by no ecliptic point that rises and sets

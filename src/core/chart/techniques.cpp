@@ -1,7 +1,9 @@
 #include "chart/techniques.hpp"
 
+#include "astro/angles.hpp"
 #include "astro/day_count.hpp"
 #include "chart/chart_driver.hpp"
+#include "chart/returns.hpp"
 
 #include <cmath>
 #include <optional>
@@ -27,6 +29,33 @@ std::optional<CalendarMoment> EntryMomentOf(double julianCenturies) {
     const CalendarMoment moment = CalendarMomentOf(julianCenturies);
     if (moment.year < kFirstEntryYear || moment.year > kLastEntryYear) return std::nullopt;
     return moment;
+}
+
+// The found return, counted from JD 2415020.0, run forward or mirrored about the base.
+std::optional<double> Directed(std::optional<double> fromJ2000, double base, std::int16_t arrow) {
+    if (!fromJ2000) return std::nullopt;
+    const double found = *fromJ2000 + 1.0;
+    return arrow == 1 ? base - (found - base) : found;
+}
+
+ChartRecord AsRecord(const SavedRecord& saved) {
+    return {saved.ChartName,     saved.ChartDate,      saved.ChartTime,
+            saved.ChartLatitude, saved.ChartLongitude, "",
+            saved.ChartEra};
+}
+
+// For solar-arc progressions, the base chart's Midheaven advanced by the arc the Sun has run
+// from the base moment to the moment of `chart` (its record texts, to the whole second).
+std::optional<double> SolarArcMidheaven(const ProgramState& state, const TechniqueBase& base,
+                                        const ChartRecord& chart) {
+    const Options& options = state.options;
+    if (options.Technique != kProgressions || options.ProgressedAngles != kSolarArcAngles)
+        return std::nullopt;
+    ProgramState scratch = state;
+    const double progressedSun =
+        GeocentricLongitude(scratch, kSunSlot, RecordJulianCenturies(chart) - 1.0);
+    const double arc = progressedSun - GeocentricLongitude(scratch, kSunSlot, base.T - 1.0);
+    return Reduce2Pi(RecordMidheaven(AsRecord(base.record)) + arc);
 }
 
 } // namespace
@@ -71,22 +100,42 @@ std::optional<TechniqueBase> TechniqueBaseOf(const ProgramState& state) {
     return TechniqueBase{snapshots.RelationshipRecord, snapshots.RelT};
 }
 
+std::optional<double> ChartedMoment(const ProgramState& state, double base, double target) {
+    const Options& options = state.options;
+    const std::int16_t arrow = options.TimesArrow;
+    const bool exactSolar =
+        options.Technique == kSolarReturns && options.ReturnMoment == kExactReturn;
+    if (!exactSolar && options.Technique != kLunarReturns)
+        return EffectiveMoment(options.Technique, arrow, base, target);
+    ProgramState scratch = state;
+    if (exactSolar) {
+        const double meanYears = EffectiveMoment(kSolarReturns, 0, base, target);
+        return Directed(SolarReturnNear(scratch, base - 1.0, meanYears - 1.0), base, arrow);
+    }
+    return Directed(LunarReturnNearest(scratch, base - 1.0, target - 1.0), base, arrow);
+}
+
 TechniqueOutcome ComputeTechniqueChart(ProgramState& state) {
     const std::optional<TechniqueBase> base = TechniqueBaseOf(state);
     if (!base) return TechniqueOutcome::NoRelationshipBase;
-    const Options& options = state.options;
-    const double effective = EffectiveMoment(options.Technique, options.TimesArrow, base->T,
-                                             RecordJulianCenturies(state.record));
+    const std::optional<double> charted =
+        ChartedMoment(state, base->T, RecordJulianCenturies(state.record));
+    if (!charted) return TechniqueOutcome::NoReturnFound;
+    const double effective = *charted;
     ChartRecord record = state.record;
     if (!SetRecordFromTime(effective, record)) return TechniqueOutcome::OutsideEntryRange;
     record.ChartName = base->record.ChartName;
     record.ChartLatitude = base->record.ChartLatitude;
     record.ChartLongitude = base->record.ChartLongitude;
+    const std::optional<double> midheaven = SolarArcMidheaven(state, *base, record);
     state.record = record;
     // Precession carries the positions back to the ecliptic of the natal epoch (from J2000), for
     // this chart alone: a natal chart computed afterwards keeps its own ecliptic.
     state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - 1.0);
-    ComputeChartTables(state);
+    if (midheaven)
+        ComputeChartTables(state, *midheaven);
+    else
+        ComputeChartTables(state);
     state.frame.PrecessSpanT = 0.0;
     return TechniqueOutcome::Charted;
 }
@@ -97,6 +146,8 @@ const char* TechniqueRefusal(TechniqueOutcome outcome) {
         return "THE CHART'S MOMENT LIES OUTSIDE THE YEARS 9999 B.C. TO 9999 A.D.";
     case TechniqueOutcome::NoRelationshipBase:
         return "NO RELATIONSHIP CHART HAS BEEN COMPUTED YET.";
+    case TechniqueOutcome::NoReturnFound:
+        return "NO RETURN COULD BE FOUND NEAR THE TARGET MOMENT.";
     case TechniqueOutcome::Charted:
         break;
     }

@@ -23,14 +23,25 @@ enum TechniqueCode : std::int16_t {
     kProgressions,
     kTransits,
     kPrimaryDirections,
-    kSolarReturns
+    kSolarReturns,
+    kLunarReturns
 };
+
+// Options::ReturnMoment: the solar return where the Sun is back at its base longitude, or at
+// whole mean tropical years from the base.
+inline constexpr std::int16_t kExactReturn = 0;
+inline constexpr std::int16_t kMeanYearReturn = 1;
+
+// Options::ProgressedAngles: the progressed chart's own angles, or the base chart's Midheaven
+// advanced by the progressed Sun's arc.
+inline constexpr std::int16_t kProgressedMomentAngles = 0;
+inline constexpr std::int16_t kSolarArcAngles = 1;
 
 // The moment charted for `target` from `base` (both from JD 2415020.0). Direct techniques run
 // forward from the base, converse ones (timesArrow 1) mirror the same span backwards:
 // progressions a day for a year, transits the span itself, primary directions a day for a year
-// twice over, solar returns the whole tropical years to the return nearest the target. Natal
-// charts the target unchanged.
+// twice over, solar returns the whole tropical years to the return nearest the target (the mean
+// year's estimate of it). Natal charts the target unchanged.
 double EffectiveMoment(std::int16_t technique, std::int16_t timesArrow, double base, double target);
 
 // Writes `julianCenturies` (from JD 2415020.0) into the record as the texts that the day count
@@ -53,12 +64,23 @@ enum class TechniqueOutcome {
     Charted,
     OutsideEntryRange,  // the effective moment lies outside the years 9999 B.C. .. 9999 A.D.
     NoRelationshipBase, // relationship mode asks for a base that was never computed
+    NoReturnFound,      // the series give no return near the moment asked for
 };
 
-// The technique chart of the options' Technique and TimesArrow for the target date, time and
-// era in the record. On success the record holds the base chart's name and place and the
-// effective date, time and era, the precession span runs from the natal epoch to the effective
-// moment, and the chart has been computed. Otherwise nothing is changed.
+// The moment charted for the options' technique (all moments from JD 2415020.0). Solar returns
+// (unless ReturnMoment asks for mean years) start from the mean-year moment of EffectiveMoment
+// and take the moment nearby where the program's apparent geocentric Sun stands at its base
+// longitude; lunar returns take the one nearest the target. Converse returns mirror the direct
+// return about the base moment. Nothing when no return is found.
+std::optional<double> ChartedMoment(const ProgramState& state, double base, double target);
+
+// The technique chart of the options' Technique and TimesArrow (and ReturnMoment and
+// ProgressedAngles) for the target date, time and era in the record. On success the record holds
+// the base chart's name and place and the effective date, time and era, the precession span runs
+// from the natal epoch to the effective moment, and the chart has been computed; solar-arc
+// progressions take the base chart's Midheaven advanced by the arc of the progressed Sun
+// (progressed minus base longitude) and derive Ascendant, Vertex and cusps from it at the base
+// chart's place. Otherwise nothing is changed.
 TechniqueOutcome ComputeTechniqueChart(ProgramState& state);
 
 // The message that tells the user why a technique chart was not drawn.

@@ -35,9 +35,12 @@ struct Options {
     std::int16_t MapArea = 0;       // 0 Europe .. 8 Polar Area
     std::int16_t MapType = 0;       // 0 Local Space, 1 Cartography, 2 Planet Lines
     std::int16_t MapProjection = 0; // 0 Gnomic, 1 Cylindrical
-    std::int16_t Technique = 0;     // 0 Natal, 1 Progressions, 2 Transits, 3 Directions, 4 Returns
-    std::int16_t Zodiac = 0;        // 0 Tropical, 1 Precessed
-    std::int16_t TimesArrow = 0;    // 0 Direct, 1 Converse
+    std::int16_t Technique = 0;    // 0 Natal, 1 Progressions, 2 Transits, 3 Directions, 4 Solar and
+                                   // 5 lunar returns
+    std::int16_t Zodiac = 0;       // 0 Tropical, 1 Precessed
+    std::int16_t TimesArrow = 0;   // 0 Direct, 1 Converse
+    std::int16_t ReturnMoment = 0; // solar returns: 0 where the Sun comes back, 1 mean years
+    std::int16_t ProgressedAngles = 0;  // progressions: 0 of the progressed moment, 1 solar arc
     std::int16_t RelationshipChart = 0; // 1 = relationship chart
     std::int16_t HardCopy = 0;          // 1 = the interpretation also goes to the printer
     std::int16_t PrintScreenKey = 0;    // 1 = graphics are printed with the PrintScreen key
