@@ -1,8 +1,13 @@
 #include "atlas/system_atlas.hpp"
 
-#include <algorithm>
+#include "atlas/place_index.hpp"
+#include "atlas/zone_cities.hpp"
+
+#include <cmath>
 #include <date/tz.h>
+#include <fstream>
 #include <geonames.h>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
@@ -10,54 +15,79 @@ namespace astrodesk {
 
 namespace {
 
-// The text before the first comma, and the comma-separated words after it, blanks trimmed.
-struct PlaceQuery {
-    std::string name;
-    std::vector<std::string> narrowing;
+// Where the system's time-zone database keeps its tables of zone cities and countries.
+constexpr const char* kZoneTableFolder = "/usr/share/zoneinfo/";
+
+// The gazetteer gives every English town the region "England"; the county tells apart the towns
+// of England that share a name.
+struct County {
+    std::string_view town;
+    double latitudeDeg, longitudeDeg;
+    std::string_view county;
 };
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-PlaceQuery SplitQuery(std::string_view query) {
-    PlaceQuery split;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = query.find(',', start);
-        std::string part = Trimmed(query.substr(start, comma - start));
-        if (start == 0)
-            split.name = std::move(part);
-        else if (!part.empty())
-            split.narrowing.push_back(std::move(part));
-        if (comma == std::string_view::npos) return split;
-        start = comma + 1;
-    }
-}
+constexpr County kCountiesOfEnglishNamesakes[] = {
+    {"Ashford", 51.432, -0.458, "Surrey"},   {"Ashford", 51.146, 0.874, "Kent"},
+    {"Hayes", 51.516, -0.423, "Hillingdon"}, {"Hayes", 51.378, 0.017, "Bromley"},
+    {"Neston", 53.283, -3.050, "Cheshire"},  {"Neston", 51.412, -2.201, "Wiltshire"},
+};
+constexpr double kSamePositionDegrees = 0.01;
 
 struct CityDeleter {
     void operator()(GeonamesCity* city) const { geonames_city_free(city); }
 };
 
-AtlasPlace PlaceOf(int index) {
-    const std::unique_ptr<GeonamesCity, CityDeleter> city(geonames_get_city(index));
-    const auto text = [](const gchar* value) { return std::string(value ? value : ""); };
-    return {
-        text(geonames_city_get_name(city.get())),    text(geonames_city_get_state(city.get())),
-        text(geonames_city_get_country(city.get())), text(geonames_city_get_timezone(city.get())),
-        geonames_city_get_latitude(city.get()),      geonames_city_get_longitude(city.get()),
-        geonames_city_get_population(city.get())};
+std::string Text(const gchar* value) {
+    return value ? value : "";
 }
 
-// Every narrowing word matches the start of a word of the region or the country, accents and
-// case ignored ("United States" narrows to "United States of America").
-bool Narrowed(const AtlasPlace& place, const std::vector<std::string>& narrowing) {
-    return std::all_of(narrowing.begin(), narrowing.end(), [&place](const std::string& term) {
-        return g_str_match_string(term.c_str(), place.region.c_str(), TRUE) ||
-               g_str_match_string(term.c_str(), place.country.c_str(), TRUE);
-    });
+// "Kent, England" for the English namesakes, the gazetteer's region otherwise.
+std::string RegionOf(const std::string& name, std::string region, double latitude,
+                     double longitude) {
+    for (const County& county : kCountiesOfEnglishNamesakes)
+        if (county.town == name && region == "England" &&
+            std::abs(county.latitudeDeg - latitude) < kSamePositionDegrees &&
+            std::abs(county.longitudeDeg - longitude) < kSamePositionDegrees)
+            return std::string(county.county) + ", " + region;
+    return region;
+}
+
+// Every city of the gazetteer; the country names it uses, by code, into `countryNames`.
+std::vector<AtlasPlace> GazetteerPlaces(std::map<std::string, std::string>& countryNames) {
+    std::vector<AtlasPlace> places;
+    const int count = geonames_get_n_cities();
+    places.reserve(static_cast<std::size_t>(count));
+    for (int index = 0; index < count; ++index) {
+        const std::unique_ptr<GeonamesCity, CityDeleter> city(geonames_get_city(index));
+        GeonamesCity* entry = city.get();
+        const std::string name = Text(geonames_city_get_name(entry));
+        const double latitude = geonames_city_get_latitude(entry);
+        const double longitude = geonames_city_get_longitude(entry);
+        places.push_back(
+            {name, RegionOf(name, Text(geonames_city_get_state(entry)), latitude, longitude),
+             Text(geonames_city_get_country(entry)), Text(geonames_city_get_timezone(entry)),
+             latitude, longitude, geonames_city_get_population(entry)});
+        countryNames[Text(geonames_city_get_country_code(entry))] = places.back().country;
+    }
+    return places;
+}
+
+// A table of the time-zone database, empty when it cannot be read.
+std::string ZoneTable(const char* name) {
+    std::ifstream file(std::string(kZoneTableFolder) + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+PlaceIndex BuildPlaceIndex() {
+    std::map<std::string, std::string> countryNames = CountryNamesOf(ZoneTable("iso3166.tab"));
+    std::vector<AtlasPlace> places = GazetteerPlaces(countryNames);
+    const std::string zoneTab = ZoneTable("zone.tab"), zone1970Tab = ZoneTable("zone1970.tab");
+    return PlaceIndex(std::move(places), ZoneCitiesOf({zoneTab, zone1970Tab}, countryNames));
+}
+
+// Built at the first query of the process; later queries, from any thread, share it.
+const PlaceIndex& ProcessPlaceIndex() {
+    static const PlaceIndex index = BuildPlaceIndex();
+    return index;
 }
 
 ZoneOffset OffsetOf(const date::sys_info& info) {
@@ -67,21 +97,7 @@ ZoneOffset OffsetOf(const date::sys_info& info) {
 } // namespace
 
 std::vector<AtlasPlace> SystemAtlas::FindPlaces(std::string_view query) const {
-    const PlaceQuery split = SplitQuery(query);
-    std::vector<AtlasPlace> places;
-    if (split.name.empty()) return places;
-    guint count = 0;
-    gint* indices = geonames_query_cities_sync(split.name.c_str(), GEONAMES_QUERY_DEFAULT, &count,
-                                               nullptr, nullptr);
-    for (guint i = 0; i < count; ++i) {
-        AtlasPlace place = PlaceOf(indices[i]);
-        if (Narrowed(place, split.narrowing)) places.push_back(std::move(place));
-    }
-    g_free(indices);
-    std::stable_sort(places.begin(), places.end(), [](const AtlasPlace& a, const AtlasPlace& b) {
-        return a.population > b.population;
-    });
-    return places;
+    return ProcessPlaceIndex().Find(query);
 }
 
 bool SystemAtlas::KnowsZone(const std::string& zone) const {
