@@ -26,13 +26,12 @@ struct ZoneOffset {
     std::string abbreviation; // "BDST", "EST", "+0545"; "LMT" for local mean time
 };
 
-// How a zone's clocks read a local date and time: once, never (skipped when the clocks went
-// forward: `earlier` is the offset before the change, `later` after it) or twice (repeated when
-// they went back: `earlier` is the first offset, `later` the second).
-struct LocalTimeReading {
-    enum Kind { Unique, Skipped, Repeated } kind = Unique;
-    ZoneOffset earlier;
-    ZoneOffset later;
+// A stretch of Greenwich time over which a zone's clocks kept one offset: from `begin` up to
+// `end`, in seconds from 1970-01-01 00:00 Greenwich.
+struct ZonePeriod {
+    long long begin = 0;
+    long long end = 0;
+    ZoneOffset offset;
 };
 
 class Atlas {
@@ -43,12 +42,9 @@ class Atlas {
     virtual std::vector<AtlasPlace> FindPlaces(std::string_view query) const = 0;
     // True for a time-zone name the database knows.
     virtual bool KnowsZone(const std::string& zone) const = 0;
-    // The zone's clocks at a local moment, given in seconds from 1970-01-01 00:00 local time of
-    // the proleptic Gregorian calendar (the day count's moment less JD 2440587.5).
-    virtual LocalTimeReading ReadLocalTime(const std::string& zone,
-                                           long long localSeconds) const = 0;
-    // The zone's offset at a Greenwich moment, in seconds from 1970-01-01 00:00 Greenwich.
-    virtual ZoneOffset OffsetAt(const std::string& zone, long long universalSeconds) const = 0;
+    // The zone's period that holds a Greenwich moment, given in seconds from 1970-01-01 00:00
+    // Greenwich of the proleptic Gregorian calendar (the day count's moment less JD 2440587.5).
+    virtual ZonePeriod PeriodAt(const std::string& zone, long long universalSeconds) const = 0;
 };
 
 } // namespace astrodesk

@@ -90,10 +90,6 @@ const PlaceIndex& ProcessPlaceIndex() {
     return index;
 }
 
-ZoneOffset OffsetOf(const date::sys_info& info) {
-    return {static_cast<int>(info.offset.count()), info.abbrev};
-}
-
 } // namespace
 
 std::vector<AtlasPlace> SystemAtlas::FindPlaces(std::string_view query) const {
@@ -109,22 +105,12 @@ bool SystemAtlas::KnowsZone(const std::string& zone) const {
     }
 }
 
-LocalTimeReading SystemAtlas::ReadLocalTime(const std::string& zone, long long localSeconds) const {
-    const date::local_info info =
-        date::locate_zone(zone)->get_info(date::local_seconds(std::chrono::seconds(localSeconds)));
-    switch (info.result) {
-    case date::local_info::nonexistent:
-        return {LocalTimeReading::Skipped, OffsetOf(info.first), OffsetOf(info.second)};
-    case date::local_info::ambiguous:
-        return {LocalTimeReading::Repeated, OffsetOf(info.first), OffsetOf(info.second)};
-    default:
-        return {LocalTimeReading::Unique, OffsetOf(info.first), OffsetOf(info.first)};
-    }
-}
-
-ZoneOffset SystemAtlas::OffsetAt(const std::string& zone, long long universalSeconds) const {
-    return OffsetOf(date::locate_zone(zone)->get_info(
-        date::sys_seconds(std::chrono::seconds(universalSeconds))));
+ZonePeriod SystemAtlas::PeriodAt(const std::string& zone, long long universalSeconds) const {
+    const date::sys_info info = date::locate_zone(zone)->get_info(
+        date::sys_seconds(std::chrono::seconds(universalSeconds)));
+    return {info.begin.time_since_epoch().count(),
+            info.end.time_since_epoch().count(),
+            {static_cast<int>(info.offset.count()), info.abbrev}};
 }
 
 } // namespace astrodesk

@@ -11,8 +11,7 @@ class SystemAtlas final : public Atlas {
   public:
     std::vector<AtlasPlace> FindPlaces(std::string_view query) const override;
     bool KnowsZone(const std::string& zone) const override;
-    LocalTimeReading ReadLocalTime(const std::string& zone, long long localSeconds) const override;
-    ZoneOffset OffsetAt(const std::string& zone, long long universalSeconds) const override;
+    ZonePeriod PeriodAt(const std::string& zone, long long universalSeconds) const override;
 };
 
 } // namespace astrodesk
