@@ -1,10 +1,14 @@
 #include "atlas/system_atlas.hpp"
 
+#include "atlas/place_cache.hpp"
 #include "atlas/place_index.hpp"
 #include "atlas/zone_cities.hpp"
 
 #include <cmath>
+#include <cstdlib>
 #include <date/tz.h>
+#include <dlfcn.h>
+#include <filesystem>
 #include <fstream>
 #include <geonames.h>
 #include <iterator>
@@ -51,8 +55,8 @@ std::string RegionOf(const std::string& name, std::string region, double latitud
     return region;
 }
 
-// Every city of the gazetteer; the country names it uses, by code, into `countryNames`.
-std::vector<AtlasPlace> GazetteerPlaces(std::map<std::string, std::string>& countryNames) {
+// Every city of the gazetteer.
+std::vector<AtlasPlace> GazetteerPlaces() {
     std::vector<AtlasPlace> places;
     const int count = geonames_get_n_cities();
     places.reserve(static_cast<std::size_t>(count));
@@ -66,7 +70,6 @@ std::vector<AtlasPlace> GazetteerPlaces(std::map<std::string, std::string>& coun
             {name, RegionOf(name, Text(geonames_city_get_state(entry)), latitude, longitude),
              Text(geonames_city_get_country(entry)), Text(geonames_city_get_timezone(entry)),
              latitude, longitude, geonames_city_get_population(entry)});
-        countryNames[Text(geonames_city_get_country_code(entry))] = places.back().country;
     }
     return places;
 }
@@ -77,11 +80,51 @@ std::string ZoneTable(const char* name) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// The gazetteer is the data of the geonames library: the library file's path, size and time of
+// change name it. Empty when the file is not found.
+std::string GazetteerSource() {
+    Dl_info library{};
+    if (dladdr(reinterpret_cast<void*>(&geonames_get_n_cities), &library) == 0 ||
+        !library.dli_fname)
+        return {};
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::canonical(library.dli_fname, error);
+    const auto size = std::filesystem::file_size(file, error);
+    if (error) return {};
+    const auto changed = std::filesystem::last_write_time(file, error);
+    if (error) return {};
+    return file.string() + ' ' + std::to_string(size) + ' ' +
+           std::to_string(changed.time_since_epoch().count());
+}
+
+// The user's cache folder: $XDG_CACHE_HOME, or .cache in the home folder.
+std::filesystem::path PlaceCacheFile() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    if (cache && *cache == '/') return std::filesystem::path(cache) / "astrodesk" / "places.tsv";
+    if (home && *home == '/')
+        return std::filesystem::path(home) / ".cache" / "astrodesk" / "places.tsv";
+    return {};
+}
+
+// The gazetteer's places from the cache when it was written from this gazetteer, else from
+// the gazetteer itself, then kept in the cache.
+std::vector<AtlasPlace> CachedGazetteerPlaces() {
+    const std::string source = GazetteerSource();
+    const std::filesystem::path cache = PlaceCacheFile();
+    const bool cacheable = !source.empty() && !cache.empty();
+    if (cacheable)
+        if (auto places = ReadPlaceCache(cache, source)) return std::move(*places);
+    std::vector<AtlasPlace> places = GazetteerPlaces();
+    if (cacheable) WritePlaceCache(cache, source, places);
+    return places;
+}
+
 PlaceIndex BuildPlaceIndex() {
-    std::map<std::string, std::string> countryNames = CountryNamesOf(ZoneTable("iso3166.tab"));
-    std::vector<AtlasPlace> places = GazetteerPlaces(countryNames);
     const std::string zoneTab = ZoneTable("zone.tab"), zone1970Tab = ZoneTable("zone1970.tab");
-    return PlaceIndex(std::move(places), ZoneCitiesOf({zoneTab, zone1970Tab}, countryNames));
+    return PlaceIndex(
+        CachedGazetteerPlaces(),
+        ZoneCitiesOf({zoneTab, zone1970Tab}, CountryNamesOf(ZoneTable("iso3166.tab"))));
 }
 
 // Built at the first query of the process; later queries, from any thread, share it.
