@@ -13,12 +13,6 @@ namespace {
 
 constexpr double kNearbyDegrees = 1.0; // an addition this near a namesake is already there
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The query split at its commas: the name, the narrowing words and the number in the list.
 struct PlaceQuery {
     std::string name;
@@ -39,13 +33,13 @@ PlaceQuery SplitQuery(std::string_view query) {
     split.name = FoldedForSearch(query.substr(0, comma)).text;
     for (std::size_t start = comma; start != std::string_view::npos;) {
         const std::size_t next = query.find(',', start + 1);
-        const std::string_view part = Trimmed(query.substr(start + 1, next - start - 1));
+        std::string part = FoldedForSearch(query.substr(start + 1, next - start - 1)).text;
         start = next;
         if (part.empty()) continue;
         if (const auto number = WholeNumber(part))
             split.number = number;
         else
-            split.narrowing.push_back(FoldedForSearch(part).text);
+            split.narrowing.push_back(std::move(part));
     }
     return split;
 }
