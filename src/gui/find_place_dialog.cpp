@@ -150,6 +150,7 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     searchText_->setFocus();
+    SearchMatches(); // an empty search, which has the atlas build its index while the user types
     Convert();
 }
 
