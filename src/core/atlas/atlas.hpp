@@ -1,7 +1,7 @@
 #pragma once
 
-// The atlas: places by name with their position and time zone, and the clock offsets that the
-// zone's history gives at a local moment. The program reaches the gazetteer and the time-zone
+// The atlas: places by name with their position and time zone, and the periods of one clock
+// offset that make up each zone's history. The program reaches the gazetteer and the time-zone
 // database only through this interface.
 
 #include <string>
@@ -12,12 +12,12 @@ namespace astrodesk {
 
 struct AtlasPlace {
     std::string name;
-    std::string region; // state, province or county
+    std::string region; // state, province or county; empty for a city of the time-zone database
     std::string country;
     std::string zone;    // time-zone name, e.g. "Europe/London"
     double latitudeDeg;  // north positive
     double longitudeDeg; // EAST positive, as gazetteers give it
-    unsigned population;
+    unsigned population; // 0 when not known
 };
 
 // A clock offset from Greenwich (local minus Greenwich) and its abbreviation.
@@ -37,8 +37,9 @@ struct ZonePeriod {
 class Atlas {
   public:
     virtual ~Atlas() = default;
-    // Places whose name matches the query (accents and case ignored, a prefix suffices), most
-    // populous first. "Name, Region or Country" narrows the matches by region or country.
+    // Places with a word of the name that begins with the query (accents and case ignored), most
+    // populous first. "Name, Region or Country" narrows the matches by region or country, and
+    // "Name, N" takes the N-th of the list alone. Safe to call from several threads at once.
     virtual std::vector<AtlasPlace> FindPlaces(std::string_view query) const = 0;
     // True for a time-zone name the database knows.
     virtual bool KnowsZone(const std::string& zone) const = 0;
