@@ -4,6 +4,7 @@
 
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
+#include "present/listing.hpp"
 #include "shell/defaults.hpp"
 
 #include <benchmark/benchmark.h>
@@ -64,7 +65,8 @@ void WholeChart(benchmark::State& run) {
     for (auto _ : run) {
         state.record = Moments()[n++ % Moments().size()].record;
         page.Cls();
-        ComputeChartPage(state, page);
+        ComputeChartTables(state);
+        ListChartPage(state, page);
         benchmark::DoNotOptimize(state.positions.BodyLongitude[1]);
     }
 }

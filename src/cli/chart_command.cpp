@@ -141,14 +141,16 @@ std::shared_ptr<ChartPrinting> AddChartPrinting(CLI::App& command) {
     command.add_option("--format", arguments->format, "listing (default): the screen's text; json")
         ->check(CLI::IsMember({"listing", "json"}));
     command.callback([arguments] {
-        RecordingOutputScreen output;
         std::optional<PlaceReport> place;
-        const ProgramState state = ComputeHeadlessChart(arguments->chart, output, &place);
-        if (arguments->format == "json")
+        ProgramState state = ComputeHeadlessChart(arguments->chart, &place);
+        if (arguments->format == "json") {
             std::cout << ChartJson(state, place).dump(2, ' ', false, json::error_handler_t::replace)
                       << '\n';
-        else
+        } else {
+            RecordingOutputScreen output;
+            ShowHeadlessListing(state, output);
             PrintListing(output);
+        }
     });
     return arguments;
 }

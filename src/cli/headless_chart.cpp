@@ -1,5 +1,6 @@
 #include "headless_chart.hpp"
 
+#include "app/chart_page.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/relationship.hpp"
 #include "chart/techniques.hpp"
@@ -25,24 +26,22 @@ void TakeMoment(const ChartRecord& from, ChartRecord& record) {
 }
 
 // After the natal chart of the record: the relationship chart with the second person, if given,
-// then the technique chart for the target, if asked for. Only the last chart goes to `output`.
-bool ComputeDerivedChart(ProgramState& state, RecordingOutputScreen& output, const Options& derived,
-                         const ChartRecord& target, const std::optional<ChartRecord>& second) {
-    RecordingOutputScreen base; // the pages of the charts the asked-for chart starts from
-    ComputeChart(state, base);
+// then the technique chart for the target, if asked for.
+bool ComputeDerivedChart(ProgramState& state, const Options& derived, const ChartRecord& target,
+                         const std::optional<ChartRecord>& second) {
+    ComputeChartTables(state);
     TakeNatalSnapshot(state);
     if (second) {
         state.record = *second;
-        ComputeChart(state, base);
+        ComputeChartTables(state);
         state.options.RelationshipChart = 1;
-        if (!ComputeRelationshipChart(state, derived.Technique == kNatal ? output : base))
-            return false;
+        if (!ComputeRelationshipChart(state)) return false;
     }
     if (derived.Technique == kNatal) return true;
     state.options.Technique = derived.Technique;
     state.options.TimesArrow = derived.TimesArrow;
     TakeMoment(target, state.record);
-    return ComputeTechniqueChart(state, output) == TechniqueOutcome::Charted;
+    return ComputeTechniqueChart(state) == TechniqueOutcome::Charted;
 }
 
 } // namespace
@@ -87,8 +86,7 @@ void AddChartOptions(CLI::App& command, ChartArguments& arguments) {
     AddPartnerOptions(command, arguments.partner);
 }
 
-ProgramState ComputeHeadlessChart(const ChartArguments& chart, RecordingOutputScreen& output,
-                                  std::optional<PlaceReport>* place) {
+ProgramState ComputeHeadlessChart(const ChartArguments& chart, std::optional<PlaceReport>* place) {
     const RecordArguments& arguments = chart.record;
     const TechniqueArguments& technique = chart.technique;
     const PartnerArguments& partner = chart.partner;
@@ -111,14 +109,18 @@ ProgramState ComputeHeadlessChart(const ChartArguments& chart, RecordingOutputSc
 
     if (derived.Technique == kNatal && !second) {
         if (place) *place = used;
-        ComputeChart(state, output);
-    } else if (!ComputeDerivedChart(state, output, derived, target, second)) {
+        ComputeChartTables(state);
+    } else if (!ComputeDerivedChart(state, derived, target, second)) {
         RefuseArgument("refused the target " + target.ChartDate + " " + target.ChartTime +
                        (target.ChartEra == 1 ? " B.C." : " A.D.") +
                        ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");
     }
     NoteSeriesRange(state);
     return state;
+}
+
+void ShowHeadlessListing(ProgramState& state, RecordingOutputScreen& output) {
+    ShowChartPage(state, output);
 }
 
 } // namespace astrodesk::cli

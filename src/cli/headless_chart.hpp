@@ -2,7 +2,7 @@
 
 // A chart computed as the desktop computes it, without a display: the start-up tables, the
 // coefficient files, the start-up defaults overridden by the command's record options, then the
-// chart driver writing its pages to a recording output screen.
+// chart driver. A command that shows the listing prints it on a recording output screen after.
 
 #include "record_options.hpp"
 #include "shell/output_screen.hpp"
@@ -27,13 +27,6 @@ void NoteSeriesRange(const ProgramState& state);
 // true when it said something.
 bool NoteSeriesRange(const ChartRecord& record, double T);
 
-// The chart of the record options, or one derived from it: with partner options the
-// relationship chart of the record's person and the partner, with a technique the technique
-// chart from the natal chart (or from that relationship chart). Only the pages of the chart
-// asked for go to `output`. Refuses a bad option, or a technique moment outside the years
-// 9999 B.C. .. 9999 A.D., before anything is printed (RefuseArgument); a missing or damaged
-// coefficient file ends the command with its message and exit status 1. `place`, when given,
-// receives what --place, --local-time and --zone used for a natal chart.
 // The options that choose a command's chart: the birth record, a technique with its target and
 // the second person of a relationship chart.
 struct ChartArguments {
@@ -45,7 +38,17 @@ struct ChartArguments {
 // Registers the record, technique and partner options on a command.
 void AddChartOptions(CLI::App& command, ChartArguments& arguments);
 
-ProgramState ComputeHeadlessChart(const ChartArguments& arguments, RecordingOutputScreen& output,
+// The chart of the record options, or one derived from it: with partner options the
+// relationship chart of the record's person and the partner, with a technique the technique
+// chart from the natal chart (or from that relationship chart). Refuses a bad option, or a
+// technique moment outside the years 9999 B.C. .. 9999 A.D., before anything is printed
+// (RefuseArgument); a missing or damaged coefficient file ends the command with its message and
+// exit status 1. `place`, when given, receives what --place, --local-time and --zone used for a
+// natal chart.
+ProgramState ComputeHeadlessChart(const ChartArguments& arguments,
                                   std::optional<PlaceReport>* place = nullptr);
+
+// The chart's listing page on `output`, as the desktop shows it after computing the chart.
+void ShowHeadlessListing(ProgramState& state, RecordingOutputScreen& output);
 
 } // namespace astrodesk::cli

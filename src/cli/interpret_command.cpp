@@ -120,8 +120,7 @@ void WriteJson(const ProgramState& state, const ReportOutcome& outcome, std::ost
 
 void Interpret(const InterpretArguments& arguments) {
     const Destination destination = DestinationOf(arguments);
-    RecordingOutputScreen chartOutput;
-    ProgramState state = ComputeHeadlessChart(arguments.chart, chartOutput);
+    ProgramState state = ComputeHeadlessChart(arguments.chart);
     state.options.HardCopy = destination == Destination::Pdf ? 1 : 0;
     std::unique_ptr<QGuiApplication> qt;
     std::unique_ptr<QtPrinter> printer;

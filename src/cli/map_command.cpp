@@ -108,8 +108,9 @@ void DrawMapCommand(const MapArguments& arguments) {
     if (arguments.format && *arguments.format != "json")
         RefuseArgument("refused --format \"" + *arguments.format + "\": expected json");
     if (arguments.output) CheckPictureArguments(*arguments.output, arguments.scale);
+    ProgramState state = ComputeHeadlessChart(arguments.chart);
     RecordingOutputScreen output;
-    ProgramState state = ComputeHeadlessChart(arguments.chart, output);
+    ShowHeadlessListing(state, output);
     ApplyMapArguments(arguments, state.options);
     ErrorStreamDialogs dialogs;
     std::optional<MapPicture> picture;

@@ -18,8 +18,9 @@ struct WheelArguments {
 
 void WriteWheel(const WheelArguments& arguments) {
     CheckPictureArguments(arguments.output, arguments.scale);
+    ProgramState state = ComputeHeadlessChart(arguments.chart);
     RecordingOutputScreen output;
-    const ProgramState state = ComputeHeadlessChart(arguments.chart, output);
+    ShowHeadlessListing(state, output); // the wheel reads the listing's position texts
     DrawWheelPage(state, output.Screen);
     WriteOutputPicture(output, arguments.scale, arguments.output);
 }

@@ -57,7 +57,8 @@ class WholeChart : public ::testing::Test {
   protected:
     std::vector<std::string> Listing() {
         PictureBox page(638, 428);
-        ComputeChartPage(state_, page);
+        ComputeChartTables(state_);
+        ListChartPage(state_, page);
         return page.TextLines();
     }
     ProgramState state_ = testing::LoadedState();

@@ -62,8 +62,7 @@ class ChartOracle : public ::testing::Test {
     double Compute(const testing::ChartMoment& moment, int centre) {
         testing::SetRecord(state_.record, moment);
         state_.options.CentreBody = static_cast<std::int16_t>(centre);
-        PictureBox page(638, 428);
-        ComputeChartPage(state_, page);
+        ComputeChartTables(state_);
         return state_.frame.JulianCenturies * 36525.0 + 2451545.0;
     }
 
@@ -150,6 +149,30 @@ PositionTables PassAt(double T) {
     }
     FillMotionRates(T, p);
     return p;
+}
+
+// Worked examples of J. Meeus, Astronomical Algorithms, 2nd ed. (Willmann-Bell 1998): the
+// apparent place of Venus on 1992 December 20 at 0h (example 33.a, from VSOP87) and of the Moon
+// on 1992 April 12 at 0h (example 47.a, from ELP-2000/82), both with nutation and aberration,
+// against one pass of the driver at those moments (degrees; the series' own accuracy is about
+// 1" for Venus and a few arcseconds for the Moon).
+TEST(PublishedExamples, VenusAndTheMoonAsMeeusWorksThemOut) {
+    struct Example {
+        int slot;
+        double julianDay, longitude, latitude, toleranceArcsec;
+    };
+    const Example examples[] = {{4, 2448976.5, 313.08102, -2.08474, 1.0},
+                                {2, 2448724.5, 133.167265, -3.229126, 3.0}};
+    ProgramState scratch = testing::LoadedState();
+    scratch.working.ChartCentre = 3;
+    for (const Example& e : examples) {
+        const ApparentPlaces places =
+            ComputeApparentPlaces(scratch, (e.julianDay - 2451545.0) / 36525.0);
+        EXPECT_NEAR(RadToDeg(places.Longitude[e.slot]), e.longitude, e.toleranceArcsec / 3600)
+            << e.slot;
+        EXPECT_NEAR(RadToDeg(places.Latitude[e.slot]), e.latitude, e.toleranceArcsec / 3600)
+            << e.slot;
+    }
 }
 
 TEST(Aberration, VelocityIsTheTimeDerivativeOfThePosition) {

@@ -13,8 +13,7 @@ int PairCode(double first, double second, std::int16_t orb) {
     Factors factors;
     factors.FactorLon[1] = first;
     factors.FactorLon[2] = second;
-    PictureBox box(640.0, 450.0);
-    ComputeAspects(factors, orb, box);
+    ComputeAspects(factors, orb);
     return factors.AspectCode[AspectIndex(1, 2)];
 }
 
@@ -66,14 +65,12 @@ TEST(ComputeAspectsTest, StrengthCountsEveryAspectOfASlot) {
     for (int slot = 1; slot <= 11; ++slot)
         factors.FactorLon[slot] = 200.0 + 0.5 * slot;
     factors.FactorLon[12] = 290.0;
-    PictureBox box(640.0, 450.0);
-    ComputeAspects(factors, 6, box);
+    ComputeAspects(factors, 6);
     EXPECT_EQ(factors.AspectCode[AspectIndex(5, 12)], 41);
     const std::vector<int> strengths{11, 11, 11, 11, 11, 10, 10, 10, 10, 10, 10, 5, 0};
     for (int slot = 1; slot <= 13; ++slot)
         EXPECT_EQ(factors.FactorStrength[slot], strengths[static_cast<std::size_t>(slot - 1)])
             << slot;
-    EXPECT_EQ(box.TextLines(), std::vector<std::string>{""}); // the one empty line
 }
 
 TEST(ComputeFactorsTest, SignsAndElements) {

@@ -60,8 +60,7 @@ class MapGeometry : public ::testing::Test {
                            {pick_(1, 28), pick_(1, 12), pick_(1900, 2099), pick_(0, 23),
                             pick_(0, 59), pick_(0, 59), std::abs(latitude), minute, latitude < 0,
                             std::abs(east), 0, east >= 0});
-        PictureBox page(638, 428);
-        ComputeChartPage(state_, page);
+        ComputeChartTables(state_);
         placeLatitudeDeg_ = (latitude < 0 ? -1 : 1) * (std::abs(latitude) + minute / 60.0);
         placeEastDeg_ = east;
     }

@@ -92,10 +92,7 @@ TEST(TextFormsTest, LongitudeLatitudeAndMotionMark) {
 TEST(ListingTest, GeocentricPage) {
     ProgramState state = ChartSeenFrom(3);
     PictureBox box(640.0, 450.0);
-    PrintListingHead(state, box);
-    ListBodies(state, box);
-    PrintAngleBlock(state, box);
-    box.PrintEmptyLine(); // as ComputeAspects does
+    ListChartPage(state, box);
     EXPECT_EQ(
         ShownLines(box),
         (Lines{

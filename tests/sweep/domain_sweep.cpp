@@ -183,7 +183,8 @@ int main(int argc, char** argv) {
             state.options.OrbDegrees = static_cast<std::int16_t>(cycle % 11);
             // The precessed zodiac turns from the last natal chart to this one.
             PictureBox page(638, 428), wheel(638, 428);
-            ComputeChartPage(state, page);
+            ComputeChartTables(state);
+            ListChartPage(state, page);
             DrawWheelPage(state, wheel);
             ++figures.charts;
             CheckChart(state, page, wheel, m, centre, figures);

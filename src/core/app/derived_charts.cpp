@@ -1,5 +1,6 @@
 #include "app/derived_charts.hpp"
 
+#include "app/chart_page.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/relationship.hpp"
 #include "chart/techniques.hpp"
@@ -26,8 +27,12 @@ void DerivedCharts::RunTechnique() {
     entry_.ShowModal();
     entry_.LockNameAndPlace(false);
     forms_.HideMainMenu();
-    const TechniqueOutcome outcome = ComputeTechniqueChart(state_, output_);
-    if (outcome != TechniqueOutcome::Charted) Refuse(TechniqueRefusal(outcome));
+    const TechniqueOutcome outcome = ComputeTechniqueChart(state_);
+    if (outcome != TechniqueOutcome::Charted) {
+        Refuse(TechniqueRefusal(outcome));
+        return;
+    }
+    ShowChartPage(state_, output_);
 }
 
 void DerivedCharts::RunRelationshipChart() {
@@ -37,10 +42,11 @@ void DerivedCharts::RunRelationshipChart() {
     ComputeChart(state_, output_);
     if (output_.LeaveRequested()) return; // the user left the output: no second page
     dialogs_.MessageBox("PRESS FOR RELATIONSHIP CHART", "GREAT CIRCLE METHOD", MessageButtons::Ok);
-    if (!ComputeRelationshipChart(state_, output_)) {
+    if (!ComputeRelationshipChart(state_)) {
         Refuse(TechniqueRefusal(TechniqueOutcome::OutsideEntryRange));
         return;
     }
+    ShowChartPage(state_, output_);
     entry_.ShowRecord();
 }
 

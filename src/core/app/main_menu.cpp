@@ -1,5 +1,6 @@
 #include "app/main_menu.hpp"
 
+#include "app/chart_page.hpp"
 #include "chart/chart_driver.hpp"
 #include "ephemeris/coefficient_files.hpp"
 #include "interpret/report.hpp"

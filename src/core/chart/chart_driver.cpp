@@ -10,7 +10,6 @@
 #include "ephemeris/body_theory.hpp"
 #include "ephemeris/moon_theory.hpp"
 #include "interpret/factors.hpp"
-#include "present/listing.hpp"
 
 #include <cmath>
 #include <string>
@@ -174,9 +173,10 @@ void SetMotionStatus(PositionTables& p) {
         double earlier = p.PassLongitude[k];
         double now = p.PassLongitude[k + 22];
         double later = p.PassLongitude[k + 11];
+        // No body but the Moon (which has no motion mark) moves 0.2 radian in the 0.73 day from
+        // the earlier to the later pass, so those two need no comparison of their own.
         const bool close = std::abs(earlier - now) <= kMotionWrapThreshold &&
-                           std::abs(now - later) <= kMotionWrapThreshold &&
-                           std::abs(earlier - later) <= kMotionWrapThreshold;
+                           std::abs(now - later) <= kMotionWrapThreshold;
         if (!close) { // undo a wrap through 0
             for (double* angle : {&earlier, &now, &later})
                 if (*angle < kMotionWrapThreshold) *angle += kTwoPi;
@@ -230,7 +230,7 @@ double RecordJulianCenturies(const ChartRecord& record) {
     return frame.JulianCenturies;
 }
 
-void ComputeChartPage(ProgramState& state, PictureBox& box) {
+void ComputeChartTables(ProgramState& state) {
     state.working.HardCopyOn = state.options.HardCopy;
     state.working.ChartEraFlag = state.record.ChartEra;
     state.working.ChartReady = 1;
@@ -246,28 +246,30 @@ void ComputeChartPage(ProgramState& state, PictureBox& box) {
         RunPass(state, pass, T + kPassOffset[pass]);
     state.frame.JulianCenturies = T;
 
-    PrintListingHead(state, box);
     SetMotionStatus(state.positions);
     ReorderSlots(state.positions, state.working.ChartCentre);
     ComputeHouseCusps(state.options, state.frame);
     if (state.options.Zodiac == 1) PrecessPositions(state.frame, state.positions);
-    ListBodies(state, box);
     RestoreDateAndTime(state.record);
-    PrintAngleBlock(state, box);
     ComputeFactors(state.positions, state.working.ChartCentre, state.factors);
-    ComputeAspects(state.factors, state.options.OrbDegrees, box);
+    ComputeAspects(state.factors, state.options.OrbDegrees);
 }
 
-void ComputeChart(ProgramState& state, OutputScreen& output) {
-    output.SetContinueVisible(false);
-    output.Show();
-    output.Screen.Scale(0.0, 0.0, 640.0, 455.0);
-    output.Screen.Cls();
-    output.Refresh();
-    ComputeChartPage(state, output.Screen);
-    output.SetContinueVisible(true);
-    output.Refresh();
-    output.WaitForContinue();
+ApparentPlaces ComputeApparentPlaces(ProgramState& scratch, double T) {
+    RunPass(scratch, kPasses - 1, T);
+    const PositionTables& p = scratch.positions;
+    const int cb = scratch.working.ChartCentre;
+    ApparentPlaces places;
+    for (int k = 1; k <= 10; ++k) {
+        places.Longitude[k + 2] = p.BodyLongitude[k];
+        places.Latitude[k + 2] = p.BodyLatitude[k];
+    }
+    places.Longitude[2] = p.BodyLongitude[0];
+    places.Latitude[2] = p.BodyLatitude[0];
+    // Internal slot cb holds the Sun as seen from the centre; a heliocentric chart has none.
+    places.Longitude[1] = cb > 0 ? p.BodyLongitude[cb] : 0.0;
+    places.Latitude[1] = cb > 0 ? p.BodyLatitude[cb] : 0.0;
+    return places;
 }
 
 void TakeNatalSnapshot(ProgramState& state) {

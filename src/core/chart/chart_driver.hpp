@@ -1,10 +1,10 @@
 #pragma once
 
 // The chart driver: turns the chart record and the options into a complete chart (time argument,
-// angles, apparent places from the centre body with motion status, cusps, optional precession),
-// lists it on the output screen and waits for CONTINUE.
+// angles, apparent places from the centre body with motion status, cusps, optional precession,
+// the interpretation factors and aspects). It prints nothing: the listing is a step after it.
 
-#include "shell/output_screen.hpp"
+#include "shell/indexed_array.hpp"
 #include "shell/program_state.hpp"
 
 namespace astrodesk {
@@ -13,12 +13,23 @@ namespace astrodesk {
 // them: Julian centuries from JD 2415020.0.
 double RecordJulianCenturies(const ChartRecord& record);
 
-// Computes, lists and waits. Afterwards display slots 1..15 hold the chart (radians),
-// JulianCenturies the chart time from J2000, ChartReady is 1 and the clock is off.
-void ComputeChart(ProgramState& state, OutputScreen& output);
+// Computes the chart of the record and the options. Afterwards display slots 1..15 hold the chart
+// (radians), JulianCenturies the chart time from J2000, the record its display texts, the factors
+// and aspects are derived, ChartReady is 1 and the clock is off.
+void ComputeChartTables(ProgramState& state);
 
-// The same computation printing its listing on a picture box, without showing or waiting.
-void ComputeChartPage(ProgramState& state, PictureBox& box);
+// Apparent places at one moment, as the chart's pass at that moment gives them: display slots
+// 1..12 (SUN, MON, MER ... ZED) seen from the centre body, radians (longitudes 0 <= L < 2 pi),
+// with light time, aberration and the nutation of that moment. The centre body's own slot (and
+// slot 1 of a heliocentric chart) holds no body.
+struct ApparentPlaces {
+    IndexedArray<double, 1, 12> Longitude{};
+    IndexedArray<double, 1, 12> Latitude{};
+};
+
+// The places at T (Julian centuries from J2000) from the centre scratch.working.ChartCentre; the
+// position tables and the time of `scratch` serve as working space. Costs one pass of the driver.
+ApparentPlaces ComputeApparentPlaces(ProgramState& scratch, double T);
 
 // Motion code of internal bodies 1..10 from their longitudes at the three passes (before, after
 // and at the chart time): 0 direct, 1 retrograde, 2 stationary turning retrograde, 3 stationary

@@ -1,6 +1,11 @@
 #pragma once
 
 // Right ascension and declination of an ecliptic direction, for the maps.
+//
+// Source: the rotation about the equinox by the obliquity (J. Meeus, Astronomical Algorithms, 2nd
+// ed., 1998, formula 13.3), with the IAU 1976 mean obliquity 23 deg 26' 21.448" - 46.815" T
+// - 0.00059" T^2 + 0.001813" T^3 (J. H. Lieske et al., Astron. Astrophys. 58, 1, 1977; T from
+// J2000).
 
 namespace astrodesk {
 

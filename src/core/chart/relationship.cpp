@@ -113,7 +113,7 @@ std::string RelationshipName(const std::string& firstName, const std::string& se
            std::string(kRelationshipEnding);
 }
 
-bool ComputeRelationshipChart(ProgramState& state, OutputScreen& output) {
+bool ComputeRelationshipChart(ProgramState& state) {
     ChartFrame& frame = state.frame;
     const Snapshots& natal = state.snapshots;
     // The second person's chart has just been computed: its moment is counted from J2000 now.
@@ -128,7 +128,7 @@ bool ComputeRelationshipChart(ProgramState& state, OutputScreen& output) {
     frame.Latitude = DegToRad(midpoint.MidpointLatitude);
     SetRecordFromPlace(frame, record);
     state.record = record;
-    ComputeChart(state, output);
+    ComputeChartTables(state);
     TakeRelationshipSnapshot(state);
     return true;
 }

@@ -5,7 +5,6 @@
 // the shorter great-circle arc between the two birthplaces. The first person is the natal
 // snapshot, the second the chart computed just before.
 
-#include "shell/output_screen.hpp"
 #include "shell/program_state.hpp"
 
 #include <string>
@@ -38,10 +37,10 @@ std::string RelationshipName(const std::string& firstName, const std::string& se
 
 // The relationship chart of the natal snapshot's person and the person whose chart has just
 // been computed: the record and place become the mean moment (with its era), the midpoint of the
-// birthplaces and the joined names; the chart is computed, listed and waited on, and the
-// relationship snapshot taken. False, with nothing changed, if the mean moment cannot be written
-// as an entry date (never for two charts of the entry range).
-bool ComputeRelationshipChart(ProgramState& state, OutputScreen& output);
+// birthplaces and the joined names; the chart is computed and the relationship snapshot taken.
+// False, with nothing changed, if the mean moment cannot be written as an entry date (never for two
+// charts of the entry range).
+bool ComputeRelationshipChart(ProgramState& state);
 
 // Remembers the chart just computed as the relationship chart, the base of the techniques in
 // relationship mode: its moment RelT (from JD 2415020.0) and its texts.

@@ -71,7 +71,7 @@ std::optional<TechniqueBase> TechniqueBaseOf(const ProgramState& state) {
     return TechniqueBase{snapshots.RelationshipRecord, snapshots.RelT};
 }
 
-TechniqueOutcome ComputeTechniqueChart(ProgramState& state, OutputScreen& output) {
+TechniqueOutcome ComputeTechniqueChart(ProgramState& state) {
     const std::optional<TechniqueBase> base = TechniqueBaseOf(state);
     if (!base) return TechniqueOutcome::NoRelationshipBase;
     const Options& options = state.options;
@@ -85,7 +85,7 @@ TechniqueOutcome ComputeTechniqueChart(ProgramState& state, OutputScreen& output
     state.record = record;
     // Precession carries the positions back to the ecliptic of the natal epoch (from J2000).
     state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - 1.0);
-    ComputeChart(state, output);
+    ComputeChartTables(state);
     return TechniqueOutcome::Charted;
 }
 

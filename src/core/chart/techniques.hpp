@@ -8,7 +8,6 @@
 // Moments here are Julian centuries from JD 2415020.0 (1899 December 31, 12h), as the day count
 // gives them and as the snapshots keep them.
 
-#include "shell/output_screen.hpp"
 #include "shell/program_state.hpp"
 
 #include <cstdint>
@@ -59,8 +58,8 @@ enum class TechniqueOutcome {
 // The technique chart of the options' Technique and TimesArrow for the target date, time and
 // era in the record. On success the record holds the base chart's name and place and the
 // effective date, time and era, the precession span runs from the natal epoch to the effective
-// moment, and the chart has been computed, listed and waited on. Otherwise nothing is changed.
-TechniqueOutcome ComputeTechniqueChart(ProgramState& state, OutputScreen& output);
+// moment, and the chart has been computed. Otherwise nothing is changed.
+TechniqueOutcome ComputeTechniqueChart(ProgramState& state);
 
 // The message that tells the user why a technique chart was not drawn.
 const char* TechniqueRefusal(TechniqueOutcome outcome);

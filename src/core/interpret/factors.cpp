@@ -115,7 +115,7 @@ void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, F
     CountElements(factors);
 }
 
-void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box) {
+void ComputeAspects(Factors& factors, std::int16_t OrbDegrees) {
     factors.FactorStrength.fill(0);
     const std::array<StarLimits, kAspectTypes> limits = AspectStarLimits(OrbDegrees);
     for (int i = 1; i < kAspectSlots; ++i) {
@@ -130,7 +130,6 @@ void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box) 
             }
         }
     }
-    box.PrintEmptyLine();
 }
 
 } // namespace astrodesk

@@ -5,7 +5,6 @@
 // of factors in each element, and the aspects between every pair of factor slots 1..13 with a
 // grade of one to three stars.
 
-#include "shell/output_screen.hpp"
 #include "shell/program_state.hpp"
 
 #include <cstdint>
@@ -31,8 +30,7 @@ constexpr int AspectIndex(int i, int j) {
 void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, Factors& factors);
 
 // Finds the aspect of every pair of FactorLon slots 1..13 within the orbs that OrbDegrees
-// (whole degrees) sets, fills AspectCode and counts each slot's aspects in FactorStrength; then
-// prints one empty line on the box (which ends the listing's open last line).
-void ComputeAspects(Factors& factors, std::int16_t OrbDegrees, PictureBox& box);
+// (whole degrees) sets, fills AspectCode and counts each slot's aspects in FactorStrength.
+void ComputeAspects(Factors& factors, std::int16_t OrbDegrees);
 
 } // namespace astrodesk

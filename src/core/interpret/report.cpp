@@ -120,7 +120,7 @@ class Interpretation {
         output_.SetContinueVisible(false);
         output_.Show();
         Clear();
-        ComputeAspects(state_.factors, state_.options.OrbDegrees, output_.Screen);
+        ComputeAspects(state_.factors, state_.options.OrbDegrees);
         Clear();
         Paper("NAME = " + state_.record.ChartName);
         Paper("");

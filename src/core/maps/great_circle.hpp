@@ -2,6 +2,11 @@
 
 // Spherical triangles of the maps: the distance and directions between two points, the great
 // circle through two points, and the gnomic image of a point.
+//
+// Sources: the triangle with the pole solved by the cosine and the four-parts formulas (W. M.
+// Smart, Textbook on Spherical Astronomy, 6th ed., Cambridge 1977, chapter 1); the gnomonic
+// projection as J. P. Snyder gives it, Map Projections: A Working Manual, U.S. Geological Survey
+// Professional Paper 1395 (1987), chapter 22.
 
 #include <optional>
 

@@ -281,4 +281,11 @@ void PrintAngleBlock(ProgramState& state, PictureBox& box) {
     FillPositionText(state.positions);
 }
 
+void ListChartPage(ProgramState& state, PictureBox& box) {
+    PrintListingHead(state, box);
+    ListBodies(state, box);
+    PrintAngleBlock(state, box);
+    box.PrintEmptyLine();
+}
+
 } // namespace astrodesk

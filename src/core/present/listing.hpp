@@ -5,9 +5,7 @@
 // ecliptic latitude and distance, and a block with the angles, four house cusps and the chart's
 // record. Columns follow the picture box's 14-column print zones.
 //
-// The chart driver prints the head before the motion status is known, the body rows once the
-// cusps (and any precession) are done, and the angle block after it has restored the date and
-// time to their display forms.
+// The listing reads a chart that the chart driver has computed; it computes nothing itself.
 
 #include "shell/output_screen.hpp"
 #include "shell/program_state.hpp"
@@ -47,9 +45,13 @@ void PrintListingHead(const ProgramState& state, PictureBox& box);
 void ListBodies(const ProgramState& state, PictureBox& box);
 
 // The Ascendant, Midheaven and Vertex beside the chart's date, time, name and place, the centre
-// body, and cusps 2, 3, 5 and 6. The last line is left open: the empty line that ComputeAspects
-// prints ends it. A notice follows when the chosen house system was undefined at the chart's
+// body, and cusps 2, 3, 5 and 6. The last line is left open: ListChartPage ends it with an empty
+// line. A notice follows when the chosen house system was undefined at the chart's
 // latitude. Reads ChartDate and ChartTime in their display forms; fills PositionText.
 void PrintAngleBlock(ProgramState& state, PictureBox& box);
+
+// The whole first page of a computed chart: the head, the bodies, the angle block and the empty
+// line that closes it.
+void ListChartPage(ProgramState& state, PictureBox& box);
 
 } // namespace astrodesk

@@ -187,8 +187,7 @@ class OutputScreen {
 
     virtual void Show() {}
     virtual void Refresh() {}
-    virtual void SetContinueVisible(bool visible) { continueVisible_ = visible; }
-    bool ContinueVisible() const { return continueVisible_; }
+    virtual void SetContinueVisible(bool) {}
     ShownBoxes Shown() const;
 
     // Lets the page be seen until CONTINUE is pressed; returns with `Screen` cleared.
@@ -208,7 +207,6 @@ class OutputScreen {
     virtual void AwaitContinue() = 0;
 
   private:
-    bool continueVisible_ = false;
     bool leaveRequested_ = false;
 };
 
