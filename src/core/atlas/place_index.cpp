@@ -73,18 +73,29 @@ PlaceIndex::PlaceIndex(std::vector<AtlasPlace> places, const std::vector<AtlasPl
     std::sort(keys_.begin() + static_cast<std::ptrdiff_t>(indexed), keys_.end(), byText);
     std::inplace_merge(keys_.begin(), keys_.begin() + static_cast<std::ptrdiff_t>(indexed),
                        keys_.end(), byText);
-    RankPlaces();
+    OrderPlaces();
 }
 
-void PlaceIndex::RankPlaces() {
+void PlaceIndex::OrderPlaces() {
     std::vector<std::uint32_t> order(places_.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
         return MorePopulousFirst(places_[a], places_[b]);
     });
-    rank_.resize(places_.size());
-    for (std::uint32_t position = 0; position < order.size(); ++position)
-        rank_[order[position]] = position;
+    std::vector<std::uint32_t> rank(places_.size());
+    std::vector<AtlasPlace> places;
+    std::vector<FoldedPlace> folded;
+    places.reserve(places_.size());
+    folded.reserve(places_.size());
+    for (std::uint32_t position = 0; position < order.size(); ++position) {
+        rank[order[position]] = position;
+        places.push_back(std::move(places_[order[position]]));
+        folded.push_back(std::move(folded_[order[position]]));
+    }
+    places_ = std::move(places);
+    folded_ = std::move(folded);
+    for (WordKey& key : keys_)
+        key.place = rank[key.place];
 }
 
 void PlaceIndex::Add(AtlasPlace place) {
@@ -133,10 +144,9 @@ bool PlaceIndex::Lacks(const AtlasPlace& addition) const {
 
 std::vector<AtlasPlace> PlaceIndex::Find(std::string_view query) const {
     const PlaceQuery split = SplitQuery(query);
-    std::vector<std::uint32_t> matches = NameMatches(split.name);
-    std::sort(matches.begin(), matches.end(),
-              [this](std::uint32_t a, std::uint32_t b) { return rank_[a] < rank_[b]; });
+    const std::vector<std::uint32_t> matches = NameMatches(split.name);
     std::vector<AtlasPlace> found;
+    found.reserve(matches.size());
     for (const std::uint32_t match : matches) {
         const FoldedPlace& folded = folded_[match];
         if (std::all_of(

@@ -37,15 +37,16 @@ class PlaceIndex {
 
     void Add(AtlasPlace place);
     std::string_view KeyText(const WordKey& key) const;
-    void RankPlaces();
-    // Indices of the places with a word of the name beginning with `folded`, each once.
+    // Puts the places in the order of the lists, most populous first, then by name, region and
+    // country, so that the matches in the order of their indices are in the order of the list.
+    void OrderPlaces();
+    // Indices of the places with a word of the name beginning with `folded`, each once, in order.
     std::vector<std::uint32_t> NameMatches(std::string_view folded) const;
     bool Lacks(const AtlasPlace& addition) const;
 
     std::vector<AtlasPlace> places_;
     std::vector<FoldedPlace> folded_;
-    std::vector<WordKey> keys_;       // sorted by their text
-    std::vector<std::uint32_t> rank_; // of each place: 0 for the most populous
+    std::vector<WordKey> keys_; // sorted by their text
 };
 
 } // namespace astrodesk
