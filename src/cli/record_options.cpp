@@ -120,7 +120,8 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
     command.add_option("--zodiac", arguments.zodiac, "Zodiac: tropical (default) or precessed");
     command.add_option("--place", arguments.place,
                        "Place from the atlas, in place of --lat and --lon: the most populous "
-                       "match; \"Manchester, United States\" narrows by region or country");
+                       "match; \"Ashford, Kent\" narrows by region or country, \"Manchester, "
+                       "2\" takes the second that `place Manchester` lists");
     command.add_option("--local-time", arguments.localTime,
                        "Local clock time HH:MM:SS, in place of --time; --date is then the local "
                        "date. The place's time zone and its history give the offset");

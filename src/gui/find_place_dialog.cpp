@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace astrodesk {
 
@@ -65,7 +66,7 @@ QLineEdit* TextBox(const char* name, const QString& text, int maxLength) {
 
 FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
                                  const std::string& eraText, QWidget* parent)
-    : QDialog(parent), atlas_(atlas), search_(TextBox("Search", {}, 80)),
+    : QDialog(parent), atlas_(atlas), searchText_(TextBox("Search", {}, 80)),
       matchList_(new QTreeWidget), date_(TextBox("LocalDate", FromUtf8(date), 10)),
       era_(new QComboBox), time_(TextBox("LocalTime", {}, 8)), zone_(TextBox("Zone", {}, 60)),
       offset_(ValueBox("Offset")), greenwich_(ValueBox("Greenwich")),
@@ -76,9 +77,9 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
     setFont(FormFont());
     Paint(*this, kBlue, kWhite);
 
-    search_->setPlaceholderText(
+    searchText_->setPlaceholderText(
         QStringLiteral("a name, e.g. Manchester; after a comma, a region or country"));
-    search_->installEventFilter(this);
+    searchText_->installEventFilter(this);
     matchList_->setObjectName(QStringLiteral("Matches"));
     matchList_->setHeaderLabels({QStringLiteral("PLACE"), QStringLiteral("REGION"),
                                  QStringLiteral("COUNTRY"), QStringLiteral("ZONE")});
@@ -107,8 +108,8 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
 
     // Captions on the left, the matches across the whole width below their caption.
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption(QStringLiteral("&SEARCH"), search_), 0, 0);
-    grid->addWidget(search_, 0, 1, 1, 3);
+    grid->addWidget(Caption(QStringLiteral("&SEARCH"), searchText_), 0, 0);
+    grid->addWidget(searchText_, 0, 1, 1, 3);
     grid->addWidget(Caption(QStringLiteral("&MATCHES (MOST POPULOUS FIRST)"), matchList_), 1, 0, 1,
                     4);
     grid->addWidget(matchList_, 2, 0, 1, 4);
@@ -136,9 +137,11 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
     grid->addLayout(buttons, 8, 0, 1, 4);
     grid->setColumnStretch(3, 1);
     grid->setVerticalSpacing(10);
-    ChainTabOrder({search_, matchList_, date_, era_, time_, zone_, ok_, cancel});
+    ChainTabOrder({searchText_, matchList_, date_, era_, time_, zone_, ok_, cancel});
 
-    connect(search_, &QLineEdit::textChanged, this, [this] { ShowMatches(); });
+    connect(searchText_, &QLineEdit::textChanged, this, [this] { SearchMatches(); });
+    connect(&search_, &QFutureWatcherBase::finished, this,
+            [this] { ShowMatches(search_.result()); });
     connect(matchList_, &QTreeWidget::currentItemChanged, this,
             [this] { TakeZoneOfChosenPlace(); });
     for (QLineEdit* box : {date_, time_, zone_})
@@ -146,12 +149,20 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
     connect(era_, &QComboBox::currentIndexChanged, this, [this] { Convert(); });
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    search_->setFocus();
+    searchText_->setFocus();
+    SearchMatches(); // an empty search, which has the atlas build its index while the user types
     Convert();
 }
 
-void FindPlaceDialog::ShowMatches() {
-    matches_ = atlas_.FindPlaces(search_->text().toStdString());
+void FindPlaceDialog::SearchMatches() {
+    search_.setFuture(
+        QtConcurrent::run([&atlas = atlas_, query = searchText_->text().toStdString()] {
+            return atlas.FindPlaces(query);
+        }));
+}
+
+void FindPlaceDialog::ShowMatches(const std::vector<AtlasPlace>& matches) {
+    matches_ = matches;
     QList<QTreeWidgetItem*> rows;
     for (const AtlasPlace& place : matches_)
         rows.append(
@@ -176,14 +187,18 @@ void FindPlaceDialog::TakeZoneOfChosenPlace() {
     Convert();
 }
 
+std::string FindPlaceDialog::WhyNoPlace() const {
+    const std::string query = searchText_->text().trimmed().toStdString();
+    if (query.empty()) return "type the beginning of a place name under SEARCH";
+    if (search_.isRunning()) return "searching the atlas";
+    return "no place in the atlas matches \"" + query + "\"";
+}
+
 void FindPlaceDialog::Convert() {
     birth_.reset();
     const AtlasPlace* place = ChosenPlace();
     if (!place) {
-        ShowOutcome(nullptr, search_->text().trimmed().isEmpty()
-                                 ? "type the beginning of a place name under SEARCH"
-                                 : "no place in the atlas matches \"" +
-                                       search_->text().toStdString() + "\"");
+        ShowOutcome(nullptr, WhyNoPlace());
         return;
     }
     if (time_->text().isEmpty()) {
@@ -222,7 +237,7 @@ void FindPlaceDialog::ShowOutcome(const AtlasPlace* place, const std::string& me
 }
 
 bool FindPlaceDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == search_ && event->type() == QEvent::KeyPress) {
+    if (watched == searchText_ && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:

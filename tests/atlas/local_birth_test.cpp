@@ -2,7 +2,6 @@
 #include "atlas/system_atlas.hpp"
 
 #include <gtest/gtest.h>
-#include <set>
 
 namespace astrodesk {
 namespace {
@@ -79,6 +78,65 @@ TEST_F(LocalBirthTest, BeforeStandardTimeTheClockKeptThePlacesMeanTime) {
     EXPECT_EQ(Converted("01-01-0001", "00:10:00", "Asia/Tokyo", 35.68, 139.77).EraText, "B.C.");
 }
 
+// Where the zone's first standard offset began, the place's clock jumped from its own mean time
+// to the standard one at the Greenwich moment of the change: the hours skipped or repeated are
+// the place's, not those of the zone's principal city. Each mean time is 4 s a minute of arc of
+// the longitude the record writes.
+TEST_F(LocalBirthTest, AroundTheAdoptionOfStandardTimeThePlacesOwnClockDecides) {
+    const auto refused = [this](const char* date, const char* time, const char* zone,
+                                double latitude, double longitude) {
+        return !ConvertLocalBirth(atlas, LocalBirth{date, time, 0, zone, latitude, longitude})
+                    .birth.has_value();
+    };
+    struct Case {
+        const char *date, *time, *gmtDate, *gmtTime, *abbreviation;
+    };
+    // Yintai, 109E06 (+7:16:24): China Standard Time from 15:54:17 GMT on 31 December 1900, when
+    // Yintai's clocks read 23:10:41 and were set to 23:54:17.
+    const double yintai[] = {35.1152, 109.0970};
+    for (const Case& c : {Case{"31-12-1900", "23:05:00", "31-12-1900", "15:48:36", "LMT"},
+                          Case{"31-12-1900", "23:57:08", "31-12-1900", "15:57:08", "CST"}}) {
+        const GreenwichBirth birth =
+            Converted(c.date, c.time, "Asia/Shanghai", yintai[0], yintai[1]);
+        EXPECT_EQ(birth.ChartTime, c.gmtTime) << c.time;
+        EXPECT_EQ(birth.offset.abbreviation, c.abbreviation) << c.time;
+        EXPECT_TRUE(birth.notice.empty()) << birth.notice;
+    }
+    EXPECT_TRUE(refused("31-12-1900", "23:30:00", "Asia/Shanghai", yintai[0], yintai[1]));
+
+    // Kingston, Ontario, 076W29 (-5:05:56): Eastern Standard Time from 05:17:32 GMT on
+    // 1 January 1895, when Kingston's clocks read 00:11:36 and were set to 00:17:32.
+    const double kingston[] = {44.2298, -76.4810};
+    for (const Case& c : {Case{"01-01-1895", "00:10:41", "01-01-1895", "05:16:37", "LMT"},
+                          Case{"01-01-1895", "00:20:00", "01-01-1895", "05:20:00", "EST"}}) {
+        const GreenwichBirth birth =
+            Converted(c.date, c.time, "America/Toronto", kingston[0], kingston[1]);
+        EXPECT_EQ(birth.ChartTime, c.gmtTime) << c.time;
+        EXPECT_EQ(birth.offset.abbreviation, c.abbreviation) << c.time;
+    }
+    EXPECT_TRUE(refused("01-01-1895", "00:15:00", "America/Toronto", kingston[0], kingston[1]));
+
+    // Tanushimarumachi-toyoki, 130E41 (+8:42:44): Japan Standard Time from 15:00 GMT on
+    // 31 December 1887, when its clocks read 23:42:44 and were set to midnight.
+    const double tanushimaru[] = {33.35, 130.6833};
+    for (const Case& c : {Case{"01-01-1888", "00:00:33", "31-12-1887", "15:00:33", "JST"},
+                          Case{"31-12-1887", "23:40:00", "31-12-1887", "14:57:16", "LMT"}}) {
+        const GreenwichBirth birth =
+            Converted(c.date, c.time, "Asia/Tokyo", tanushimaru[0], tanushimaru[1]);
+        EXPECT_EQ(birth.ChartDate, c.gmtDate) << c.time;
+        EXPECT_EQ(birth.ChartTime, c.gmtTime) << c.time;
+        EXPECT_EQ(birth.offset.abbreviation, c.abbreviation) << c.time;
+        EXPECT_TRUE(birth.notice.empty()) << birth.notice;
+    }
+    EXPECT_TRUE(refused("31-12-1887", "23:50:00", "Asia/Tokyo", tanushimaru[0], tanushimaru[1]));
+
+    // Tokyo itself, 139E46 (+9:19:04), set its clocks back 19 min 4 s: 00:10 happened twice.
+    const GreenwichBirth tokyo = Converted("01-01-1888", "00:10:00", "Asia/Tokyo", 35.68, 139.77);
+    EXPECT_EQ(tokyo.ChartTime, "14:50:56"); // the first passing, on the mean time
+    EXPECT_NE(tokyo.notice.find("twice"), std::string::npos);
+    EXPECT_TRUE(Converted("01-01-1888", "00:20:00", "Asia/Tokyo", 35.68, 139.77).notice.empty());
+}
+
 TEST_F(LocalBirthTest, SkippedHourIsRefusedAndRepeatedHourTakesTheEarlier) {
     const BirthConversion skipped = ConvertLocalBirth(
         atlas, LocalBirth{"28-03-2021", "01:30:00", 0, "Europe/London", 51.5, -0.12});
@@ -111,30 +169,6 @@ TEST(PlaceTexts, RoundedToTheMinuteWithinTheEntryRange) {
     EXPECT_EQ(LatitudeTextOf(12.9999), "13N00"); // 59.994 minutes carry into the degree
     EXPECT_EQ(LatitudeTextOf(89.9999), "89N60");
     EXPECT_EQ(LongitudeTextOf(-179.9999), "179W60");
-}
-
-TEST(AtlasSearch, AccentsAmbiguityAndNarrowing) {
-    SystemAtlas atlas;
-    const auto tromso = atlas.FindPlaces("Tromso");
-    ASSERT_FALSE(tromso.empty());
-    EXPECT_EQ(tromso.front().name, "Troms\u00f8");
-    EXPECT_EQ(tromso.front().zone, "Europe/Oslo");
-
-    const auto manchesters = atlas.FindPlaces("Manchester");
-    std::set<std::string> countries;
-    for (const AtlasPlace& place : manchesters)
-        countries.insert(place.country);
-    EXPECT_GE(countries.size(), 2u);
-    EXPECT_EQ(manchesters.front().country, "United Kingdom"); // the most populous first
-    for (std::size_t i = 1; i < manchesters.size(); ++i)
-        EXPECT_GE(manchesters[i - 1].population, manchesters[i].population);
-
-    const auto american = atlas.FindPlaces("Manchester, United States");
-    ASSERT_FALSE(american.empty());
-    for (const AtlasPlace& place : american)
-        EXPECT_EQ(place.country, "United States of America");
-    EXPECT_EQ(atlas.FindPlaces("Manchester, new hamp").front().region, "New Hampshire");
-    EXPECT_TRUE(atlas.FindPlaces("Xqzzyville").empty());
 }
 
 } // namespace

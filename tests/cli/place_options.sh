@@ -4,7 +4,12 @@
 source "$(dirname "$0")/common.bash"
 
 listing=$($cli place Tromso) || fail "place Tromso refused"
-[[ $listing == "Tromsø"*"Norway"*"69N39 018E57"*"Europe/Oslo"* ]] || fail "place Tromso: $listing"
+[[ $listing == "1  Tromsø"*"Norway"*"69N39 018E57"*"Europe/Oslo"* ]] || fail "place Tromso: $listing"
+listing=$($cli place "Ashford, Kent") || fail "place Ashford, Kent refused"
+[[ $listing == "1  Ashford  Kent, England"*"51N09 000E52"* && $listing != *$'\n'* ]] ||
+    fail "place Ashford, Kent: $listing"
+[[ $($cli place Singapore) == "1  Singapore"*"01N17 103E51  Asia/Singapore" ]] ||
+    fail "place Singapore: $($cli place Singapore)"
 $cli place Xqzzyville >/dev/null 2>&1 && fail "a name without matches passed"
 
 # Manchester, 06:30 local time on D-Day: British double summer time, 04:30 Greenwich.
@@ -20,6 +25,13 @@ for field in '"zone": "Europe/London"' '"utcOffset": "+02:00"' '"abbreviation": 
     grep -qF "$field" <<<"$json" || fail "no $field in: $json"
 done
 
+# Any match that `place` lists, by its number: the second Manchester is New Hampshire's.
+second=$($cli place Manchester | sed -n 2p)
+[[ $second == "2  Manchester  New Hampshire"*"43N00 071W27"* ]] || fail "second Manchester: $second"
+[ "$($cli chart --place "Manchester, 2" --date 01-07-1990 --time 12:00:00)" == \
+    "$($cli chart --lat 43N00 --lon 071W27 --date 01-07-1990 --time 12:00:00)" ] ||
+    fail "--place \"Manchester, 2\" is not the second match"
+
 # Refusals name what is wrong and end with status 2.
 while IFS='|' read -r words arguments; do
     # shellcheck disable=SC2086
@@ -29,6 +41,7 @@ while IFS='|' read -r words arguments; do
     [[ $message == *"$words"* ]] || fail "'$arguments' gave: $message"
 done <<'REFUSED'
 Xqzzyville|--place Xqzzyville
+Manchester,9|--place Manchester,9
 --lat|--place Leeds --lat 53N48
 --time|--place Leeds --local-time 12:00:00 --time 12:00:00
 does not exist|--place Leeds --date 28-03-2021 --local-time 01:30:00

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace astrodesk {
 
@@ -37,18 +38,81 @@ std::string Describe(const LocalBirth& local) {
     return local.time + " on " + local.date + (local.era == 1 ? " B.C." : "") + " in " + local.zone;
 }
 
-// Local mean time of the place: the offset of its meridian, from the longitude as the record
-// writes it, so that the chart's instant is the local moment at the chart's place.
-ZoneOffset LocalMeanTime(const std::string& longitudeText) {
-    const double minutesEast = -LongitudeWestFromText(longitudeText) * 60.0;
-    return {static_cast<int>(std::lround(minutesEast)) * kSecondsPerMinuteOfLongitude, "LMT"};
-}
+// The widest offset from Greenwich any zone kept, in seconds, with a margin: every period
+// whose clocks could read a given local time begins or ends within this of it.
+constexpr long long kWidestOffsetSeconds = 26 * 3600;
 
-// The database's offset, or the place's own mean time where the database has only the local
-// mean time of the zone's principal city.
-ZoneOffset PlaceOffset(const ZoneOffset& database, const std::string& longitudeText) {
-    return database.abbreviation == "LMT" ? LocalMeanTime(longitudeText) : database;
-}
+// How the place's clocks read a local date and time: once, never (skipped when the clocks went
+// forward: `earlier` is the offset before the change, `later` after it) or twice (repeated when
+// they went back: `earlier` is the first offset, `later` the second).
+struct LocalTimeReading {
+    enum Kind { Unique, Skipped, Repeated } kind = Unique;
+    ZoneOffset earlier;
+    ZoneOffset later;
+};
+
+// The clocks of one place: the zone's history, except that before the zone's first standard
+// offset, where the database keeps the local mean time of the zone's principal city ("LMT"),
+// the place kept its own, the offset of its meridian from the longitude as the record writes it.
+// The change to standard time came at the same Greenwich moment everywhere in the zone.
+class PlaceClock {
+  public:
+    PlaceClock(const Atlas& atlas, const std::string& zone, const std::string& longitudeText)
+        : atlas_(atlas), zone_(zone), meanTime_{LocalMeanTimeSeconds(longitudeText), "LMT"} {}
+
+    // The place's period that holds a Greenwich moment.
+    ZonePeriod PeriodAt(long long universalSeconds) const {
+        ZonePeriod period = atlas_.PeriodAt(zone_, universalSeconds);
+        if (period.offset.abbreviation == "LMT") period.offset = meanTime_;
+        return period;
+    }
+
+    // The local time is read in each period of its neighbourhood: it happened in a period when
+    // the Greenwich moment it gives with that period's offset lies within the period.
+    LocalTimeReading Read(long long localSeconds) const {
+        const std::vector<ZonePeriod> periods = PeriodsAround(localSeconds);
+        const auto holds = [localSeconds](const ZonePeriod& period) {
+            const long long universal = localSeconds - period.offset.seconds;
+            return period.begin <= universal && universal < period.end;
+        };
+        std::vector<ZoneOffset> readings;
+        for (const ZonePeriod& period : periods)
+            if (holds(period)) readings.push_back(period.offset);
+        if (readings.size() == 1) return {LocalTimeReading::Unique, readings[0], readings[0]};
+        if (readings.size() > 1)
+            return {LocalTimeReading::Repeated, readings.front(), readings.back()};
+        return SkippedAt(periods, localSeconds);
+    }
+
+  private:
+    static int LocalMeanTimeSeconds(const std::string& longitudeText) {
+        const double minutesEast = -LongitudeWestFromText(longitudeText) * 60.0;
+        return static_cast<int>(std::lround(minutesEast)) * kSecondsPerMinuteOfLongitude;
+    }
+
+    // The periods, in order, from a day before the local time to a day after it.
+    std::vector<ZonePeriod> PeriodsAround(long long localSeconds) const {
+        std::vector<ZonePeriod> periods{PeriodAt(localSeconds - kWidestOffsetSeconds)};
+        while (periods.back().end <= localSeconds + kWidestOffsetSeconds)
+            periods.push_back(PeriodAt(periods.back().end));
+        return periods;
+    }
+
+    // The change that jumped over the local time: read with the offset before it, the local
+    // time falls after the change; read with the offset after it, before the change.
+    static LocalTimeReading SkippedAt(const std::vector<ZonePeriod>& periods,
+                                      long long localSeconds) {
+        for (std::size_t i = 1; i < periods.size(); ++i)
+            if (localSeconds - periods[i - 1].offset.seconds >= periods[i - 1].end &&
+                localSeconds - periods[i].offset.seconds < periods[i].begin)
+                return {LocalTimeReading::Skipped, periods[i - 1].offset, periods[i].offset};
+        return {LocalTimeReading::Skipped, periods.front().offset, periods.back().offset};
+    }
+
+    const Atlas& atlas_;
+    const std::string& zone_;
+    ZoneOffset meanTime_;
+};
 
 long long SecondsFromUnixEpoch(double julianCenturies) {
     return std::llround((julianCenturies - kUnixEpochCenturies) * kSecondsPerCentury);
@@ -93,9 +157,9 @@ BirthConversion ConvertLocalBirth(const Atlas& atlas, const LocalBirth& local) {
     birth.ChartLongitude = LongitudeTextOf(local.longitudeDeg);
 
     const double localT = JulianCenturiesOfTexts(local.date, local.time, local.era);
-    const long long localSeconds =
-        std::llround((localT - kUnixEpochCenturies) * kSecondsPerCentury);
-    const LocalTimeReading reading = atlas.ReadLocalTime(local.zone, localSeconds);
+    const long long localSeconds = SecondsFromUnixEpoch(localT);
+    const LocalTimeReading reading =
+        PlaceClock(atlas, local.zone, birth.ChartLongitude).Read(localSeconds);
     switch (reading.kind) {
     case LocalTimeReading::Skipped:
         return {std::nullopt, "the local time " + Describe(local) +
@@ -110,7 +174,7 @@ BirthConversion ConvertLocalBirth(const Atlas& atlas, const LocalBirth& local) {
     case LocalTimeReading::Unique:
         break;
     }
-    birth.offset = PlaceOffset(reading.earlier, birth.ChartLongitude);
+    birth.offset = reading.earlier;
 
     const double greenwichT = localT - birth.offset.seconds / kSecondsPerCentury;
     const MomentTexts texts = MomentTextsOf(CalendarMomentOf(greenwichT));
@@ -127,7 +191,7 @@ BirthConversion ConvertLocalBirth(const Atlas& atlas, const LocalBirth& local) {
 ZoneOffset ZoneOffsetAtRecord(const Atlas& atlas, const std::string& zone,
                               const ChartRecord& record) {
     const double t = JulianCenturiesOfTexts(record.ChartDate, record.ChartTime, record.ChartEra);
-    return PlaceOffset(atlas.OffsetAt(zone, SecondsFromUnixEpoch(t)), record.ChartLongitude);
+    return PlaceClock(atlas, zone, record.ChartLongitude).PeriodAt(SecondsFromUnixEpoch(t)).offset;
 }
 
 } // namespace astrodesk

@@ -1,8 +1,10 @@
 #pragma once
 
 // A birth given as a local clock time at a place of the atlas, turned into the chart record's
-// Greenwich date and time and its place texts. The zone's history gives the offset; before a
-// zone kept standard time, the clocks kept the local mean time of the place itself.
+// Greenwich date and time and its place texts. Until the zone's first standard offset the clocks
+// kept the local mean time of the place itself, and from that Greenwich moment on the zone's
+// history gives the offset; whether a local time was skipped or happened twice is decided with
+// the same offsets that convert it.
 
 #include "atlas/atlas.hpp"
 #include "shell/program_state.hpp"

@@ -1,8 +1,17 @@
 #include "atlas/system_atlas.hpp"
 
-#include <algorithm>
+#include "atlas/place_cache.hpp"
+#include "atlas/place_index.hpp"
+#include "atlas/zone_cities.hpp"
+
+#include <cmath>
+#include <cstdlib>
 #include <date/tz.h>
+#include <dlfcn.h>
+#include <filesystem>
+#include <fstream>
 #include <geonames.h>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
@@ -10,78 +19,124 @@ namespace astrodesk {
 
 namespace {
 
-// The text before the first comma, and the comma-separated words after it, blanks trimmed.
-struct PlaceQuery {
-    std::string name;
-    std::vector<std::string> narrowing;
+// Where the system's time-zone database keeps its tables of zone cities and countries.
+constexpr const char* kZoneTableFolder = "/usr/share/zoneinfo/";
+
+// The gazetteer gives every English town the region "England"; the county tells apart the towns
+// of England that share a name.
+struct County {
+    std::string_view town;
+    double latitudeDeg, longitudeDeg;
+    std::string_view county;
 };
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-PlaceQuery SplitQuery(std::string_view query) {
-    PlaceQuery split;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = query.find(',', start);
-        std::string part = Trimmed(query.substr(start, comma - start));
-        if (start == 0)
-            split.name = std::move(part);
-        else if (!part.empty())
-            split.narrowing.push_back(std::move(part));
-        if (comma == std::string_view::npos) return split;
-        start = comma + 1;
-    }
-}
+constexpr County kCountiesOfEnglishNamesakes[] = {
+    {"Ashford", 51.432, -0.458, "Surrey"},   {"Ashford", 51.146, 0.874, "Kent"},
+    {"Hayes", 51.516, -0.423, "Hillingdon"}, {"Hayes", 51.378, 0.017, "Bromley"},
+    {"Neston", 53.283, -3.050, "Cheshire"},  {"Neston", 51.412, -2.201, "Wiltshire"},
+};
+constexpr double kSamePositionDegrees = 0.01;
 
 struct CityDeleter {
     void operator()(GeonamesCity* city) const { geonames_city_free(city); }
 };
 
-AtlasPlace PlaceOf(int index) {
-    const std::unique_ptr<GeonamesCity, CityDeleter> city(geonames_get_city(index));
-    const auto text = [](const gchar* value) { return std::string(value ? value : ""); };
-    return {
-        text(geonames_city_get_name(city.get())),    text(geonames_city_get_state(city.get())),
-        text(geonames_city_get_country(city.get())), text(geonames_city_get_timezone(city.get())),
-        geonames_city_get_latitude(city.get()),      geonames_city_get_longitude(city.get()),
-        geonames_city_get_population(city.get())};
+std::string Text(const gchar* value) {
+    return value ? value : "";
 }
 
-// Every narrowing word matches the start of a word of the region or the country, accents and
-// case ignored ("United States" narrows to "United States of America").
-bool Narrowed(const AtlasPlace& place, const std::vector<std::string>& narrowing) {
-    return std::all_of(narrowing.begin(), narrowing.end(), [&place](const std::string& term) {
-        return g_str_match_string(term.c_str(), place.region.c_str(), TRUE) ||
-               g_str_match_string(term.c_str(), place.country.c_str(), TRUE);
-    });
+// "Kent, England" for the English namesakes, the gazetteer's region otherwise.
+std::string RegionOf(const std::string& name, std::string region, double latitude,
+                     double longitude) {
+    for (const County& county : kCountiesOfEnglishNamesakes)
+        if (county.town == name && region == "England" &&
+            std::abs(county.latitudeDeg - latitude) < kSamePositionDegrees &&
+            std::abs(county.longitudeDeg - longitude) < kSamePositionDegrees)
+            return std::string(county.county) + ", " + region;
+    return region;
 }
 
-ZoneOffset OffsetOf(const date::sys_info& info) {
-    return {static_cast<int>(info.offset.count()), info.abbrev};
+// Every city of the gazetteer.
+std::vector<AtlasPlace> GazetteerPlaces() {
+    std::vector<AtlasPlace> places;
+    const int count = geonames_get_n_cities();
+    places.reserve(static_cast<std::size_t>(count));
+    for (int index = 0; index < count; ++index) {
+        const std::unique_ptr<GeonamesCity, CityDeleter> city(geonames_get_city(index));
+        GeonamesCity* entry = city.get();
+        const std::string name = Text(geonames_city_get_name(entry));
+        const double latitude = geonames_city_get_latitude(entry);
+        const double longitude = geonames_city_get_longitude(entry);
+        places.push_back(
+            {name, RegionOf(name, Text(geonames_city_get_state(entry)), latitude, longitude),
+             Text(geonames_city_get_country(entry)), Text(geonames_city_get_timezone(entry)),
+             latitude, longitude, geonames_city_get_population(entry)});
+    }
+    return places;
+}
+
+// A table of the time-zone database, empty when it cannot be read.
+std::string ZoneTable(const char* name) {
+    std::ifstream file(std::string(kZoneTableFolder) + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The gazetteer is the data of the geonames library: the library file's path, size and time of
+// change name it. Empty when the file is not found.
+std::string GazetteerSource() {
+    Dl_info library{};
+    if (dladdr(reinterpret_cast<void*>(&geonames_get_n_cities), &library) == 0 ||
+        !library.dli_fname)
+        return {};
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::canonical(library.dli_fname, error);
+    const auto size = std::filesystem::file_size(file, error);
+    if (error) return {};
+    const auto changed = std::filesystem::last_write_time(file, error);
+    if (error) return {};
+    return file.string() + ' ' + std::to_string(size) + ' ' +
+           std::to_string(changed.time_since_epoch().count());
+}
+
+// The user's cache folder: $XDG_CACHE_HOME, or .cache in the home folder.
+std::filesystem::path PlaceCacheFile() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    if (cache && *cache == '/') return std::filesystem::path(cache) / "astrodesk" / "places.tsv";
+    if (home && *home == '/')
+        return std::filesystem::path(home) / ".cache" / "astrodesk" / "places.tsv";
+    return {};
+}
+
+// The gazetteer's places from the cache when it was written from this gazetteer, else from
+// the gazetteer itself, then kept in the cache.
+std::vector<AtlasPlace> CachedGazetteerPlaces() {
+    const std::string source = GazetteerSource();
+    const std::filesystem::path cache = PlaceCacheFile();
+    const bool cacheable = !source.empty() && !cache.empty();
+    if (cacheable)
+        if (auto places = ReadPlaceCache(cache, source)) return std::move(*places);
+    std::vector<AtlasPlace> places = GazetteerPlaces();
+    if (cacheable) WritePlaceCache(cache, source, places);
+    return places;
+}
+
+PlaceIndex BuildPlaceIndex() {
+    const std::string zoneTab = ZoneTable("zone.tab"), zone1970Tab = ZoneTable("zone1970.tab");
+    return PlaceIndex(
+        CachedGazetteerPlaces(),
+        ZoneCitiesOf({zoneTab, zone1970Tab}, CountryNamesOf(ZoneTable("iso3166.tab"))));
+}
+
+// Built at the first query of the process; later queries, from any thread, share it.
+const PlaceIndex& ProcessPlaceIndex() {
+    static const PlaceIndex index = BuildPlaceIndex();
+    return index;
 }
 
 } // namespace
 
 std::vector<AtlasPlace> SystemAtlas::FindPlaces(std::string_view query) const {
-    const PlaceQuery split = SplitQuery(query);
-    std::vector<AtlasPlace> places;
-    if (split.name.empty()) return places;
-    guint count = 0;
-    gint* indices = geonames_query_cities_sync(split.name.c_str(), GEONAMES_QUERY_DEFAULT, &count,
-                                               nullptr, nullptr);
-    for (guint i = 0; i < count; ++i) {
-        AtlasPlace place = PlaceOf(indices[i]);
-        if (Narrowed(place, split.narrowing)) places.push_back(std::move(place));
-    }
-    g_free(indices);
-    std::stable_sort(places.begin(), places.end(), [](const AtlasPlace& a, const AtlasPlace& b) {
-        return a.population > b.population;
-    });
-    return places;
+    return ProcessPlaceIndex().Find(query);
 }
 
 bool SystemAtlas::KnowsZone(const std::string& zone) const {
@@ -93,22 +148,12 @@ bool SystemAtlas::KnowsZone(const std::string& zone) const {
     }
 }
 
-LocalTimeReading SystemAtlas::ReadLocalTime(const std::string& zone, long long localSeconds) const {
-    const date::local_info info =
-        date::locate_zone(zone)->get_info(date::local_seconds(std::chrono::seconds(localSeconds)));
-    switch (info.result) {
-    case date::local_info::nonexistent:
-        return {LocalTimeReading::Skipped, OffsetOf(info.first), OffsetOf(info.second)};
-    case date::local_info::ambiguous:
-        return {LocalTimeReading::Repeated, OffsetOf(info.first), OffsetOf(info.second)};
-    default:
-        return {LocalTimeReading::Unique, OffsetOf(info.first), OffsetOf(info.first)};
-    }
-}
-
-ZoneOffset SystemAtlas::OffsetAt(const std::string& zone, long long universalSeconds) const {
-    return OffsetOf(date::locate_zone(zone)->get_info(
-        date::sys_seconds(std::chrono::seconds(universalSeconds))));
+ZonePeriod SystemAtlas::PeriodAt(const std::string& zone, long long universalSeconds) const {
+    const date::sys_info info = date::locate_zone(zone)->get_info(
+        date::sys_seconds(std::chrono::seconds(universalSeconds)));
+    return {info.begin.time_since_epoch().count(),
+            info.end.time_since_epoch().count(),
+            {static_cast<int>(info.offset.count()), info.abbrev}};
 }
 
 } // namespace astrodesk

@@ -11,13 +11,11 @@ bool IsContinuationByte(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// The code point starting at text[at] and its byte length; length 0 when the bytes there are not
-// well-formed UTF-8 (a stray continuation byte, an overlong form, a surrogate, a value above
-// U+10FFFF, a sequence cut short).
-struct Decoded {
-    char32_t code = 0;
-    std::size_t length = 0;
-};
+bool IsControl(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+} // namespace
 
 Decoded DecodeAt(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
@@ -43,12 +41,6 @@ Decoded DecodeAt(std::string_view text, std::size_t at) {
     if (code < smallest || code > 0x10FFFF || surrogate) return {};
     return {code, length};
 }
-
-bool IsControl(char32_t code) {
-    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
-}
-
-} // namespace
 
 std::size_t CharacterCount(std::string_view text) {
     std::size_t count = 0;

@@ -13,6 +13,15 @@ namespace astrodesk {
 // The degree sign, U+00B0.
 inline constexpr char kDegreeSign[] = "\u00B0";
 
+// The code point starting at text[at] and its byte length; length 0 when the bytes there are not
+// well-formed UTF-8 (a stray continuation byte, an overlong form, a surrogate, a value above
+// U+10FFFF, a sequence cut short).
+struct Decoded {
+    char32_t code = 0;
+    std::size_t length = 0;
+};
+Decoded DecodeAt(std::string_view text, std::size_t at);
+
 // Characters in a UTF-8 text (a byte that starts no character counts as one).
 std::size_t CharacterCount(std::string_view text);
 

@@ -1,0 +1,63 @@
+// The gazetteer's places kept in a real file of a scratch cache folder and read back.
+
+#include "atlas/place_cache.hpp"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace astrodesk {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlaceCacheTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("astrodesk-place-cache-" + std::to_string(getpid()));
+        fs::remove_all(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    fs::path folder;
+    const std::vector<AtlasPlace> places = {
+        {"Troms\u00f8", "Troms og Finnmark", "Norway", "Europe/Oslo", 69.6489, 18.9551, 52436},
+        {"Kiritimati", "", "Kiribati", "Pacific/Kiritimati", 1.0 / 3.0, -157.33333333333334, 0}};
+};
+
+TEST_F(PlaceCacheTest, ReadBackExactlyFromTheSameGazetteerOnly) {
+    const fs::path file = folder / "astrodesk" / "places.tsv";
+    WritePlaceCache(file, "/lib/libgeonames.so 862192 17", places);
+    const auto read = ReadPlaceCache(file, "/lib/libgeonames.so 862192 17");
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(read->size(), places.size());
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        EXPECT_EQ((*read)[i].name, places[i].name);
+        EXPECT_EQ((*read)[i].region, places[i].region);
+        EXPECT_EQ((*read)[i].zone, places[i].zone);
+        EXPECT_EQ((*read)[i].latitudeDeg, places[i].latitudeDeg); // the very same double
+        EXPECT_EQ((*read)[i].longitudeDeg, places[i].longitudeDeg);
+        EXPECT_EQ((*read)[i].population, places[i].population);
+    }
+    EXPECT_FALSE(ReadPlaceCache(file, "/lib/libgeonames.so 862192 18")); // the gazetteer changed
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator{}),
+              1); // nothing left beside it
+}
+
+TEST_F(PlaceCacheTest, MissingDamagedOrUnwritableFilesAreNotUsed) {
+    const fs::path file = folder / "places.tsv";
+    EXPECT_FALSE(ReadPlaceCache(file, "source"));
+    WritePlaceCache(file, "source", places);
+    const auto whole = fs::file_size(file);
+    fs::resize_file(file, whole - 3); // cut inside the last line
+    EXPECT_FALSE(ReadPlaceCache(file, "source"));
+    std::ofstream(file, std::ios::app) << "\t0\t0\n"; // a field too many
+    EXPECT_FALSE(ReadPlaceCache(file, "source"));
+
+    const fs::path underAFile = file / "astrodesk" / "places.tsv";
+    EXPECT_NO_THROW(WritePlaceCache(underAFile, "source", places));
+    EXPECT_FALSE(fs::exists(underAFile));
+}
+
+} // namespace
+} // namespace astrodesk
