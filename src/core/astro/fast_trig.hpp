@@ -8,10 +8,16 @@
 // answers.
 
 #include "astro/angles.hpp"
+#include "astro/lanes.hpp"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+
+// Lanes never cross a call (see astro/lanes.hpp): GCC's note on their calling convention does
+// not apply.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace astrodesk {
 
@@ -30,7 +36,9 @@ inline constexpr double kRoundingShift = 0x1.8p52;
 
 // c0 + c1·z + ... + c5·z^5 in Estrin's scheme: pairs of terms first, which keeps the chain of
 // dependent operations three deep.
-inline double Polynomial5(double z, double z2, double z4, const double (&c)[6]) {
+template <typename Number>
+inline Number Polynomial5(const Number& z, const Number& z2, const Number& z4,
+                          const double (&c)[6]) {
     return ((c[0] + c[1] * z) + z2 * (c[2] + c[3] * z)) + z4 * (c[4] + c[5] * z);
 }
 
@@ -47,6 +55,33 @@ inline constexpr double kCosineTail[6] = {0x1.5555555555555p-5,  -0x1.6c16c16c16
 // Cosine and sine of 0, 1, 2 and 3 quarter turns.
 inline constexpr Rotation kQuarterTurns[4] = {{1.0, 0.0}, {0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}};
 
+// The reduction and the polynomials, for a double or for Lanes: the cosine and sine of the
+// angle less its whole quarter turns, and `shifted`, whose lowest bits count those turns.
+template <typename Number> struct ReducedSinCos { Number cosine, sine, shifted; };
+
+template <typename Number>
+[[gnu::always_inline]] inline ReducedSinCos<Number> ReduceAndEvaluate(const Number& radians) {
+    const Number shifted = radians * kQuarterTurnsPerRadian + kRoundingShift;
+    const Number quarterTurns = shifted - kRoundingShift;
+    // The reduced angle as a sum high + low: radians - quarterTurns·kHalfPiLead is exact, and
+    // `low` keeps the rounding error of the second step.
+    const Number exactStep = radians - quarterTurns * kHalfPiLead;
+    const Number tailStep = quarterTurns * kHalfPiTail;
+    const Number high = exactStep - tailStep;
+    const Number low = (exactStep - high) - tailStep;
+
+    const Number z = high * high, z2 = z * z, z4 = z2 * z2;
+    // sin(high + low) and cos(high + low); in the cosine 1 - z/2 carries its rounding error
+    // into the small terms.
+    const Number sine =
+        high + (high * z * Polynomial5(z, z2, z4, kSineTail) + low * (1.0 - 0.5 * z));
+    const Number halfZ = 0.5 * z;
+    const Number oneMinusHalfZ = 1.0 - halfZ;
+    const Number cosine = oneMinusHalfZ + (((1.0 - oneMinusHalfZ) - halfZ) +
+                                           (z2 * Polynomial5(z, z2, z4, kCosineTail) - high * low));
+    return {cosine, sine, shifted};
+}
+
 } // namespace detail
 
 // Cosine and sine of `radians`. Always inlined: the series call it about a hundred times per
@@ -54,38 +89,47 @@ inline constexpr Rotation kQuarterTurns[4] = {{1.0, 0.0}, {0.0, 1.0}, {-1.0, 0.0
 [[gnu::always_inline]] inline Rotation SinCos(double radians) {
     using namespace detail;
     if (!(std::abs(radians) <= kFastTrigRange)) return {std::cos(radians), std::sin(radians)};
-    const double shifted = radians * kQuarterTurnsPerRadian + kRoundingShift;
-    const double quarterTurns = shifted - kRoundingShift;
-    const auto quadrant = static_cast<unsigned>(std::bit_cast<std::uint64_t>(shifted) & 3);
-    // The reduced angle as a sum high + low: radians - quarterTurns·kHalfPiLead is exact, and
-    // `low` keeps the rounding error of the second step.
-    const double exactStep = radians - quarterTurns * kHalfPiLead;
-    const double tailStep = quarterTurns * kHalfPiTail;
-    const double high = exactStep - tailStep;
-    const double low = (exactStep - high) - tailStep;
-
-    const double z = high * high, z2 = z * z, z4 = z2 * z2;
-    // sin(high + low) and cos(high + low); in the cosine 1 - z/2 carries its rounding error
-    // into the small terms.
-    const double sine =
-        high + (high * z * Polynomial5(z, z2, z4, kSineTail) + low * (1.0 - 0.5 * z));
-    const double halfZ = 0.5 * z;
-    const double oneMinusHalfZ = 1.0 - halfZ;
-    const double cosine = oneMinusHalfZ + (((1.0 - oneMinusHalfZ) - halfZ) +
-                                           (z2 * Polynomial5(z, z2, z4, kCosineTail) - high * low));
-
+    const ReducedSinCos<double> reduced = ReduceAndEvaluate(radians);
+    const auto quadrant = static_cast<unsigned>(std::bit_cast<std::uint64_t>(reduced.shifted) & 3);
     // Turned on by the whole quarter turns. Their cosines and sines are 0 and +-1, so the
     // rotation is exact, and it needs no branch on the quadrant, which the series make
     // unpredictable.
     const Rotation turn = kQuarterTurns[quadrant];
-    return AddAngles(cosine, sine, turn.RotCos, turn.RotSin);
+    return AddAngles(reduced.cosine, reduced.sine, turn.RotCos, turn.RotSin);
 }
 
+// The same lane by lane; lanes beyond kFastTrigRange, infinite or NaN go to the library.
+[[gnu::always_inline]] inline LanesRotation SinCos(const Lanes& radians) {
+    using namespace detail;
+    const Lanes magnitude = Select(radians < 0.0, -radians, radians);
+    if (AnyLane(~(magnitude <= kFastTrigRange))) {
+        const Lanes cosine = EachLane(radians, [](double x) { return SinCos(x).RotCos; });
+        return {cosine, EachLane(radians, [](double x) { return SinCos(x).RotSin; })};
+    }
+    const ReducedSinCos<Lanes> reduced = ReduceAndEvaluate(radians);
+    // The cosine and sine of the whole quarter turns, chosen lane by lane, and the same exact
+    // rotation as for one angle.
+    const LaneMask quadrant = std::bit_cast<LaneMask>(reduced.shifted) & 3;
+    const Lanes turnCos = Select(quadrant == 0, Broadcast(1.0),
+                                 Select(quadrant == 2, Broadcast(-1.0), Broadcast(0.0)));
+    const Lanes turnSin = Select(quadrant == 1, Broadcast(1.0),
+                                 Select(quadrant == 3, Broadcast(-1.0), Broadcast(0.0)));
+    return AddAngles(reduced.cosine, reduced.sine, turnCos, turnSin);
+}
+
+[[gnu::always_inline]] inline Lanes Sin(const Lanes& radians) {
+    return SinCos(radians).RotSin;
+}
 inline double Sin(double radians) {
     return SinCos(radians).RotSin;
+}
+[[gnu::always_inline]] inline Lanes Cos(const Lanes& radians) {
+    return SinCos(radians).RotCos;
 }
 inline double Cos(double radians) {
     return SinCos(radians).RotCos;
 }
 
 } // namespace astrodesk
+
+#pragma GCC diagnostic pop

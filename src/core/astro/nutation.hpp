@@ -10,6 +10,7 @@
 // leaves about 0.5 arcsecond. The obliquity is the linear IAU 1976 term (J. H. Lieske et al.,
 // Astron. Astrophys. 58, 1, 1977): 23 deg 26' 21.448" - 46.815" T.
 
+#include "astro/lanes.hpp"
 #include "shell/program_state.hpp"
 
 namespace astrodesk {
@@ -19,5 +20,15 @@ namespace astrodesk {
 // negative), positions.NutationLongitude (delta psi, degrees), frame.Obliquity2000 (mean
 // obliquity, radians) and frame.SunMeanAnomaly (radians). Nutation in obliquity is not used.
 void ComputeNutation(ChartFrame& frame, PositionTables& positions);
+
+// The same for one moment per lane of t: nutation in longitude (degrees), the node, the Sun's
+// mean anomaly and the mean obliquity (radians).
+struct LanesNutation {
+    Lanes longitude;
+    Lanes lunarNode;
+    Lanes sunMeanAnomaly;
+    Lanes obliquity2000;
+};
+void ComputeNutation(const Lanes& t, LanesNutation& nutation);
 
 } // namespace astrodesk

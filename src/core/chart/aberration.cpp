@@ -56,56 +56,106 @@ constexpr double kPerCentury = 3.6525;
 // The light time of one AU in Julian centuries, as the correction uses it.
 constexpr double kLightCenturiesPerAU = 1.581250735e-7;
 
-double Evaluate(const RateSeries& series, const std::array<Rotation, 4>& multiples) {
-    double sum = series.constant;
+[[gnu::always_inline]] inline Lanes Evaluate(const RateSeries& series,
+                                             const std::array<LanesRotation, 4>& multiples) {
+    Lanes sum = Broadcast(series.constant);
     for (std::size_t n = 0; n < multiples.size(); ++n)
         sum += series.cosine[n] * multiples[n].RotCos + series.sine[n] * multiples[n].RotSin;
     return sum;
 }
 
-} // namespace
+// Cosines and sines of a direction at longitude L and latitude B (degrees).
+struct DirectionTrig {
+    Lanes cosL, sinL, cosB, sinB;
+};
 
-void FillMotionRates(double T, PositionTables& positions) {
-    for (int i = 1; i <= 9; ++i) {
-        const BodyRates& body = kBodyRates[i - 1];
-        const double m = kTwoPi * FracPart(body.a + body.b * T);
-        std::array<Rotation, 4> multiples{}; // cos and sin of m, 2m, 3m, 4m
-        multiples[0] = {std::cos(m), std::sin(m)};
-        for (std::size_t n = 1; n < multiples.size(); ++n)
-            multiples[n] = AddAngles(multiples[n - 1].RotCos, multiples[n - 1].RotSin,
-                                     multiples[0].RotCos, multiples[0].RotSin);
-        positions.RateLongitude[i] = Evaluate(body.longitude, multiples) * kPerCentury;
-        positions.RateRadius[i] = Evaluate(body.radius, multiples) * kPerCentury;
-        positions.RateLatitude[i] = Evaluate(body.latitude, multiples) * kPerCentury;
-    }
+[[gnu::always_inline]] inline DirectionTrig TrigOf(const Lanes& L, const Lanes& B) {
+    return {LibraryCosine(DegToRad(L)), LibrarySine(DegToRad(L)), LibraryCosine(DegToRad(B)),
+            LibrarySine(DegToRad(B))};
 }
 
-void ApplyAberration(int cb, int k, double lightDistance, PositionTables& positions) {
-    // The Sun as seen from the centre body, and the rates of that direction.
-    double L = positions.HelioLongitude[cb] + 180.0;
-    if (L > 360.0) L -= 360.0;
-    const double B = -positions.HelioLatitude[cb];
-    const double R = positions.HelioDistance[cb];
-    const bool moving = k != cb;
-    const double dL = moving ? positions.RateLongitude[cb] : 0.0;
-    const double dB = moving ? -positions.RateLatitude[cb] : 0.0;
-    const double dR = moving ? positions.RateRadius[cb] : 0.0;
-
-    const Velocity v = VelocityFromRates(L, B, R, dL, dB, dR);
-    const double shift = kLightCenturiesPerAU * lightDistance;
-    positions.RelX -= shift * v.vx;
-    positions.RelY -= shift * v.vy;
-    positions.RelZ -= shift * v.vz;
-}
-
-Velocity VelocityFromRates(double L, double B, double R, double dL, double dB, double dR) {
-    const double cosL = std::cos(DegToRad(L));
-    const double sinL = std::sin(DegToRad(L));
-    const double cosB = std::cos(DegToRad(B));
-    const double sinB = std::sin(DegToRad(B));
+// The velocity of a point in the direction `trig` at radius R whose coordinates change at dL,
+// dB (radians per unit time) and dR (radius per unit time).
+[[gnu::always_inline]] inline LanesVector VelocityFromTrig(const DirectionTrig& trig,
+                                                           const Lanes& R, const Lanes& dL,
+                                                           const Lanes& dB, const Lanes& dR) {
+    const auto& [cosL, sinL, cosB, sinB] = trig;
     return {cosL * cosB * dR - R * dL * sinL * cosB - R * dB * cosL * sinB,
             R * dL * cosL * cosB + sinL * cosB * dR - R * dB * sinL * sinB,
             R * dB * cosB + sinB * dR};
+}
+
+} // namespace
+
+ASTRODESK_LANES_KERNEL
+void FillMotionRates(const Lanes& T, LanesRates& rates) {
+    for (int i = 1; i <= 9; ++i) {
+        const BodyRates& body = kBodyRates[i - 1];
+        const Lanes m = kTwoPi * FracPart(body.a + body.b * T);
+        std::array<LanesRotation, 4> multiples{}; // cos and sin of m, 2m, 3m, 4m
+        multiples[0] = {LibraryCosine(m), LibrarySine(m)};
+        for (std::size_t n = 1; n < multiples.size(); ++n)
+            multiples[n] = AddAngles(multiples[n - 1].RotCos, multiples[n - 1].RotSin,
+                                     multiples[0].RotCos, multiples[0].RotSin);
+        rates.longitude[i] = Evaluate(body.longitude, multiples) * kPerCentury;
+        rates.radius[i] = Evaluate(body.radius, multiples) * kPerCentury;
+        rates.latitude[i] = Evaluate(body.latitude, multiples) * kPerCentury;
+    }
+}
+
+void FillMotionRates(double T, PositionTables& positions) {
+    LanesRates rates;
+    FillMotionRates(Broadcast(T), rates);
+    for (int i = 1; i <= 9; ++i) {
+        positions.RateLongitude[i] = rates.longitude[i][0];
+        positions.RateRadius[i] = rates.radius[i][0];
+        positions.RateLatitude[i] = rates.latitude[i][0];
+    }
+}
+
+ASTRODESK_LANES_KERNEL
+CentreVelocity VelocityOfTheCentre(int cb, const HelioLanes& centre, const LanesRates& rates) {
+    // The Sun as seen from the centre body, and the rates of that direction.
+    Lanes L = centre.longitude + 180.0;
+    L = Select(L > 360.0, L - 360.0, L);
+    const Lanes B = -centre.latitude;
+    const DirectionTrig trig = TrigOf(L, B);
+    const Lanes zero{};
+    return {VelocityFromTrig(trig, centre.distance, rates.longitude[cb], -rates.latitude[cb],
+                             rates.radius[cb]),
+            VelocityFromTrig(trig, centre.distance, zero, zero, zero)};
+}
+
+ASTRODESK_LANES_KERNEL
+void ApplyAberration(int cb, int k, const Lanes& lightDistance, const CentreVelocity& centre,
+                     LanesVector& rel) {
+    const LanesVector& v = k != cb ? centre.moving : centre.still;
+    const Lanes shift = kLightCenturiesPerAU * lightDistance;
+    rel.x -= shift * v.x;
+    rel.y -= shift * v.y;
+    rel.z -= shift * v.z;
+}
+
+void ApplyAberration(int cb, int k, double lightDistance, PositionTables& positions) {
+    LanesRates rates;
+    rates.longitude[cb] = Broadcast(positions.RateLongitude[cb]);
+    rates.latitude[cb] = Broadcast(positions.RateLatitude[cb]);
+    rates.radius[cb] = Broadcast(positions.RateRadius[cb]);
+    const HelioLanes centre = {Broadcast(positions.HelioLongitude[cb]),
+                               Broadcast(positions.HelioLatitude[cb]),
+                               Broadcast(positions.HelioDistance[cb])};
+    LanesVector rel = {Broadcast(positions.RelX), Broadcast(positions.RelY),
+                       Broadcast(positions.RelZ)};
+    ApplyAberration(cb, k, Broadcast(lightDistance), VelocityOfTheCentre(cb, centre, rates), rel);
+    positions.RelX = rel.x[0];
+    positions.RelY = rel.y[0];
+    positions.RelZ = rel.z[0];
+}
+
+Velocity VelocityFromRates(double L, double B, double R, double dL, double dB, double dR) {
+    const LanesVector v = VelocityFromTrig(TrigOf(Broadcast(L), Broadcast(B)), Broadcast(R),
+                                           Broadcast(dL), Broadcast(dB), Broadcast(dR));
+    return {v.x[0], v.y[0], v.z[0]};
 }
 
 } // namespace astrodesk

@@ -3,6 +3,9 @@
 // Aberration from the motion of the centre body. The observer's velocity comes from short
 // series of the heliocentric motion rates of the planets in their mean anomalies.
 
+#include "astro/lanes.hpp"
+#include "ephemeris/mean_orbits.hpp"
+#include "shell/indexed_array.hpp"
 #include "shell/program_state.hpp"
 
 namespace astrodesk {
@@ -13,6 +16,35 @@ struct Velocity {
     double vy;
     double vz;
 };
+
+// Heliocentric motion rates of bodies 1..9, one moment per lane (units as RateLongitude,
+// RateLatitude and RateRadius); indices 0 and 10 stay 0.
+struct LanesRates {
+    IndexedArray<Lanes, 0, 10> longitude{};
+    IndexedArray<Lanes, 0, 10> latitude{};
+    IndexedArray<Lanes, 0, 10> radius{};
+};
+
+// A body's heliocentric longitude, latitude (degrees) and distance (AU), one moment per lane.
+struct HelioLanes {
+    Lanes longitude;
+    Lanes latitude;
+    Lanes distance;
+};
+
+// The velocity of the Sun as seen from the centre body (AU per Julian century): `moving` from
+// the centre's rates, `still` the zero velocity of the same direction that a body placed from
+// itself gets.
+struct CentreVelocity {
+    LanesVector moving;
+    LanesVector still;
+};
+
+void FillMotionRates(const Lanes& T, LanesRates& rates);
+CentreVelocity VelocityOfTheCentre(int cb, const HelioLanes& centre, const LanesRates& rates);
+// Rel -= V × lightDistance × 1.581250735e-7 for body k, as ApplyAberration below.
+void ApplyAberration(int cb, int k, const Lanes& lightDistance, const CentreVelocity& centre,
+                     LanesVector& rel);
 
 // Heliocentric rates of Mercury..Pluto (internal indices 1..9, 3 the Earth) at T (Julian
 // centuries from J2000) into RateLongitude, RateLatitude (radians per Julian century) and

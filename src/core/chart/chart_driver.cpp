@@ -2,13 +2,9 @@
 
 #include "astro/angles.hpp"
 #include "astro/day_count.hpp"
-#include "astro/fast_trig.hpp"
-#include "astro/nutation.hpp"
 #include "astro/precession.hpp"
-#include "chart/aberration.hpp"
+#include "chart/chart_passes.hpp"
 #include "chart/houses.hpp"
-#include "ephemeris/body_theory.hpp"
-#include "ephemeris/moon_theory.hpp"
 #include "interpret/factors.hpp"
 
 #include <cmath>
@@ -22,11 +18,6 @@ namespace {
 constexpr int kPasses = 3;
 // Passes 0, 1, 2 evaluate every body a little before, a little after and at the chart time.
 constexpr double kPassOffset[kPasses] = {-0.00001, 0.00001, 0.0}; // Julian centuries
-constexpr int kLightTimeIterations = 3;
-constexpr double kLightDaysPerAU = 0.005775463;
-constexpr double kDaysPerCentury = 36525.0;
-// The lunar theory gives its distance in equatorial Earth radii.
-constexpr double kAUPerEarthRadius = 6378.14 / 149597870.7;
 // Pass longitudes closer than this to each other cannot straddle 0 (radians).
 constexpr double kMotionWrapThreshold = 0.2;
 
@@ -54,119 +45,6 @@ void RestoreDateAndTime(ChartRecord& record) {
                        LastCharacters(record.ChartTime, 2);
 }
 
-struct Vector {
-    double x = 0.0, y = 0.0, z = 0.0;
-    double Length() const { return std::sqrt(x * x + y * y + z * z); }
-};
-
-Vector Rectangular(double longitudeDeg, double latitudeDeg, double radius) {
-    const Rotation l = SinCos(DegToRad(longitudeDeg));
-    const Rotation b = SinCos(DegToRad(latitudeDeg));
-    return {radius * b.RotCos * l.RotCos, radius * b.RotCos * l.RotSin, radius * b.RotSin};
-}
-
-// Keeps the last theory result of internal body k: longitude brought to 0..360 degrees,
-// latitude, radius and the rectangular ecliptic coordinates.
-void StoreTheoryOutput(int k, PositionTables& p) {
-    if (p.TheoryL < 0.0) p.TheoryL += 360.0;
-    p.HelioLongitude[k] = p.TheoryL;
-    p.HelioLatitude[k] = p.TheoryB;
-    p.HelioDistance[k] = p.TheoryR;
-    const Vector v = Rectangular(p.TheoryL, p.TheoryB, p.TheoryR);
-    p.HelioX[k] = v.x;
-    p.HelioY[k] = v.y;
-    p.HelioZ[k] = v.z;
-}
-
-void EvaluateAndStore(int k, double T, const CoefficientTables& tables, PositionTables& p) {
-    RunBodyTheory(k, T, tables, p);
-    StoreTheoryOutput(k, p);
-}
-
-// Apparent place of internal body k (1..10) from the centre body at pass `pass`: light time
-// (three iterations), the observer's aberration, nutation. The slot of the centre body itself
-// receives the Sun as seen from it.
-void PlaceBody(int k, int pass, double T, const ProgramState& state, PositionTables& p) {
-    const int cb = state.working.ChartCentre;
-    const Vector observer = cb == 0 ? Vector{} : Vector{p.HelioX[cb], p.HelioY[cb], p.HelioZ[cb]};
-    Vector rel{p.HelioX[k] - observer.x, p.HelioY[k] - observer.y, p.HelioZ[k] - observer.z};
-    double distance = rel.Length();
-    const double geometricDistance = distance;
-    for (int iteration = 0; iteration < kLightTimeIterations; ++iteration) {
-        RunBodyTheory(k, T - distance * kLightDaysPerAU / kDaysPerCentury, state.coefficients, p);
-        const Vector body = Rectangular(p.TheoryL, p.TheoryB, p.TheoryR);
-        rel =
-            k == cb ? body : Vector{body.x - observer.x, body.y - observer.y, body.z - observer.z};
-        distance = rel.Length();
-    }
-    p.RelX = rel.x;
-    p.RelY = rel.y;
-    p.RelZ = rel.z;
-    ApplyAberration(cb, k, distance, p);
-
-    double lambda = AngleOf(p.RelY, p.RelX);
-    double beta = std::atan(p.RelZ / std::sqrt(p.RelX * p.RelX + p.RelY * p.RelY));
-    // Longitudes stay below the full turn: a turn of exactly 2 pi is 0.
-    lambda += DegToRad(p.NutationLongitude);
-    if (lambda < 0.0) lambda += kTwoPi;
-    if (lambda >= kTwoPi) lambda -= kTwoPi;
-    double recordedDistance = geometricDistance;
-    if (k == cb) {
-        lambda += kPi;
-        if (lambda >= kTwoPi) lambda -= kTwoPi;
-        beta = -beta;
-        recordedDistance = p.HelioDistance[cb];
-    }
-    p.BodyLongitude[k] = lambda;
-    p.PassLongitude[k + 11 * pass] = lambda;
-    p.BodyLatitude[k] = beta;
-    p.BodyDistance[k] = recordedDistance;
-}
-
-// The Moon at the pass time with nutation, and the node with nutation (degrees 0..360). The
-// Moon's geocentric distance (AU) waits in the unused internal distance slot 0.
-void PlaceMoonAndNode(ProgramState& state, double T) {
-    PositionTables& p = state.positions;
-    MoonTheory(T, state.coefficients, p);
-    ComputeNutation(state.frame, p);
-    p.LunarNode += DegToRad(p.NutationLongitude);
-    for (int turn = 0; turn < 2 && p.LunarNode < 0.0; ++turn)
-        p.LunarNode += kTwoPi;
-    p.MoonLongitude += p.NutationLongitude;
-    if (p.MoonLongitude < 0.0) p.MoonLongitude += 360.0;
-    if (p.MoonLongitude >= 360.0) p.MoonLongitude -= 360.0;
-    p.LunarNode = Reduce360(RadToDeg(p.LunarNode));
-    p.BodyDistance[0] = p.TheoryR * kAUPerEarthRadius;
-    p.TheoryR = 1.0;
-    p.TheoryL = DegToRad(p.MoonLongitude);
-    p.TheoryB = DegToRad(p.MoonLatitude);
-    p.BodyLongitude[0] = p.TheoryL;
-    p.BodyLatitude[0] = p.TheoryB;
-}
-
-// One evaluation of every body at time T (pass 0, 1 or 2). The nutation too is that of the
-// pass time: near a station the motion over the passes is as small as the change of nutation.
-void RunPass(ProgramState& state, int pass, double T) {
-    state.frame.JulianCenturies = T;
-    PositionTables& p = state.positions;
-    const CoefficientTables& tables = state.coefficients;
-    for (int k = 0; k <= 10; ++k) {
-        if (k == 3) { // the Earth: the Sun seen from the Earth turned round
-            p.TheoryL = p.HelioLongitude[0] + 180.0;
-            if (p.TheoryL > 360.0) p.TheoryL -= 360.0;
-            p.TheoryB = -p.HelioLatitude[0];
-            p.TheoryR = p.HelioDistance[0];
-            StoreTheoryOutput(3, p);
-        } else {
-            EvaluateAndStore(k, T, tables, p);
-        }
-    }
-    PlaceMoonAndNode(state, T);
-    FillMotionRates(T, p);
-    for (int k = 1; k <= 10; ++k)
-        PlaceBody(k, pass, T, state, p);
-}
-
 // The day count of the record's date, time and era (JulianCenturies from JD 2415020.0).
 ChartFrame DayCountOf(const ChartRecord& record) {
     ChartRecord compact = record;
@@ -192,8 +70,11 @@ void ComputeChartTablesWith(ProgramState& state, std::optional<double> midheaven
     if (midheaven) SetAnglesFromMidheaven(*midheaven, state.frame, state.positions);
     state.frame.JulianCenturies -= 1.0; // from J2000 from here on
     const double T = state.frame.JulianCenturies;
+    const Lanes times = {T + kPassOffset[0], T + kPassOffset[1], T + kPassOffset[2], T};
+    const PassPlaces places = RunPasses(state, times, kPasses - 1);
     for (int pass = 0; pass < kPasses; ++pass)
-        RunPass(state, pass, T + kPassOffset[pass]);
+        for (int k = 1; k <= 10; ++k)
+            state.positions.PassLongitude[k + 11 * pass] = places.longitude[k][pass];
     state.frame.JulianCenturies = T;
 
     SetMotionStatus(state.positions);
@@ -279,8 +160,10 @@ void ComputeChartTables(ProgramState& state, double midheaven) {
 }
 
 ApparentPlaces ComputeApparentPlaces(ProgramState& scratch, double T) {
-    RunPass(scratch, kPasses - 1, T);
-    const PositionTables& p = scratch.positions;
+    const PassPlaces passPlaces = RunPasses(scratch, Broadcast(T), 0);
+    PositionTables& p = scratch.positions;
+    for (int k = 1; k <= 10; ++k)
+        p.PassLongitude[k + 11 * (kPasses - 1)] = passPlaces.longitude[k][0];
     const int cb = scratch.working.ChartCentre;
     ApparentPlaces places;
     for (int k = 1; k <= 10; ++k) {

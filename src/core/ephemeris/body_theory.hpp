@@ -2,6 +2,9 @@
 
 // One entry point for the chart computation: the theory of internal body k at time T.
 
+#include "astro/lanes.hpp"
+#include "ephemeris/mean_orbits.hpp"
+#include "ephemeris/planet_theories.hpp"
 #include "shell/program_state.hpp"
 
 namespace astrodesk {
@@ -29,5 +32,15 @@ inline bool WithinSeriesRange(double T) {
 // Sun (the Sun's direction turned round: longitude in 0..360 plus 180 degrees, reduced below
 // 360, latitude negated), 4 Mars ... 8 Neptune, 9 Pluto (series or mean orbit), 10 ZED.
 void RunBodyTheory(int k, double T, const CoefficientTables& tables, PositionTables& positions);
+
+// The same for up to four moments, one per lane. A lane that took a mean orbit (ZED always,
+// Pluto beyond the range of its series) is marked in fromMeanOrbit, and `orbit` holds its
+// rectangular coordinates as the orbit gave them.
+struct LanesBody {
+    LanesPlace place;
+    LanesVector orbit;
+    LaneMask fromMeanOrbit;
+};
+void RunBodyTheory(int k, const Lanes& T, const CoefficientTables& tables, LanesBody& body);
 
 } // namespace astrodesk

@@ -32,8 +32,8 @@ constexpr MeanElements kZedElements = {
 
 // Eccentric anomaly by ten fixed-point steps of Kepler's equation E = M + e sin E (radians);
 // both eccentricities converge well within them.
-double EccentricAnomaly(double M, double e) {
-    double E = M;
+[[gnu::always_inline]] inline Lanes EccentricAnomaly(const Lanes& M, double e) {
+    Lanes E = M;
     for (int step = 0; step < 10; ++step)
         E = M + e * Sin(E);
     return E;
@@ -48,40 +48,63 @@ double TrueAnomaly(double E, double eccentricityRatio) {
     return nu < 0.0 ? nu + kTwoPi : nu;
 }
 
-void EvaluateMeanOrbit(const MeanElements& orbit, double T, int slot, PositionTables& positions) {
-    const double t = T + 1.0;
-    const double M = Reduce2Pi(DegToRad(orbit.anomalyAtEpoch + orbit.anomalyRate * t));
-    const double E = EccentricAnomaly(M, orbit.eccentricity);
-    const double nu = TrueAnomaly(E, orbit.eccentricityRatio);
-    const double r = orbit.semiMajorAxis * (1.0 - orbit.eccentricity * Cos(E));
+ASTRODESK_LANES_KERNEL
+void EvaluateMeanOrbit(const MeanElements& orbit, const Lanes& T, LanesPlace& place,
+                       LanesVector& rectangular) {
+    const Lanes t = T + 1.0;
+    const Lanes M = EachLane(DegToRad(orbit.anomalyAtEpoch + orbit.anomalyRate * t),
+                             [](double radians) { return Reduce2Pi(radians); });
+    const Lanes E = EccentricAnomaly(M, orbit.eccentricity);
+    const Lanes nu = EachLane(E, [&](double e) { return TrueAnomaly(e, orbit.eccentricityRatio); });
+    const Lanes r = orbit.semiMajorAxis * (1.0 - orbit.eccentricity * Cos(E));
 
-    const double u = nu + DegToRad(orbit.perihelion); // argument of latitude
-    const double node = DegToRad(orbit.nodeAtEpoch + (orbit.nodeRate + orbit.nodeRate2 * t) * t);
-    const double i = DegToRad(orbit.inclination);
-    const Rotation nodeTrig = SinCos(node), uTrig = SinCos(u), iTrig = SinCos(i);
-    const double x =
+    const Lanes u = nu + DegToRad(orbit.perihelion); // argument of latitude
+    const Lanes node = DegToRad(orbit.nodeAtEpoch + (orbit.nodeRate + orbit.nodeRate2 * t) * t);
+    const Rotation iTrig = SinCos(DegToRad(orbit.inclination));
+    const LanesRotation nodeTrig = SinCos(node), uTrig = SinCos(u);
+    const Lanes x =
         r * (nodeTrig.RotCos * uTrig.RotCos - nodeTrig.RotSin * uTrig.RotSin * iTrig.RotCos);
-    const double y =
+    const Lanes y =
         r * (nodeTrig.RotSin * uTrig.RotCos + nodeTrig.RotCos * uTrig.RotSin * iTrig.RotCos);
-    const double z = r * uTrig.RotSin * iTrig.RotSin;
-    positions.HelioX[slot] = x;
-    positions.HelioY[slot] = y;
-    positions.HelioZ[slot] = z;
+    const Lanes z = r * uTrig.RotSin * iTrig.RotSin;
+    rectangular = {x, y, z};
 
-    const double inPlane = std::sqrt(x * x + y * y);
-    positions.TheoryR = std::sqrt(x * x + y * y + z * z);
-    positions.TheoryL = RadToDeg(AngleOf(y, x));
-    positions.TheoryB = RadToDeg(std::atan(z / inPlane));
+    const Lanes inPlane = SquareRoot(x * x + y * y);
+    place.R = SquareRoot(x * x + y * y + z * z);
+    place.L = RadToDeg(EachLane(y, x, [](double n, double d) { return AngleOf(n, d); }));
+    place.B = RadToDeg(ArcTangent(z / inPlane));
+}
+
+// The orbit at one moment, into TheoryL/B/R and the body's rectangular slot.
+void MeanOrbitAtOneMoment(const MeanElements& orbit, double T, int slot,
+                          PositionTables& positions) {
+    LanesPlace place;
+    LanesVector rectangular;
+    EvaluateMeanOrbit(orbit, Broadcast(T), place, rectangular);
+    positions.HelioX[slot] = rectangular.x[0];
+    positions.HelioY[slot] = rectangular.y[0];
+    positions.HelioZ[slot] = rectangular.z[0];
+    positions.TheoryL = place.L[0];
+    positions.TheoryB = place.B[0];
+    positions.TheoryR = place.R[0];
 }
 
 } // namespace
 
+void PlutoMeanOrbit(const Lanes& T, LanesPlace& place, LanesVector& rectangular) {
+    EvaluateMeanOrbit(kPlutoElements, T, place, rectangular);
+}
+
+void ZedOrbit(const Lanes& T, LanesPlace& place, LanesVector& rectangular) {
+    EvaluateMeanOrbit(kZedElements, T, place, rectangular);
+}
+
 void PlutoMeanOrbit(double T, PositionTables& positions) {
-    EvaluateMeanOrbit(kPlutoElements, T, 9, positions);
+    MeanOrbitAtOneMoment(kPlutoElements, T, 9, positions);
 }
 
 void ZedOrbit(double T, PositionTables& positions) {
-    EvaluateMeanOrbit(kZedElements, T, 10, positions);
+    MeanOrbitAtOneMoment(kZedElements, T, 10, positions);
 }
 
 } // namespace astrodesk

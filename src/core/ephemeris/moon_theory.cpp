@@ -14,29 +14,29 @@ constexpr double kArcsecondsPerRadian = 206264.8062;
 // The mean arguments with their long-period corrections (radians) and the correction of the
 // latitude factor.
 struct MeanArguments {
-    double L0; // mean longitude
-    double l;  // the Moon's mean anomaly
-    double ls; // the Sun's mean anomaly l'
-    double F;  // argument of latitude
-    double D;  // mean elongation
-    double DGAM;
+    Lanes L0; // mean longitude
+    Lanes l;  // the Moon's mean anomaly
+    Lanes ls; // the Sun's mean anomaly l'
+    Lanes F;  // argument of latitude
+    Lanes D;  // mean elongation
+    Lanes DGAM;
 };
 
-MeanArguments ComputeMeanArguments(double T) {
-    const double S1 = SineOfTurns(0.19833 + 0.05611 * T);
-    const double S2 = SineOfTurns(0.27869 + 0.04508 * T);
-    const double S3 = SineOfTurns(0.16827 - 0.36903 * T);
-    const double S4 = SineOfTurns(0.34734 - 5.37261 * T);
-    const double S5 = SineOfTurns(0.10498 - 5.37899 * T);
-    const double S6 = SineOfTurns(0.42681 - 0.41855 * T);
-    const double S7 = SineOfTurns(0.14943 - 5.37511 * T);
-    const double DL0 = 0.84 * S1 + 0.31 * S2 + 14.27 * S3 + 7.26 * S4 + 0.28 * S5 + 0.24 * S6;
-    const double DL = 2.94 * S1 + 0.31 * S2 + 14.27 * S3 + 9.34 * S4 + 1.12 * S5 + 0.83 * S6;
-    const double DLS = -6.4 * S1 - 1.89 * S6;
-    const double DF =
+[[gnu::always_inline]] inline MeanArguments ComputeMeanArguments(const Lanes& T) {
+    const Lanes S1 = SineOfTurns(0.19833 + 0.05611 * T);
+    const Lanes S2 = SineOfTurns(0.27869 + 0.04508 * T);
+    const Lanes S3 = SineOfTurns(0.16827 - 0.36903 * T);
+    const Lanes S4 = SineOfTurns(0.34734 - 5.37261 * T);
+    const Lanes S5 = SineOfTurns(0.10498 - 5.37899 * T);
+    const Lanes S6 = SineOfTurns(0.42681 - 0.41855 * T);
+    const Lanes S7 = SineOfTurns(0.14943 - 5.37511 * T);
+    const Lanes DL0 = 0.84 * S1 + 0.31 * S2 + 14.27 * S3 + 7.26 * S4 + 0.28 * S5 + 0.24 * S6;
+    const Lanes DL = 2.94 * S1 + 0.31 * S2 + 14.27 * S3 + 9.34 * S4 + 1.12 * S5 + 0.83 * S6;
+    const Lanes DLS = -6.4 * S1 - 1.89 * S6;
+    const Lanes DF =
         0.21 * S1 + 0.31 * S2 + 14.27 * S3 - 88.7 * S4 - 15.3 * S5 + 0.24 * S6 - 1.86 * S7;
-    const double DD = DL0 - DLS;
-    const double T2 = T * T;
+    const Lanes DD = DL0 - DLS;
+    const Lanes T2 = T * T;
     return {
         kTwoPi * FracPart(0.60643382 + 1336.85522467 * T - 0.00000313 * T2) +
             DL0 / kArcsecondsPerRadian,
@@ -55,19 +55,22 @@ MeanArguments ComputeMeanArguments(double T) {
 }
 
 // Scale factor of the latitude argument F.
-double LatitudeFactor(double DGAM) {
+[[gnu::always_inline]] inline Lanes LatitudeFactor(const Lanes& DGAM) {
     return 1.000002708 + 139.978 * DGAM;
 }
 
 // Multiples 1..highest of argument i scaled by factor^j, and their mirror images -1..-highest.
-void BuildMoonMultiples(MoonSeries& m, int i, double argument, int highest, double factor) {
+template <typename Factor>
+[[gnu::always_inline]] inline void BuildMoonMultiples(BasicMoonSeries<Lanes>& m, int i,
+                                                      const Lanes& argument, int highest,
+                                                      const Factor& factor) {
     auto& cosines = m.MoonCos[i];
     auto& sines = m.MoonSin[i];
-    const Rotation once = SinCos(argument);
+    const LanesRotation once = SinCos(argument);
     cosines[1] = factor * once.RotCos;
     sines[1] = factor * once.RotSin;
     for (int j = 2; j <= highest; ++j) {
-        const Rotation next = AddAngles(cosines[j - 1], sines[j - 1], cosines[1], sines[1]);
+        const LanesRotation next = AddAngles(cosines[j - 1], sines[j - 1], cosines[1], sines[1]);
         cosines[j] = next.RotCos;
         sines[j] = next.RotSin;
     }
@@ -105,9 +108,10 @@ constexpr PlanetaryTerm kPlanetaryTerms[] = {
 
 } // namespace
 
-void MoonTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+ASTRODESK_LANES_KERNEL
+void MoonTheory(const Lanes& T, const CoefficientTables& tables, LanesMoon& moon) {
     const MeanArguments mean = ComputeMeanArguments(T);
-    MoonSeries m;
+    BasicMoonSeries<Lanes> m;
     BuildMoonMultiples(m, 1, mean.l, 4, 1.000002208);
     BuildMoonMultiples(m, 2, mean.ls, 3, 0.997504612 - 0.002495388 * T);
     BuildMoonMultiples(m, 3, mean.F, 4, LatitudeFactor(mean.DGAM));
@@ -122,14 +126,22 @@ void MoonTheory(double T, const CoefficientTables& tables, PositionTables& posit
     for (const PlanetaryTerm& term : kPlanetaryTerms)
         m.MoonLambda += term.coefficient * SineOfTurns(term.a + term.b * T);
 
-    positions.MoonLongitude =
+    const Lanes longitude =
         360.0 * FracPart((mean.L0 + m.MoonLambda / kArcsecondsPerRadian) / kTwoPi);
-    if (positions.MoonLongitude < 0.0) positions.MoonLongitude += 360.0;
-    const double S = mean.F + m.MoonDS / kArcsecondsPerRadian;
-    positions.MoonLatitude = (LatitudeFactor(mean.DGAM) * (18519.7 + m.MoonGamma) * Sin(S) -
-                              6.24 * Sin(3.0 * S) + m.MoonN) /
-                             3600.0;
-    positions.TheoryR = kArcsecondsPerRadian / (m.MoonSinPi * 0.999953253);
+    moon.longitude = Select(longitude < 0.0, longitude + 360.0, longitude);
+    const Lanes S = mean.F + m.MoonDS / kArcsecondsPerRadian;
+    moon.latitude = (LatitudeFactor(mean.DGAM) * (18519.7 + m.MoonGamma) * Sin(S) -
+                     6.24 * Sin(Lanes(3.0 * S)) + m.MoonN) /
+                    3600.0;
+    moon.distance = kArcsecondsPerRadian / (m.MoonSinPi * 0.999953253);
+}
+
+void MoonTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    LanesMoon moon;
+    MoonTheory(Broadcast(T), tables, moon);
+    positions.MoonLongitude = moon.longitude[0];
+    positions.MoonLatitude = moon.latitude[0];
+    positions.TheoryR = moon.distance[0];
 }
 
 } // namespace astrodesk

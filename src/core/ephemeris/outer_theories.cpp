@@ -12,56 +12,59 @@ constexpr double kTenMicroAU = 1e-5;
 // The Pluto series is referred to the ecliptic and equinox of 1950.0; this carries TheoryL and
 // TheoryB (degrees) to the ecliptic and equinox of date by the precession angles of the
 // 1950 frame (radians, t in centuries from 1950.0).
-void PlutoToDate(double T, PositionTables& positions) {
+[[gnu::always_inline]] inline void PlutoToDate(const Lanes& T, LanesPlace& place) {
     constexpr double kDegreesPerRadian = 57.2957795;
-    const double t = T + 0.5;
-    const double lambda = positions.TheoryL / kDegreesPerRadian;
-    const double beta = positions.TheoryB / kDegreesPerRadian;
-    const double eta = 0.000228 * t;                   // angle between the two ecliptics
-    const double node = 3.044;                         // longitude of the axis of that rotation
-    const double p = (0.0243764 + 0.00000539 * t) * t; // general precession in longitude
-    const Rotation etaTrig = SinCos(eta), betaTrig = SinCos(beta), fromNode = SinCos(node - lambda);
-    const double A =
+    const Lanes t = T + 0.5;
+    const Lanes lambda = place.L / kDegreesPerRadian;
+    const Lanes beta = place.B / kDegreesPerRadian;
+    const Lanes eta = 0.000228 * t;                   // angle between the two ecliptics
+    const double node = 3.044;                        // longitude of the axis of that rotation
+    const Lanes p = (0.0243764 + 0.00000539 * t) * t; // general precession in longitude
+    const LanesRotation etaTrig = SinCos(eta), betaTrig = SinCos(beta),
+                        fromNode = SinCos(Lanes(node - lambda));
+    const Lanes A =
         etaTrig.RotCos * betaTrig.RotCos * fromNode.RotSin - etaTrig.RotSin * betaTrig.RotSin;
-    const double B = betaTrig.RotCos * fromNode.RotCos;
-    const double C =
+    const Lanes B = betaTrig.RotCos * fromNode.RotCos;
+    const Lanes C =
         etaTrig.RotCos * betaTrig.RotSin + etaTrig.RotSin * betaTrig.RotCos * fromNode.RotSin;
-    positions.TheoryB = kDegreesPerRadian * std::atan(C / std::sqrt((1.0 + C) * (1.0 - C)));
+    place.B = kDegreesPerRadian * ArcTangent(C / SquareRoot((1.0 + C) * (1.0 - C)));
     // atan(A/B) is the direction up to a half turn; B <= 0 takes the other half.
-    const double turns = (p + node - std::atan(A / B)) / kTwoPi;
-    positions.TheoryL = 360.0 * FracPart(B > 0.0 ? turns : turns + 0.5);
+    const Lanes turns = (p + node - ArcTangent(A / B)) / kTwoPi;
+    place.L = 360.0 * FracPart(Select(B > 0.0, turns, turns + 0.5));
 }
 
 } // namespace
 
-void JupiterTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
-    SeriesState s(T);
-    const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
-    const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
-    const double M7 = MeanAnomaly(0.3969537, 1.1902586, T);
-    const Rotation saturn = SinCos(M6), uranus = SinCos(M7);
+ASTRODESK_LANES_KERNEL
+void JupiterTheory(const Lanes& T, const CoefficientTables& tables, LanesPlace& place) {
+    LanesSeriesState s(T);
+    const Lanes M5 = MeanAnomaly(0.0565314, 8.4302963, T);
+    const Lanes M6 = MeanAnomaly(0.8829867, 3.3947688, T);
+    const Lanes M7 = MeanAnomaly(0.3969537, 1.1902586, T);
+    const LanesRotation saturn = SinCos(M6), uranus = SinCos(M7);
     // Joint Jupiter-Saturn-Uranus terms in 2·M5 - 6·M6 + 3·M7 and that plus M5.
-    Rotation joint = SinCos(2.0 * M5 - 6.0 * M6 + 3.0 * M7);
+    LanesRotation joint = SinCos(2.0 * M5 - 6.0 * M6 + 3.0 * M7);
     BuildOwnMultiples(s, M5, 5, -1);
     SumPerturbGroup(s, tables, saturn, -10, 254, 301);
     SumPerturbGroup(s, tables, uranus, -2, 302, 303);
     AddCoefficients(s, joint, -0.8, 8.5, -0.1, 0.0, 0.0, 0.0);
     joint = RotateByOwn(s, joint);
     AddCoefficients(s, joint, 0.4, 0.5, -0.7, 0.5, -0.1, 0.0);
-    positions.TheoryL = TheoryLongitude(0.038891, M5, (5025.2 + 0.8 * T) * T, s.SeriesDL);
-    positions.TheoryR = 5.208873 + 0.000041 * T + s.SeriesDR * kTenMicroAU;
-    positions.TheoryB = (227.3 - 0.3 * T + s.SeriesDB) / 3600.0;
+    place.L = TheoryLongitude(0.038891, M5, (5025.2 + 0.8 * T) * T, s.SeriesDL);
+    place.R = 5.208873 + 0.000041 * T + s.SeriesDR * kTenMicroAU;
+    place.B = (227.3 - 0.3 * T + s.SeriesDB) / 3600.0;
 }
 
-void SaturnTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
-    SeriesState s(T);
-    const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
-    const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
-    const double M7 = MeanAnomaly(0.3969537, 1.1902586, T);
-    const Rotation jupiter = SinCos(M5), uranus = SinCos(M7);
-    const Rotation neptune = MeanAnomalyCosSin(0.7208473, 0.6068623, T);
+ASTRODESK_LANES_KERNEL
+void SaturnTheory(const Lanes& T, const CoefficientTables& tables, LanesPlace& place) {
+    LanesSeriesState s(T);
+    const Lanes M5 = MeanAnomaly(0.0565314, 8.4302963, T);
+    const Lanes M6 = MeanAnomaly(0.8829867, 3.3947688, T);
+    const Lanes M7 = MeanAnomaly(0.3969537, 1.1902586, T);
+    const LanesRotation jupiter = SinCos(M5), uranus = SinCos(M7);
+    const LanesRotation neptune = MeanAnomalyCosSin(0.7208473, 0.6068623, T);
     // Joint Jupiter-Saturn-Uranus terms in -2·M5 + 5·M6 - 3·M7, that plus M6 and plus 2·M6.
-    Rotation joint = SinCos(-2.0 * M5 + 5.0 * M6 - 3.0 * M7);
+    LanesRotation joint = SinCos(-2.0 * M5 + 5.0 * M6 - 3.0 * M7);
     BuildOwnMultiples(s, M6, 11, 0);
     BuildPerturberConjugateMultiples(s, jupiter, 1, -6);
     SumPerturbRows(s, tables, 304, 357);
@@ -75,19 +78,20 @@ void SaturnTheory(double T, const CoefficientTables& tables, PositionTables& pos
     AddCoefficients(s, joint, 2.4 - 0.7 * T, 27.8 - 0.4 * T, 2.1, -0.2, 0.0, 0.0);
     joint = RotateByOwn(s, joint);
     AddCoefficients(s, joint, 0.1, 1.6, -3.6, 0.3, -0.2, 0.6);
-    positions.TheoryL = TheoryLongitude(0.2561136, M6, (5018.6 + 1.9 * T) * T, s.SeriesDL);
-    positions.TheoryR = 9.557584 - 0.000186 * T + s.SeriesDR * kTenMicroAU;
-    positions.TheoryB = (175.1 - 10.2 * T + s.SeriesDB) / 3600.0;
+    place.L = TheoryLongitude(0.2561136, M6, (5018.6 + 1.9 * T) * T, s.SeriesDL);
+    place.R = 9.557584 - 0.000186 * T + s.SeriesDR * kTenMicroAU;
+    place.B = (175.1 - 10.2 * T + s.SeriesDB) / 3600.0;
 }
 
-void UranusTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
-    SeriesState s(T);
-    const double M5 = MeanAnomaly(0.0564472, 8.4302889, T);
-    const double M6 = MeanAnomaly(0.8829611, 3.3947583, T);
-    const double M7 = MeanAnomaly(0.3967117, 1.1902849, T);
-    const Rotation jupiter = SinCos(M5), saturn = SinCos(M6);
-    const Rotation neptune = MeanAnomalyCosSin(0.7216833, 0.6068528, T);
-    const Rotation joint = SinCos(2.0 * M5 - 4.0 * M6);
+ASTRODESK_LANES_KERNEL
+void UranusTheory(const Lanes& T, const CoefficientTables& tables, LanesPlace& place) {
+    LanesSeriesState s(T);
+    const Lanes M5 = MeanAnomaly(0.0564472, 8.4302889, T);
+    const Lanes M6 = MeanAnomaly(0.8829611, 3.3947583, T);
+    const Lanes M7 = MeanAnomaly(0.3967117, 1.1902849, T);
+    const LanesRotation jupiter = SinCos(M5), saturn = SinCos(M6);
+    const LanesRotation neptune = MeanAnomalyCosSin(0.7216833, 0.6068528, T);
+    const LanesRotation joint = SinCos(2.0 * M5 - 4.0 * M6);
     BuildOwnMultiples(s, M7, 7, -2);
     SumPerturbGroup(s, tables, jupiter, -2, 372, 378);
     SumPerturbGroup(s, tables, saturn, -4, 379, 397);
@@ -98,34 +102,36 @@ void UranusTheory(double T, const CoefficientTables& tables, PositionTables& pos
     s.PertSin[-4] = joint.RotSin;
     StepPerturberDown(s, -4, -6, {s.PertCos[-1], s.PertSin[-1]});
     SumPerturbRows(s, tables, 433, 441);
-    positions.TheoryL = TheoryLongitude(0.4734843, M7, (5082.3 + 34.2 * T) * T, s.SeriesDL);
-    positions.TheoryR = 19.211991 + (-0.000333 - 0.000005 * T) * T + s.SeriesDR * kTenMicroAU;
-    positions.TheoryB = (-130.61 + (-0.54 + 0.04 * T) * T + s.SeriesDB) / 3600.0;
+    place.L = TheoryLongitude(0.4734843, M7, (5082.3 + 34.2 * T) * T, s.SeriesDL);
+    place.R = 19.211991 + (-0.000333 - 0.000005 * T) * T + s.SeriesDR * kTenMicroAU;
+    place.B = (-130.61 + (-0.54 + 0.04 * T) * T + s.SeriesDB) / 3600.0;
 }
 
-void NeptuneTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
-    SeriesState s(T);
-    const double M8 = MeanAnomaly(0.7214906, 0.6068526, T);
-    const Rotation jupiter = MeanAnomalyCosSin(0.0563867, 8.4298907, T);
-    const Rotation saturn = MeanAnomalyCosSin(0.8825086, 3.3957748, T);
-    const Rotation uranus = MeanAnomalyCosSin(0.3965358, 1.1902851, T);
+ASTRODESK_LANES_KERNEL
+void NeptuneTheory(const Lanes& T, const CoefficientTables& tables, LanesPlace& place) {
+    LanesSeriesState s(T);
+    const Lanes M8 = MeanAnomaly(0.7214906, 0.6068526, T);
+    const LanesRotation jupiter = MeanAnomalyCosSin(0.0563867, 8.4298907, T);
+    const LanesRotation saturn = MeanAnomalyCosSin(0.8825086, 3.3957748, T);
+    const LanesRotation uranus = MeanAnomalyCosSin(0.3965358, 1.1902851, T);
     BuildOwnMultiples(s, M8, 6, 0);
     SumPerturbGroup(s, tables, jupiter, -2, 442, 446);
     SumPerturbGroup(s, tables, saturn, -2, 447, 452);
     SumPerturbGroup(s, tables, uranus, -6, 453, 476);
-    positions.TheoryL = TheoryLongitude(0.1254046, M8, (4982.8 - 21.3 * T) * T, s.SeriesDL);
-    positions.TheoryR = 30.072984 + (0.001234 + 0.000003 * T) * T + s.SeriesDR * kTenMicroAU;
-    positions.TheoryB = (54.77 + (0.26 + 0.06 * T) * T + s.SeriesDB) / 3600.0;
+    place.L = TheoryLongitude(0.1254046, M8, (4982.8 - 21.3 * T) * T, s.SeriesDL);
+    place.R = 30.072984 + (0.001234 + 0.000003 * T) * T + s.SeriesDR * kTenMicroAU;
+    place.B = (54.77 + (0.26 + 0.06 * T) * T + s.SeriesDB) / 3600.0;
 }
 
-void PlutoTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
-    SeriesState s(T);
-    const double M5 = MeanAnomaly(0.0565314, 8.4302963, T);
-    const double M6 = MeanAnomaly(0.8829867, 3.3947688, T);
-    const double M9 = MeanAnomaly(0.0385795, 0.4026667, T);
-    const Rotation jupiter = SinCos(M5), saturn = SinCos(M6);
+ASTRODESK_LANES_KERNEL
+void PlutoTheory(const Lanes& T, const CoefficientTables& tables, LanesPlace& place) {
+    LanesSeriesState s(T);
+    const Lanes M5 = MeanAnomaly(0.0565314, 8.4302963, T);
+    const Lanes M6 = MeanAnomaly(0.8829867, 3.3947688, T);
+    const Lanes M9 = MeanAnomaly(0.0385795, 0.4026667, T);
+    const LanesRotation jupiter = SinCos(M5), saturn = SinCos(M6);
     // Joint Jupiter-Saturn terms in M5 - M6 and that plus M9.
-    Rotation joint = SinCos(M5 - M6);
+    LanesRotation joint = SinCos(M5 - M6);
     BuildOwnMultiples(s, M9, 6, 0);
     // Jupiter, led by the main elliptic term of Pluto.
     BuildPerturberConjugateMultiples(s, jupiter, 2, -2);
@@ -136,10 +142,26 @@ void PlutoTheory(double T, const CoefficientTables& tables, PositionTables& posi
     AddCoefficients(s, joint, -9.11, 0.12, -3.4, -3.3, 0.81, 0.78);
     joint = RotateByOwn(s, joint);
     AddCoefficients(s, joint, 5.92, 0.25, 2.3, -3.8, -0.67, -0.51);
-    positions.TheoryL = TheoryLongitude(0.6232469, M9, 0.0, s.SeriesDL);
-    positions.TheoryR = 40.7247248 + s.SeriesDR * kTenMicroAU;
-    positions.TheoryB = s.SeriesDB / 3600.0 - 3.909434;
-    PlutoToDate(T, positions);
+    place.L = TheoryLongitude(0.6232469, M9, Lanes{}, s.SeriesDL);
+    place.R = 40.7247248 + s.SeriesDR * kTenMicroAU;
+    place.B = s.SeriesDB / 3600.0 - 3.909434;
+    PlutoToDate(T, place);
+}
+
+void JupiterTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    AtOneMoment(JupiterTheory, T, tables, positions);
+}
+void SaturnTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    AtOneMoment(SaturnTheory, T, tables, positions);
+}
+void UranusTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    AtOneMoment(UranusTheory, T, tables, positions);
+}
+void NeptuneTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    AtOneMoment(NeptuneTheory, T, tables, positions);
+}
+void PlutoTheory(double T, const CoefficientTables& tables, PositionTables& positions) {
+    AtOneMoment(PlutoTheory, T, tables, positions);
 }
 
 } // namespace astrodesk

@@ -1,0 +1,128 @@
+#pragma once
+
+// Four doubles worked on as one value: the kernel of the chart computation.
+//
+// Why: a chart evaluates every body theory at three pass times (a little before, a little after
+// and at the chart time) and repeats each evaluation three times for light time. The three
+// passes are independent, and their series use the same terms with the same coefficients, so
+// the chart evaluates them side by side, one pass per lane, in one walk through the tables. On
+// a processor with 256-bit vectors and fused multiply-add a term then costs about what one pass
+// alone did; elsewhere the compiler splits the lanes into the vectors the target has, and the
+// results differ from the fused ones only in the last bits.
+//
+// Lanes is a vector of the GNU C vector extensions (also in Clang), so that the compiler keeps
+// it in vector registers on any target; every operation below is lane by lane. Functions taking
+// Lanes pass them by reference: by value their calling convention would depend on the vector
+// width a function is compiled for, and every helper that returns Lanes is always inlined, so
+// that no call passes a vector between code built for different vector widths (which is what
+// GCC's -Wpsabi note warns of; the libraries of the kernels silence it for that reason).
+
+#include "astro/angles.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+// Lanes never cross a call (see astro/lanes.hpp): GCC's note on their calling convention does
+// not apply.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+namespace astrodesk {
+
+inline constexpr int kLaneCount = 4;
+using Lanes = double __attribute__((vector_size(kLaneCount * sizeof(double))));
+// The result of comparing Lanes: all bits set where true.
+using LaneMask = std::int64_t __attribute__((vector_size(kLaneCount * sizeof(double))));
+
+// Marks a function that works on Lanes: compiled twice, for x86-64 with AVX2 and fused
+// multiply-add and for any x86-64, the processor choosing at load time. Other targets get the
+// one portable version.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define ASTRODESK_LANES_KERNEL [[gnu::target_clones("arch=x86-64-v3", "default")]]
+#else
+#define ASTRODESK_LANES_KERNEL
+#endif
+
+[[gnu::always_inline]] inline Lanes Broadcast(double x) {
+    return Lanes{x, x, x, x};
+}
+
+// mask ? a : b, lane by lane.
+[[gnu::always_inline]] inline Lanes Select(const LaneMask& mask, const Lanes& a, const Lanes& b) {
+    return mask ? a : b;
+}
+
+inline bool AnyLane(const LaneMask& mask) {
+    return (mask[0] | mask[1] | mask[2] | mask[3]) != 0;
+}
+
+// f applied to each lane: for the few library functions (arc tangent, square root) that have no
+// lane form.
+template <typename Function>
+[[gnu::always_inline]] inline Lanes EachLane(const Lanes& x, Function f) {
+    return Lanes{f(x[0]), f(x[1]), f(x[2]), f(x[3])};
+}
+
+// f applied to the lanes of two values pair by pair.
+template <typename Function>
+[[gnu::always_inline]] inline Lanes EachLane(const Lanes& x, const Lanes& y, Function f) {
+    return Lanes{f(x[0], y[0]), f(x[1], y[1]), f(x[2], y[2]), f(x[3], y[3])};
+}
+
+[[gnu::always_inline]] inline Lanes SquareRoot(const Lanes& x) {
+    return EachLane(x, [](double v) { return std::sqrt(v); });
+}
+[[gnu::always_inline]] inline Lanes ArcTangent(const Lanes& x) {
+    return EachLane(x, [](double v) { return std::atan(v); });
+}
+// The library's sine and cosine, where a result must stay what the library gives.
+[[gnu::always_inline]] inline Lanes LibrarySine(const Lanes& x) {
+    return EachLane(x, [](double v) { return std::sin(v); });
+}
+[[gnu::always_inline]] inline Lanes LibraryCosine(const Lanes& x) {
+    return EachLane(x, [](double v) { return std::cos(v); });
+}
+
+// Below this size a double holds fractions, above it only whole numbers.
+inline constexpr double kFractionalLimit = 0x1p51;
+
+// x minus x truncated towards zero, lane by lane, exactly as FracPart(double). Adding and taking
+// away 1.5 x 2^52 rounds |x| < 2^51 to the nearest whole number; a step towards zero makes
+// that the truncation. Larger or non-finite lanes go to the library.
+[[gnu::always_inline]] inline Lanes FracPart(const Lanes& x) {
+    constexpr double kRoundingShift = 0x1.8p52;
+    const LaneMask ordinary = (x < kFractionalLimit) & (x > -kFractionalLimit);
+    if (AnyLane(~ordinary)) return EachLane(x, [](double v) { return FracPart(v); });
+    const Lanes nearest = (x + kRoundingShift) - kRoundingShift;
+    const Lanes truncated = Select(x >= 0.0, Select(nearest > x, nearest - 1.0, nearest),
+                                   Select(nearest < x, nearest + 1.0, nearest));
+    return x - truncated;
+}
+
+struct LanesRotation {
+    Lanes RotCos;
+    Lanes RotSin;
+};
+
+// Sum of two angles from their cosines and sines, lane by lane (see AddAngles of doubles).
+[[gnu::always_inline]] inline LanesRotation AddAngles(const Lanes& cosA, const Lanes& sinA,
+                                                      const Lanes& cosB, const Lanes& sinB) {
+    return {cosA * cosB - sinA * sinB, sinA * cosB + cosA * sinB};
+}
+
+// Degrees to radians and back, with the program's pi.
+[[gnu::always_inline]] inline Lanes DegToRad(const Lanes& degrees) {
+    return degrees * kPi / 180.0;
+}
+[[gnu::always_inline]] inline Lanes RadToDeg(const Lanes& radians) {
+    return radians * 180.0 / kPi;
+}
+
+// One lane of a Lanes value as a double.
+inline double LaneOf(const Lanes& x, int lane) {
+    return x[lane];
+}
+
+} // namespace astrodesk
+
+#pragma GCC diagnostic pop

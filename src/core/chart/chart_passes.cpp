@@ -1,0 +1,219 @@
+#include "chart/chart_passes.hpp"
+
+#include "astro/angles.hpp"
+#include "astro/fast_trig.hpp"
+#include "astro/nutation.hpp"
+#include "chart/aberration.hpp"
+#include "ephemeris/body_theory.hpp"
+#include "ephemeris/moon_theory.hpp"
+
+namespace astrodesk {
+
+namespace {
+
+constexpr int kLightTimeIterations = 3;
+constexpr double kLightDaysPerAU = 0.005775463;
+constexpr double kDaysPerCentury = 36525.0;
+// The lunar theory gives its distance in equatorial Earth radii.
+constexpr double kAUPerEarthRadius = 6378.14 / 149597870.7;
+
+// The heliocentric tables of internal bodies 0..10 (0 the Sun seen from the Earth, 3 the Earth
+// seen from the Sun): longitude (0..360) and latitude (degrees), radius (AU) and rectangular
+// ecliptic coordinates (AU).
+struct HelioTables {
+    IndexedArray<Lanes, 0, 10> longitude{};
+    IndexedArray<Lanes, 0, 10> latitude{};
+    IndexedArray<Lanes, 0, 10> distance{};
+    IndexedArray<Lanes, 0, 10> x{};
+    IndexedArray<Lanes, 0, 10> y{};
+    IndexedArray<Lanes, 0, 10> z{};
+};
+
+// The Moon with nutation (degrees 0..360), its latitude (degrees), its distance (Earth radii),
+// the mean node with nutation (degrees 0..360) and the nutation itself.
+struct MoonAndNode {
+    Lanes longitude;
+    Lanes latitude;
+    Lanes distance;
+    Lanes node;
+    LanesNutation nutation;
+};
+
+// What the last placing step leaves: the last theory result and the corrected vector from the
+// centre body (AU).
+struct LastPlacing {
+    LanesBody theory;
+    LanesVector rel;
+};
+
+[[gnu::always_inline]] inline Lanes Length(const LanesVector& v) {
+    return SquareRoot(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+[[gnu::always_inline]] inline LanesVector Rectangular(const LanesPlace& place) {
+    const LanesRotation l = SinCos(DegToRad(place.L));
+    const LanesRotation b = SinCos(DegToRad(place.B));
+    return {place.R * b.RotCos * l.RotCos, place.R * b.RotCos * l.RotSin, place.R * b.RotSin};
+}
+
+[[gnu::always_inline]] inline Lanes AddIfBelow(const Lanes& x, double limit, double turn) {
+    return Select(x < limit, x + turn, x);
+}
+[[gnu::always_inline]] inline Lanes SubtractIfAtLeast(const Lanes& x, double limit, double turn) {
+    return Select(x >= limit, x - turn, x);
+}
+
+// Keeps a theory result of internal body k: longitude brought to 0..360 degrees, latitude,
+// radius and the rectangular ecliptic coordinates.
+[[gnu::always_inline]] inline void StoreTheoryOutput(int k, LanesPlace place, HelioTables& helio) {
+    place.L = AddIfBelow(place.L, 0.0, 360.0);
+    helio.longitude[k] = place.L;
+    helio.latitude[k] = place.B;
+    helio.distance[k] = place.R;
+    const LanesVector v = Rectangular(place);
+    helio.x[k] = v.x;
+    helio.y[k] = v.y;
+    helio.z[k] = v.z;
+}
+
+// Every body at the lanes' times; the Earth is the Sun seen from the Earth turned round.
+ASTRODESK_LANES_KERNEL
+void EvaluateBodies(const Lanes& times, const CoefficientTables& tables, HelioTables& helio) {
+    for (int k = 0; k <= 10; ++k) {
+        if (k == 3) {
+            const Lanes turned = helio.longitude[0] + 180.0;
+            StoreTheoryOutput(3,
+                              {Select(turned > 360.0, turned - 360.0, turned), -helio.latitude[0],
+                               helio.distance[0]},
+                              helio);
+        } else {
+            LanesBody body;
+            RunBodyTheory(k, times, tables, body);
+            StoreTheoryOutput(k, body.place, helio);
+        }
+    }
+}
+
+// The Moon and the node at the lanes' times, both with nutation.
+ASTRODESK_LANES_KERNEL
+void PlaceMoonAndNode(const Lanes& times, const CoefficientTables& tables, MoonAndNode& result) {
+    LanesMoon moon;
+    MoonTheory(times, tables, moon);
+    ComputeNutation(times, result.nutation);
+    const Lanes nutation = result.nutation.longitude;
+    Lanes node = result.nutation.lunarNode + DegToRad(nutation);
+    node = AddIfBelow(AddIfBelow(node, 0.0, kTwoPi), 0.0, kTwoPi);
+    result.node = EachLane(RadToDeg(node), [](double degrees) { return Reduce360(degrees); });
+    const Lanes longitude = moon.longitude + nutation;
+    result.longitude = SubtractIfAtLeast(AddIfBelow(longitude, 0.0, 360.0), 360.0, 360.0);
+    result.latitude = moon.latitude;
+    result.distance = moon.distance;
+}
+
+// Apparent place of internal body k (1..10) from the centre body cb: light time (three
+// iterations), the observer's aberration, nutation. The slot of the centre body itself receives
+// the Sun as seen from it. A body on its mean orbit leaves its rectangular place at the last
+// light-time moment in its slot of `helio`, where a later body's observer finds it.
+ASTRODESK_LANES_KERNEL
+void PlaceBody(int k, int cb, const Lanes& times, const CoefficientTables& tables,
+               const CentreVelocity& velocity, const Lanes& nutation, HelioTables& helio,
+               PassPlaces& places, LastPlacing& last) {
+    const LanesVector observer =
+        cb == 0 ? LanesVector{} : LanesVector{helio.x[cb], helio.y[cb], helio.z[cb]};
+    LanesVector& rel = last.rel;
+    rel = {helio.x[k] - observer.x, helio.y[k] - observer.y, helio.z[k] - observer.z};
+    Lanes distance = Length(rel);
+    const Lanes geometricDistance = distance;
+    LanesBody& body = last.theory;
+    for (int iteration = 0; iteration < kLightTimeIterations; ++iteration) {
+        RunBodyTheory(k, times - distance * kLightDaysPerAU / kDaysPerCentury, tables, body);
+        if (AnyLane(body.fromMeanOrbit)) {
+            helio.x[k] = Select(body.fromMeanOrbit, body.orbit.x, helio.x[k]);
+            helio.y[k] = Select(body.fromMeanOrbit, body.orbit.y, helio.y[k]);
+            helio.z[k] = Select(body.fromMeanOrbit, body.orbit.z, helio.z[k]);
+        }
+        const LanesVector position = Rectangular(body.place);
+        rel = k == cb ? position
+                      : LanesVector{position.x - observer.x, position.y - observer.y,
+                                    position.z - observer.z};
+        distance = Length(rel);
+    }
+    ApplyAberration(cb, k, distance, velocity, rel);
+
+    Lanes lambda = EachLane(rel.y, rel.x, [](double n, double d) { return AngleOf(n, d); });
+    Lanes beta = ArcTangent(rel.z / SquareRoot(rel.x * rel.x + rel.y * rel.y));
+    // Longitudes stay below the full turn: a turn of exactly 2 pi is 0.
+    lambda += DegToRad(nutation);
+    lambda = SubtractIfAtLeast(AddIfBelow(lambda, 0.0, kTwoPi), kTwoPi, kTwoPi);
+    Lanes recordedDistance = geometricDistance;
+    if (k == cb) {
+        lambda = SubtractIfAtLeast(lambda + kPi, kTwoPi, kTwoPi);
+        beta = -beta;
+        recordedDistance = helio.distance[cb];
+    }
+    places.longitude[k] = lambda;
+    places.latitude[k] = beta;
+    places.distance[k] = recordedDistance;
+}
+
+// The position tables, the nutation and the frame as the pass of `lane` leaves them.
+void StoreLane(int lane, const HelioTables& helio, const MoonAndNode& moon, const LanesRates& rates,
+               const PassPlaces& places, const LastPlacing& last, ProgramState& state) {
+    PositionTables& p = state.positions;
+    for (int k = 0; k <= 10; ++k) {
+        p.HelioLongitude[k] = helio.longitude[k][lane];
+        p.HelioLatitude[k] = helio.latitude[k][lane];
+        p.HelioDistance[k] = helio.distance[k][lane];
+        p.HelioX[k] = helio.x[k][lane];
+        p.HelioY[k] = helio.y[k][lane];
+        p.HelioZ[k] = helio.z[k][lane];
+        p.BodyLongitude[k] = places.longitude[k][lane];
+        p.BodyLatitude[k] = places.latitude[k][lane];
+        p.BodyDistance[k] = places.distance[k][lane];
+        p.RateLongitude[k] = rates.longitude[k][lane];
+        p.RateLatitude[k] = rates.latitude[k][lane];
+        p.RateRadius[k] = rates.radius[k][lane];
+    }
+    p.MoonLongitude = moon.longitude[lane];
+    p.MoonLatitude = moon.latitude[lane];
+    p.LunarNode = moon.node[lane];
+    p.NutationLongitude = moon.nutation.longitude[lane];
+    p.TheoryL = last.theory.place.L[lane];
+    p.TheoryB = last.theory.place.B[lane];
+    p.TheoryR = last.theory.place.R[lane];
+    p.RelX = last.rel.x[lane];
+    p.RelY = last.rel.y[lane];
+    p.RelZ = last.rel.z[lane];
+    state.frame.SunMeanAnomaly = moon.nutation.sunMeanAnomaly[lane];
+    state.frame.Obliquity2000 = moon.nutation.obliquity2000[lane];
+}
+
+} // namespace
+
+PassPlaces RunPasses(ProgramState& state, const Lanes& times, int lastLane) {
+    const CoefficientTables& tables = state.coefficients;
+    const int cb = state.working.ChartCentre;
+    HelioTables helio;
+    EvaluateBodies(times, tables, helio);
+    MoonAndNode moon;
+    PlaceMoonAndNode(times, tables, moon);
+    LanesRates rates;
+    FillMotionRates(times, rates);
+
+    PassPlaces places;
+    places.longitude[0] = DegToRad(moon.longitude);
+    places.latitude[0] = DegToRad(moon.latitude);
+    places.distance[0] = moon.distance * kAUPerEarthRadius;
+    // The placing steps leave the centre's longitude, latitude and distance as they are, so its
+    // velocity serves the whole pass.
+    const CentreVelocity velocity = VelocityOfTheCentre(
+        cb, {helio.longitude[cb], helio.latitude[cb], helio.distance[cb]}, rates);
+    LastPlacing last;
+    for (int k = 1; k <= 10; ++k)
+        PlaceBody(k, cb, times, tables, velocity, moon.nutation.longitude, helio, places, last);
+    StoreLane(lastLane, helio, moon, rates, places, last, state);
+    state.frame.JulianCenturies = times[lastLane];
+    return places;
+}
+
+} // namespace astrodesk

@@ -1,0 +1,28 @@
+#pragma once
+
+// The passes of the chart driver evaluated side by side: one lane (astro/lanes.hpp) per pass
+// time, every body theory, light time, aberration, the Moon, its node and nutation walking
+// through their series once for all the passes.
+
+#include "astro/lanes.hpp"
+#include "shell/indexed_array.hpp"
+#include "shell/program_state.hpp"
+
+namespace astrodesk {
+
+// The apparent places of one evaluation of every body, one pass time per lane: internal body
+// indices 0 (the Moon) and 1..10 seen from the centre body, radians, and their distances (AU;
+// the geometric distance, not the light-time one).
+struct PassPlaces {
+    IndexedArray<Lanes, 0, 10> longitude{};
+    IndexedArray<Lanes, 0, 10> latitude{};
+    IndexedArray<Lanes, 0, 10> distance{};
+};
+
+// Evaluates the passes at the times of the lanes (Julian centuries from J2000) from the centre
+// state.working.ChartCentre, and leaves the position tables, the nutation and the frame's
+// mean anomaly and obliquity as the pass of lane `lastLane` leaves them when the passes run one
+// after another (PassLongitude apart, which the caller fills from the result).
+PassPlaces RunPasses(ProgramState& state, const Lanes& times, int lastLane);
+
+} // namespace astrodesk
