@@ -19,6 +19,7 @@
 
 #include "astro/angles.hpp"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -56,21 +57,36 @@ inline bool AnyLane(const LaneMask& mask) {
     return (mask[0] | mask[1] | mask[2] | mask[3]) != 0;
 }
 
-// f applied to each lane: for the few library functions (arc tangent, square root) that have no
-// lane form.
-template <typename Function>
-[[gnu::always_inline]] inline Lanes EachLane(const Lanes& x, Function f) {
-    return Lanes{f(x[0]), f(x[1]), f(x[2]), f(x[3])};
+// Whether lane i holds exactly the bits of the lane before it.
+[[gnu::always_inline]] inline bool RepeatsLaneBefore(const Lanes& x, int i) {
+    return std::bit_cast<LaneMask>(x)[i] == std::bit_cast<LaneMask>(x)[i - 1];
 }
 
-// f applied to the lanes of two values pair by pair.
+// f applied to each lane: for the library functions (arc tangent, the library's sine) that have
+// no lane form. A lane that repeats the one before it takes its result: the chart's spare lane
+// repeats its last pass, and one moment fills every lane.
+template <typename Function>
+[[gnu::always_inline]] inline Lanes EachLane(const Lanes& x, Function f) {
+    Lanes result;
+    result[0] = f(x[0]);
+    for (int i = 1; i < kLaneCount; ++i)
+        result[i] = RepeatsLaneBefore(x, i) ? result[i - 1] : f(x[i]);
+    return result;
+}
+
+// f applied to the lanes of two values pair by pair, in the same way.
 template <typename Function>
 [[gnu::always_inline]] inline Lanes EachLane(const Lanes& x, const Lanes& y, Function f) {
-    return Lanes{f(x[0], y[0]), f(x[1], y[1]), f(x[2], y[2]), f(x[3], y[3])};
+    Lanes result;
+    result[0] = f(x[0], y[0]);
+    for (int i = 1; i < kLaneCount; ++i)
+        result[i] =
+            RepeatsLaneBefore(x, i) && RepeatsLaneBefore(y, i) ? result[i - 1] : f(x[i], y[i]);
+    return result;
 }
 
 [[gnu::always_inline]] inline Lanes SquareRoot(const Lanes& x) {
-    return EachLane(x, [](double v) { return std::sqrt(v); });
+    return Lanes{std::sqrt(x[0]), std::sqrt(x[1]), std::sqrt(x[2]), std::sqrt(x[3])};
 }
 [[gnu::always_inline]] inline Lanes ArcTangent(const Lanes& x) {
     return EachLane(x, [](double v) { return std::atan(v); });

@@ -2,6 +2,7 @@
 
 #include "astro/angles.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -88,8 +89,8 @@ struct DirectionTrig {
 } // namespace
 
 ASTRODESK_LANES_KERNEL
-void FillMotionRates(const Lanes& T, LanesRates& rates) {
-    for (int i = 1; i <= 9; ++i) {
+void FillMotionRates(const Lanes& T, int first, int last, LanesRates& rates) {
+    for (int i = std::max(first, 1); i <= std::min(last, 9); ++i) {
         const BodyRates& body = kBodyRates[i - 1];
         const Lanes m = kTwoPi * FracPart(body.a + body.b * T);
         std::array<LanesRotation, 4> multiples{}; // cos and sin of m, 2m, 3m, 4m
@@ -105,7 +106,7 @@ void FillMotionRates(const Lanes& T, LanesRates& rates) {
 
 void FillMotionRates(double T, PositionTables& positions) {
     LanesRates rates;
-    FillMotionRates(Broadcast(T), rates);
+    FillMotionRates(Broadcast(T), 1, 9, rates);
     for (int i = 1; i <= 9; ++i) {
         positions.RateLongitude[i] = rates.longitude[i][0];
         positions.RateRadius[i] = rates.radius[i][0];

@@ -40,7 +40,8 @@ struct CentreVelocity {
     LanesVector still;
 };
 
-void FillMotionRates(const Lanes& T, LanesRates& rates);
+// The rates of bodies first..last only (those outside 1..9 have none).
+void FillMotionRates(const Lanes& T, int first, int last, LanesRates& rates);
 CentreVelocity VelocityOfTheCentre(int cb, const HelioLanes& centre, const LanesRates& rates);
 // Rel -= V × lightDistance × 1.581250735e-7 for body k, as ApplyAberration below.
 void ApplyAberration(int cb, int k, const Lanes& lightDistance, const CentreVelocity& centre,

@@ -156,8 +156,9 @@ void PlaceBody(int k, int cb, const Lanes& times, const CoefficientTables& table
     places.distance[k] = recordedDistance;
 }
 
-// The position tables, the nutation and the frame as the pass of `lane` leaves them.
-void StoreLane(int lane, const HelioTables& helio, const MoonAndNode& moon, const LanesRates& rates,
+// The position tables (the rates apart), the nutation and the frame as the pass of `lane`
+// leaves them.
+void StoreLane(int lane, const HelioTables& helio, const MoonAndNode& moon,
                const PassPlaces& places, const LastPlacing& last, ProgramState& state) {
     PositionTables& p = state.positions;
     for (int k = 0; k <= 10; ++k) {
@@ -170,9 +171,6 @@ void StoreLane(int lane, const HelioTables& helio, const MoonAndNode& moon, cons
         p.BodyLongitude[k] = places.longitude[k][lane];
         p.BodyLatitude[k] = places.latitude[k][lane];
         p.BodyDistance[k] = places.distance[k][lane];
-        p.RateLongitude[k] = rates.longitude[k][lane];
-        p.RateLatitude[k] = rates.latitude[k][lane];
-        p.RateRadius[k] = rates.radius[k][lane];
     }
     p.MoonLongitude = moon.longitude[lane];
     p.MoonLatitude = moon.latitude[lane];
@@ -197,8 +195,10 @@ PassPlaces RunPasses(ProgramState& state, const Lanes& times, int lastLane) {
     EvaluateBodies(times, tables, helio);
     MoonAndNode moon;
     PlaceMoonAndNode(times, tables, moon);
+    // Only the centre's rates move the places; the tables keep those of every body at the
+    // last lane's moment, filled at the end.
     LanesRates rates;
-    FillMotionRates(times, rates);
+    FillMotionRates(times, cb, cb, rates);
 
     PassPlaces places;
     places.longitude[0] = DegToRad(moon.longitude);
@@ -211,7 +211,8 @@ PassPlaces RunPasses(ProgramState& state, const Lanes& times, int lastLane) {
     LastPlacing last;
     for (int k = 1; k <= 10; ++k)
         PlaceBody(k, cb, times, tables, velocity, moon.nutation.longitude, helio, places, last);
-    StoreLane(lastLane, helio, moon, rates, places, last, state);
+    StoreLane(lastLane, helio, moon, places, last, state);
+    FillMotionRates(times[lastLane], state.positions);
     state.frame.JulianCenturies = times[lastLane];
     return places;
 }

@@ -218,6 +218,8 @@ double PictureBox::ToUserY(double py) const {
 }
 
 void PictureBox::Cls() {
+    for (DisplayItem& item : items_)
+        if (auto* text = std::get_if<TextItem>(&item)) spareTexts_.push_back(std::move(text->text));
     items_.clear();
     printedRows_ = 0;
     CurrentX = scaleLeft_;
@@ -262,10 +264,18 @@ void PictureBox::PlaceText(std::string_view text, TextCursor& cursor) {
         const std::string_view piece =
             FirstCharacters(text, static_cast<std::size_t>(columns_ - cursor.column));
         items_.emplace_back(std::in_place_type<TextItem>, cursor.pixelX, cursor.pixelY,
-                            std::string(piece), ForeColour, TextBackColour);
+                            SpareText(piece), ForeColour, TextBackColour);
         MoveToColumn(cursor, cursor.column + static_cast<int>(CharacterCount(piece)));
         text.remove_prefix(piece.size());
     }
+}
+
+std::string PictureBox::SpareText(std::string_view text) {
+    if (spareTexts_.empty()) return std::string(text);
+    std::string spare = std::move(spareTexts_.back());
+    spareTexts_.pop_back();
+    spare.assign(text);
+    return spare;
 }
 
 void PictureBox::Print(std::string_view text, After after) {

@@ -152,10 +152,14 @@ class PictureBox {
     void NewLine(TextCursor& cursor) const;
     void MarkRowPrinted(int row);
     void PlaceText(std::string_view text, TextCursor& cursor);
+    std::string SpareText(std::string_view text);
 
     int columns_;
     double scaleLeft_ = 0.0, scaleTop_ = 0.0, scaleRight_, scaleBottom_;
     std::vector<DisplayItem> items_;
+    // The texts of the items a clearing removed, kept with their storage: a page printed again
+    // reuses them instead of allocating a string per item.
+    std::vector<std::string> spareTexts_;
     int printedRows_ = 0; // text rows reached by printing, an empty print included
     // The cursor the last print left, with the position and size it belongs to: a print that
     // starts there takes it without converting coordinates again. A new scale forgets it.
