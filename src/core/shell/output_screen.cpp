@@ -1,10 +1,8 @@
 #include "shell/output_screen.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <optional>
 
 namespace astrodesk {
 
@@ -27,93 +25,6 @@ using NumberChars = std::array<char, 32>;
 
 constexpr int kSignificantDigits = 15;
 
-// 10^0 .. 10^19, all that 64 bits hold.
-constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    std::uint64_t power = 1;
-    for (std::uint64_t& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}();
-
-// "00", "01" .. "99": the digits of every number below 100, two characters each.
-constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (std::size_t n = 0; n < 100; ++n) {
-        pairs[2 * n] = static_cast<char>('0' + n / 10);
-        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
-    }
-    return pairs;
-}();
-
-// A positive number rounded to 15 significant digits: digits x 10^(exponent - 14), with
-// 10^14 <= digits < 10^15, so that 10^exponent is the place of the first digit.
-struct FifteenDigits {
-    std::uint64_t digits;
-    int exponent;
-};
-
-// Rounds 1E-04 <= magnitude < 1E+15, half to even as the C library does, with whole numbers
-// only: the magnitude is m / 2^shift with m below 2^53 and shift 3..66, and m x 10^19 still
-// fits in 128 bits. Other magnitudes are left to the general conversion.
-std::optional<FifteenDigits> RoundToFifteenDigits(double magnitude) {
-    if (!(magnitude >= 1e-4 && magnitude < 1e15)) return std::nullopt;
-    using Wide = unsigned __int128;
-    // The IEEE 754 fields of a normal double: magnitude = mantissa / 2^shift with
-    // 2^52 <= mantissa < 2^53, and 2^(binaryExponent - 1) <= magnitude < 2^binaryExponent.
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-    constexpr std::uint64_t kHiddenBit = std::uint64_t{1} << 52;
-    const std::uint64_t mantissa = (bits & (kHiddenBit - 1)) | kHiddenBit;
-    const int binaryExponent = static_cast<int>(bits >> 52) - 1022;
-    const int shift = 53 - binaryExponent;
-    // 10^exponent <= magnitude < 10^(exponent + 1); the estimate from 2^(binaryExponent - 1)
-    // is right or one too small.
-    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398));
-    const auto scaled = [&] {
-        return Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
-    };
-    Wide digitsExact = scaled(); // digits x 2^shift
-    if ((digitsExact >> shift) >= kPowersOfTen[kSignificantDigits]) {
-        ++exponent;
-        digitsExact = scaled();
-    }
-    auto digits = static_cast<std::uint64_t>(digitsExact >> shift);
-    const Wide remainder = digitsExact - (Wide{digits} << shift);
-    const Wide half = Wide{1} << (shift - 1);
-    if (remainder > half || (remainder == half && digits % 2 == 1)) ++digits;
-    if (digits == kPowersOfTen[kSignificantDigits]) { // 9.99..95 became 10
-        digits = kPowersOfTen[kSignificantDigits - 1];
-        ++exponent;
-    }
-    return FifteenDigits{digits, exponent};
-}
-
-// Writes a rounded number of exponent -4..14 in fixed notation, without trailing zeros and
-// without a zero before the point: "120", "1.5", ".0001".
-char* WriteFixedNotation(FifteenDigits number, char* out) {
-    // Two digits at a time from the right, then the first of the fifteen.
-    std::array<char, kSignificantDigits> digits;
-    std::uint64_t rest = number.digits;
-    for (std::size_t end = kSignificantDigits; end > 1; end -= 2, rest /= 100)
-        std::copy_n(&kDigitPairs[2 * (rest % 100)], 2, &digits[end - 2]);
-    digits[0] = static_cast<char>('0' + rest);
-    const auto significant = static_cast<std::size_t>(
-        std::find_if(digits.rbegin(), digits.rend(), [](char c) { return c != '0'; }).base() -
-        digits.begin());
-    if (number.exponent < 0) {
-        *out++ = '.';
-        out = std::fill_n(out, -number.exponent - 1, '0');
-        return std::copy_n(digits.begin(), significant, out);
-    }
-    const auto whole = static_cast<std::size_t>(number.exponent + 1); // digits before the point
-    out = std::copy_n(digits.begin(), whole, out);
-    if (significant <= whole) return out;
-    *out++ = '.';
-    return std::copy(digits.begin() + whole, digits.begin() + significant, out);
-}
-
 // Writes the general number format from `first` on and returns the end of the text.
 char* WriteGeneralNumber(double value, char* first, char* last) {
     if (!std::isfinite(value)) {
@@ -124,13 +35,8 @@ char* WriteGeneralNumber(double value, char* first, char* last) {
         *first = '0';
         return first + 1;
     }
-    // The general format with 15 digits uses fixed notation for the exponents -4..14 of the
-    // rounded value, else the exponent form; it drops trailing zeros.
-    const std::optional<FifteenDigits> rounded = RoundToFifteenDigits(std::abs(value));
-    if (rounded && rounded->exponent >= -4 && rounded->exponent < kSignificantDigits) {
-        if (value < 0.0) *first++ = '-';
-        return WriteFixedNotation(*rounded, first);
-    }
+    // The general format with 15 digits: fixed notation for the decimal exponents -4..14 of the
+    // rounded value, else the exponent form, trailing zeros dropped, halves rounded to even.
     char* end =
         std::to_chars(first, last, value, std::chars_format::general, kSignificantDigits).ptr;
     char* const digits = value < 0.0 ? first + 1 : first;
