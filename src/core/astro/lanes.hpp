@@ -22,6 +22,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 // Lanes never cross a call (see astro/lanes.hpp): GCC's note on their calling convention does
 // not apply.
@@ -99,20 +100,21 @@ template <typename Function>
     return EachLane(x, [](double v) { return std::cos(v); });
 }
 
-// Below this size a double holds fractions, above it only whole numbers.
-inline constexpr double kFractionalLimit = 0x1p51;
-
 // x minus x truncated towards zero, lane by lane, exactly as FracPart(double). Adding and taking
-// away 1.5 x 2^52 rounds |x| < 2^51 to the nearest whole number; a step towards zero makes
-// that the truncation. Larger or non-finite lanes go to the library.
+// away 1.5 x 2^52 rounds |x| < 2^52 to the nearest whole number; a step towards zero and the
+// sign of x make that the truncation. Larger magnitudes are whole numbers already and are their
+// own truncation, as are infinities and NaN.
 [[gnu::always_inline]] inline Lanes FracPart(const Lanes& x) {
     constexpr double kRoundingShift = 0x1.8p52;
-    const LaneMask ordinary = (x < kFractionalLimit) & (x > -kFractionalLimit);
-    if (AnyLane(~ordinary)) return EachLane(x, [](double v) { return FracPart(v); });
+    constexpr double kWholeNumbersFrom = 0x1p52;
     const Lanes nearest = (x + kRoundingShift) - kRoundingShift;
-    const Lanes truncated = Select(x >= 0.0, Select(nearest > x, nearest - 1.0, nearest),
-                                   Select(nearest < x, nearest + 1.0, nearest));
-    return x - truncated;
+    const Lanes towardsZero = Select(x >= 0.0, Select(nearest > x, nearest - 1.0, nearest),
+                                     Select(nearest < x, nearest + 1.0, nearest));
+    const LaneMask signBit = LaneMask{} + std::numeric_limits<std::int64_t>::min();
+    const LaneMask truncated =
+        (std::bit_cast<LaneMask>(towardsZero) & ~signBit) | (std::bit_cast<LaneMask>(x) & signBit);
+    const Lanes magnitude = Select(x < 0.0, -x, x);
+    return x - Select(magnitude < kWholeNumbersFrom, std::bit_cast<Lanes>(truncated), x);
 }
 
 struct LanesRotation {
