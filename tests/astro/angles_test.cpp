@@ -1,12 +1,20 @@
 #include "astro/angles.hpp"
 #include "astro/fast_trig.hpp"
+#include "astro/lanes.hpp"
 #include "astro/number_text.hpp"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <tuple>
+#include <vector>
+
+// Lanes never cross a call (astro/lanes.hpp): GCC's note on their calling convention does not
+// apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace astrodesk {
 namespace {
@@ -105,6 +113,33 @@ TEST(FastTrig, AgreesWithTheLibrary) {
     }
     EXPECT_TRUE(std::isnan(Sin(std::numeric_limits<double>::infinity())));
     EXPECT_TRUE(std::isnan(Cos(std::numeric_limits<double>::quiet_NaN())));
+}
+
+// The lanes compute what one value at a time computes, to the bit and whatever the other lanes
+// hold: the fractional part at the edges of whole numbers (2^51, 2^52, signed zeros, infinities
+// and NaN) and the sine and cosine inside and beyond the range of their reduction.
+TEST(Lanes, EachLaneBitForBitAsOneValue) {
+    const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> values = {
+        0.0,          -0.0,          0.5,          -0.5,           1.0,         -1.0,       0x1p51,
+        0x1p51 + 0.5, -0x1p51 - 0.5, 0x1p52 - 0.5, 0x1p52,         -0x1p52 + 1, 0x1p53 + 2, 1e300,
+        inf,          -inf,          std::nan(""), kFastTrigRange, -3e7,        1e-300};
+    std::mt19937_64 generator(11);
+    std::uniform_real_distribution<double> uniform(-2000.0, 2000.0);
+    for (int i = 0; i < 4000; ++i)
+        values.push_back(uniform(generator));
+    for (std::size_t i = 0; i + 3 < values.size(); ++i) {
+        const Lanes x = {values[i], values[i + 1], values[i + 2], values[i + 3]};
+        const Lanes fraction = FracPart(x);
+        const LanesRotation rotation = SinCos(x);
+        for (int lane = 0; lane < kLaneCount; ++lane) {
+            const double v = x[lane];
+            ASSERT_EQ(bits(fraction[lane]), bits(FracPart(v))) << v;
+            ASSERT_EQ(bits(rotation.RotCos[lane]), bits(SinCos(v).RotCos)) << v;
+            ASSERT_EQ(bits(rotation.RotSin[lane]), bits(SinCos(v).RotSin)) << v;
+        }
+    }
 }
 
 } // namespace

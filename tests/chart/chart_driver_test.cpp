@@ -157,5 +157,30 @@ TEST_F(WholeChart, PlutoFollowsItsMeanOrbitBeyondTheSeriesRange) {
     EXPECT_NEAR(state_.positions.BodyDistance[11], orbit.TheoryR, 1e-9);
 }
 
+// The three passes run side by side, one per vector lane; each must come out exactly as one
+// moment alone gives it, whatever the centre, and where the passes straddle the end of Pluto's
+// series (early in 2101), so that some lanes take the series and others the mean orbit.
+TEST_F(WholeChart, EachPassAsOneMomentAloneGivesIt) {
+    constexpr double kPassOffset[] = {-0.00001, 0.00001, 0.0};
+    for (const int centre : {3, 0, 9}) {
+        for (const int hour : {0, 6, 12, 18}) {
+            testing::SetRecord(state_.record, {6, 1, 2101, hour, 0, 0, 40, 0, false, 3, 0, true});
+            state_.options.CentreBody = static_cast<std::int16_t>(centre);
+            ComputeChartTables(state_);
+            ProgramState scratch = state_;
+            for (int pass = 0; pass < 3; ++pass) {
+                const ApparentPlaces alone = ComputeApparentPlaces(
+                    scratch, state_.frame.JulianCenturies + kPassOffset[pass]);
+                for (int k = 1; k <= 10; ++k) {
+                    if (k == centre) continue; // its slot holds the Sun, apart in ApparentPlaces
+                    EXPECT_EQ(alone.Longitude[k + 2], state_.positions.PassLongitude[k + 11 * pass])
+                        << "centre " << centre << " hour " << hour << " pass " << pass << " body "
+                        << k;
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace astrodesk

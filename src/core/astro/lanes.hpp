@@ -101,20 +101,18 @@ template <typename Function>
 }
 
 // x minus x truncated towards zero, lane by lane, exactly as FracPart(double). Adding and taking
-// away 1.5 x 2^52 rounds |x| < 2^52 to the nearest whole number; a step towards zero and the
-// sign of x make that the truncation. Larger magnitudes are whole numbers already and are their
-// own truncation, as are infinities and NaN.
+// away 2^52 rounds a magnitude below 2^52 to the nearest whole number; a step down makes that
+// the truncated magnitude, and the sign of x goes back on. Larger magnitudes are whole numbers
+// already and are their own truncation, as are infinities and NaN.
 [[gnu::always_inline]] inline Lanes FracPart(const Lanes& x) {
-    constexpr double kRoundingShift = 0x1.8p52;
     constexpr double kWholeNumbersFrom = 0x1p52;
-    const Lanes nearest = (x + kRoundingShift) - kRoundingShift;
-    const Lanes towardsZero = Select(x >= 0.0, Select(nearest > x, nearest - 1.0, nearest),
-                                     Select(nearest < x, nearest + 1.0, nearest));
     const LaneMask signBit = LaneMask{} + std::numeric_limits<std::int64_t>::min();
-    const LaneMask truncated =
-        (std::bit_cast<LaneMask>(towardsZero) & ~signBit) | (std::bit_cast<LaneMask>(x) & signBit);
-    const Lanes magnitude = Select(x < 0.0, -x, x);
-    return x - Select(magnitude < kWholeNumbersFrom, std::bit_cast<Lanes>(truncated), x);
+    const Lanes magnitude = std::bit_cast<Lanes>(std::bit_cast<LaneMask>(x) & ~signBit);
+    const Lanes nearest = (magnitude + kWholeNumbersFrom) - kWholeNumbersFrom;
+    const Lanes truncatedMagnitude = Select(nearest > magnitude, nearest - 1.0, nearest);
+    const Lanes truncated = std::bit_cast<Lanes>(std::bit_cast<LaneMask>(truncatedMagnitude) |
+                                                 (std::bit_cast<LaneMask>(x) & signBit));
+    return x - Select(magnitude < kWholeNumbersFrom, truncated, x);
 }
 
 struct LanesRotation {
