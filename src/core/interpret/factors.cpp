@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace astrodesk {
 
@@ -65,10 +66,39 @@ std::array<StarLimits, kAspectTypes> AspectStarLimits(std::int16_t orbDegrees) {
     return limits;
 }
 
-// 10 x type + stars of the last aspect type whose orb holds the separation, or 0.
-std::int16_t PairAspectCode(double separation, const std::array<StarLimits, kAspectTypes>& limits) {
+// The widest orb option; options up to it share one table of candidate aspect types.
+constexpr int kWidestOrb = 10;
+
+// For each whole degree d of separation 0..180, the aspect types (bit type - 1) whose orb at
+// the widest option reaches into d..d+1 degrees: no other type can hold a separation there.
+constexpr std::array<std::uint16_t, 181> kCandidateTypes = [] {
+    std::array<std::uint16_t, 181> candidates{};
+    constexpr double kMargin = 1e-6; // degrees, against rounding at the edges of the orbs
+    for (std::size_t degree = 0; degree < candidates.size(); ++degree)
+        for (std::size_t k = 0; k < kAspectTypes; ++k) {
+            const double orb =
+                kAspects[k].orbNumerator * kWidestOrb / kAspects[k].orbDenominator + kMargin;
+            const auto d = static_cast<double>(degree);
+            if (kAspects[k].angle - orb < d + 1.0 && kAspects[k].angle + orb > d)
+                candidates[degree] |= static_cast<std::uint16_t>(1u << k);
+        }
+    return candidates;
+}();
+
+// The aspect types that may hold a separation (degrees, 0..180) under an orb option.
+unsigned CandidateTypes(double separation, std::int16_t orbDegrees) {
+    constexpr unsigned kEveryType = (1u << kAspectTypes) - 1;
+    if (orbDegrees > kWidestOrb || !(separation >= 0.0 && separation <= 180.0)) return kEveryType;
+    return kCandidateTypes[static_cast<std::size_t>(separation)];
+}
+
+// 10 x type + stars of the last aspect type whose orb holds the separation, or 0; only the
+// types in `candidates` are looked at.
+std::int16_t PairAspectCode(double separation, const std::array<StarLimits, kAspectTypes>& limits,
+                            unsigned candidates) {
     for (int type = kAspectTypes; type >= 1; --type) {
         const auto k = static_cast<std::size_t>(type - 1);
+        if ((candidates >> k & 1u) == 0) continue;
         const int stars = limits[k].Stars(std::abs(separation - kAspects[k].angle));
         if (stars > 0) return static_cast<std::int16_t>(10 * type + stars);
     }
@@ -124,7 +154,8 @@ void ComputeAspects(Factors& factors, std::int16_t OrbDegrees) {
         for (int j = i + 1; j <= kFactorSlots; ++j) {
             double separation = std::abs(factors.FactorLon[i] - factors.FactorLon[j]);
             if (separation > 180.0) separation = 360.0 - separation;
-            const std::int16_t code = PairAspectCode(separation, limits);
+            const std::int16_t code =
+                PairAspectCode(separation, limits, CandidateTypes(separation, OrbDegrees));
             factors.AspectCode[AspectIndex(i, j)] = code;
             if (code > 0) {
                 ++factors.FactorStrength[i];
