@@ -1,8 +1,10 @@
 #include "ephemeris/coefficient_files.hpp"
+#include "support/scratch_folder.hpp"
 #include "support/shipped_data.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace astrodesk {
 namespace {
@@ -80,6 +82,11 @@ TEST(CoefficientFiles, BadFilesAreReportedWithFileAndPositionAndLeaveTheTableAlo
     EXPECT_EQ(tables.MoonTable[0][0], 42.0f);
     EXPECT_THAT([&] { LoadPerturbTable(NoDataFiles(), tables); },
                 ::testing::ThrowsMessage<DataFileError>(HasSubstr("PERTURBS.FIL is missing")));
+    const testing::ScratchFolder pipeOnly;
+    ASSERT_EQ(::mkfifo(pipeOnly.PathOf(kPerturbFileName).c_str(), 0600), 0);
+    EXPECT_THAT([&] { LoadPerturbTable(pipeOnly, tables); },
+                ::testing::ThrowsMessage<DataFileError>(
+                    HasSubstr("PERTURBS.FIL is a named pipe (FIFO), not a file")));
 }
 
 } // namespace

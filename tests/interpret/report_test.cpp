@@ -14,6 +14,7 @@
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace astrodesk::testing {
 namespace {
@@ -278,6 +279,17 @@ TEST_F(ReportTest, PaperStartsANewPageOnlyAbove270Millimetres) {
     EXPECT_EQ(paper.pages[1].front(), Line("PREAMBLE.TXT", 2));
 }
 
+// Each text file is looked for and read once in a reading, however many blocks it gives; the
+// ones it needs and no other.
+TEST_F(ReportTest, EachTextFileIsReadOnce) {
+    const ReportOutcome outcome = Report();
+    std::map<std::string, int> expected;
+    for (const ReportSection& section : outcome.sections)
+        expected[section.file] = 1;
+    EXPECT_EQ(texts.finds, expected);
+    EXPECT_EQ(std::ranges::count(outcome.sections, "PLANET.TXT", &ReportSection::file), 12);
+}
+
 // The tables as the chart wheel and the listing read them.
 struct BodyOrder {
     IndexedArray<double, 0, 13> FactorLon;
@@ -299,6 +311,11 @@ TEST_F(ReportTest, TablesReturnToBodyOrderHoweverTheReportEnds) {
     const auto spoilAspectFile = [this](std::size_t lines) {
         texts.Write("SUNMERAS.TXT", std::vector<std::string>(lines, "TEXT"));
     };
+    const auto spoilAspectLine = [this](std::size_t line, const std::string& text) {
+        std::vector<std::string> lines(60, "TEXT");
+        lines[line - 1] = text;
+        texts.Write("SUNMERAS.TXT", lines);
+    };
     struct Case {
         std::function<void()> change;
         int leaveAt; // the wait (from 1) at which the user leaves, or 0
@@ -314,6 +331,21 @@ TEST_F(ReportTest, TablesReturnToBodyOrderHoweverTheReportEnds) {
          "THE TEXT FILE SUNMERAS.TXT HAS MORE THAN 65 LINES"},
         {[&] { spoilAspectFile(40); }, 0, FileFault,
          "THE TEXT FILE SUNMERAS.TXT HAS 40 LINES: LINES 56 TO 60 ARE NEEDED"},
+        {[&] { spoilAspectLine(7, "TE\x1b[2JXT"); }, 0, FileFault,
+         "THE TEXT FILE SUNMERAS.TXT IS DAMAGED: LINE 7 HOLDS A CONTROL CHARACTER (\\x1B) AT "
+         "COLUMN 3"},
+        {[&] {
+             spoilAspectLine(60, "MAR\xED"
+                                 "A");
+         },
+         0, FileFault,
+         "THE TEXT FILE SUNMERAS.TXT IS DAMAGED: LINE 60 HOLDS BYTES THAT ARE NOT UTF-8 "
+         "(\\xED) AT COLUMN 4"},
+        {[&] {
+             texts.Remove("SUNMERAS.TXT");
+             std::filesystem::create_directory(texts.PathOf("SUNMERAS.TXT"));
+         },
+         0, FileFault, "THE TEXT FILE SUNMERAS.TXT IS A FOLDER, NOT A FILE ("},
         {[&] { state.working.ChartCentre = 0; }, 0, NotGeocentric, kGeocentricOnly},
         {[&] { std::tie(state.working.ChartReady, state.working.ChartCentre) = std::pair(0, 3); },
          0, NotGeocentric, kGeocentricOnly},

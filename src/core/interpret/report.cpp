@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 
 namespace astrodesk {
 
@@ -112,7 +111,7 @@ class Interpretation {
   public:
     Interpretation(ProgramState& state, const ReportServices& services,
                    std::vector<ReportSection>& sections)
-        : state_(state), output_(services.output), files_(services.dataFiles),
+        : state_(state), output_(services.output), texts_(services.dataFiles),
           printer_(state.working.HardCopyOn == 1.0 ? services.printer : nullptr),
           sections_(sections) {}
 
@@ -163,25 +162,18 @@ class Interpretation {
                           "THE TEXT FILE " + TextFileName + " " + problem};
     }
 
-    // The whole file into TextLines (cleared first, so that no line of an earlier file
-    // remains); a missing, unreadable or too long file ends the report.
+    // The file into TextLines (cleared first, so that no line of an earlier file remains); a
+    // file at fault ends the report.
     void ReadTextFile(const std::string& name) {
         TextFileName = name;
         TextLines.fill({});
         TextLineCount = 0;
-        const auto path = files_.Find(name);
-        if (!path)
-            Fault("IS MISSING: IT BELONGS IN THE CURRENT FOLDER, BESIDE THE PROGRAM OR IN THE "
-                  "INSTALLED DATA FOLDER");
-        std::ifstream file(*path, std::ios::binary);
-        if (!file.is_open()) Fault("CANNOT BE READ");
-        for (std::string line; std::getline(file, line);) {
-            if (TextLineCount == kTextFileMaxLines)
-                Fault("HAS MORE THAN " + std::to_string(kTextFileMaxLines) + " LINES");
-            if (!line.empty() && line.back() == '\r') line.pop_back(); // written on DOS
-            TextLines[++TextLineCount] = std::move(line);
+        try {
+            for (const std::string& line : texts_.Lines(name))
+                TextLines[++TextLineCount] = line;
+        } catch (const TextFileFault& fault) {
+            throw ReportEnded{ReportOutcome::End::FileFault, fault.what()};
         }
-        if (file.bad()) Fault("CANNOT BE READ");
     }
 
     // The block on the screen and on paper, remembered as a section of the report. A line of
@@ -403,7 +395,7 @@ class Interpretation {
 
     ProgramState& state_;
     OutputScreen& output_;
-    const DataFiles& files_;
+    TextFiles texts_;  // each file read once in a reading
     Printer* printer_; // only while hard copy is on
     std::vector<ReportSection>& sections_;
 
