@@ -75,6 +75,9 @@ class Printer {
     // the line (on the next line when this one is full).
     virtual void PrintJoined(const std::string& text) = 0;
     virtual double CurrentY() const = 0; // millimetres from the top of the page
+    // Millimetres down from one line to the next, so that a writer can tell whether the lines
+    // that belong together still fit on the page.
+    virtual double LineHeight() const = 0;
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
 };
