@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -174,6 +175,15 @@ void QtPrinter::PrintJoined(const std::string& text) {
 
 double QtPrinter::CurrentY() const {
     return painter_ ? y_ / PixelsPerMillimetre() : 0.0;
+}
+
+// Measured on the printer once the document has begun; before, on the screen, in the same
+// physical units.
+double QtPrinter::LineHeight() const {
+    if (printer_) return QFontMetricsF(font_, printer_.get()).lineSpacing() / PixelsPerMillimetre();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dotsPerInch = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return QFontMetricsF(font_).lineSpacing() * kMillimetresPerInch / dotsPerInch;
 }
 
 void QtPrinter::NewPage() {

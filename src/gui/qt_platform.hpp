@@ -39,6 +39,7 @@ class QtPrinter final : public Printer {
     void PrintLine(const std::string& text) override;
     void PrintJoined(const std::string& text) override;
     double CurrentY() const override;
+    double LineHeight() const override;
     void NewPage() override;
     void EndDoc() override;
 

@@ -1,8 +1,10 @@
+#include "app/chart_page.hpp"
 #include "app/shell_fixture.hpp"
 #include "maps/draw_maps.hpp"
 #include "support/paper.hpp"
 #include "support/text_layout.hpp"
 
+#include <gmock/gmock.h>
 #include <tuple>
 
 namespace astrodesk::testing {
@@ -27,6 +29,31 @@ TEST_F(MainMenuTest, TheChartChoicesWaitForTheFirstHoroscopeOfThePresentMoment) 
     ASSERT_EQ(output.Pages().size(), 2u);
     EXPECT_FALSE(output.Pages()[1].screenItems.empty());
     EXPECT_TRUE(forms.menuVisible);
+}
+
+// A chart outside 1600 to 2400 A.D. is told in one message box while its listing is on screen;
+// the listing is the one the command line prints, and the wheel of that chart tells nothing more.
+TEST_F(MainMenuTest, AChartOutsideTheSeriesSpanIsToldOnceOverItsListing) {
+    const auto boxesAfterHoroscope = [&](const std::string& date, std::int16_t era) {
+        std::tie(record.ChartDate, record.ChartEra) = std::tuple(date, era);
+        dialogs.messageBoxes.clear();
+        shell.mainMenu.Command1_Click(Choice::Horoscope);
+        return dialogs.messageBoxes;
+    };
+    EXPECT_TRUE(boxesAfterHoroscope("01-01-1600", 0).empty());
+    EXPECT_TRUE(boxesAfterHoroscope("31-12-2399", 0).empty());
+    const auto boxes = boxesAfterHoroscope("15-06-1500", 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_THAT(boxes[0].text,
+                ::testing::HasSubstr("15-06-1500 A.D. LIES OUTSIDE 1600 TO 2400 A.D."));
+    RecordingOutputScreen headless;
+    ShowChartPage(state, headless);
+    EXPECT_EQ(output.Pages().back().screenText, headless.Pages().back().screenText);
+    shell.mainMenu.Command1_Click(Choice::ChartWheel);
+    EXPECT_EQ(dialogs.messageBoxes.size(), 1u);
+    EXPECT_THAT(boxesAfterHoroscope("15-06-0044", 1).at(0).text,
+                ::testing::HasSubstr("15-06-0044 B.C."));
+    EXPECT_EQ(boxesAfterHoroscope("01-01-2401", 0).size(), 1u);
 }
 
 // With hard copy on, the reading also goes to the printer the program was given.

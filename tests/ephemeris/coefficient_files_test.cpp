@@ -1,20 +1,15 @@
 #include "ephemeris/coefficient_files.hpp"
+#include "support/scratch_folder.hpp"
+#include "support/shipped_data.hpp"
 
-#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <sys/stat.h>
 
 namespace astrodesk {
 namespace {
 
 using ::testing::HasSubstr;
-
-std::string FileText(const std::string& name) {
-    std::ostringstream text;
-    text << std::ifstream(name).rdbuf();
-    return text.str();
-}
 
 // A PERTURBS.FIL text whose first row is `firstRow`, the other rows zeros.
 std::string PerturbText(const std::string& firstRow) {
@@ -78,7 +73,7 @@ TEST(CoefficientFiles, BadFilesAreReportedWithFileAndPositionAndLeaveTheTableAlo
 
     CoefficientTables tables;
     tables.MoonTable[0][0] = 42.0f;
-    const std::string moon = FileText(kMoonFileName);
+    const std::string moon = testing::ShippedFileText(kMoonFileName);
     const std::string lastRowQ4 = moon.substr(0, moon.rfind(",0,2,0")) + ",4,2,0\n"; // q = 4
     EXPECT_THROW(ParseMoonTable(lastRowQ4, kMoonFileName, tables), DataFileError);
     const std::string bigFirst = "1000001" + moon.substr(moon.find_first_of(", "));
@@ -87,6 +82,11 @@ TEST(CoefficientFiles, BadFilesAreReportedWithFileAndPositionAndLeaveTheTableAlo
     EXPECT_EQ(tables.MoonTable[0][0], 42.0f);
     EXPECT_THAT([&] { LoadPerturbTable(NoDataFiles(), tables); },
                 ::testing::ThrowsMessage<DataFileError>(HasSubstr("PERTURBS.FIL is missing")));
+    const testing::ScratchFolder pipeOnly;
+    ASSERT_EQ(::mkfifo(pipeOnly.PathOf(kPerturbFileName).c_str(), 0600), 0);
+    EXPECT_THAT([&] { LoadPerturbTable(pipeOnly, tables); },
+                ::testing::ThrowsMessage<DataFileError>(
+                    HasSubstr("PERTURBS.FIL is a named pipe (FIFO), not a file")));
 }
 
 } // namespace

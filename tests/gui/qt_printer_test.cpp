@@ -45,8 +45,11 @@ class QtPrinterTest : public QObject {
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("joined.pdf"));
         QtPrinter printer(file);
+        const double lineBeforeTheDocument = printer.LineHeight();
         printer.PrintLine("FIRST");
         const double line = printer.CurrentY();
+        QCOMPARE(printer.LineHeight(), line);
+        QVERIFY2(std::abs(lineBeforeTheDocument - line) < 0.05 * line, "as the screen measures it");
         const auto linesDown = [&printer, line] { return printer.CurrentY() / line; };
         printer.PrintJoined(std::string(80, 'X'));
         QCOMPARE(qRound(linesDown() * 1000), 1000); // still on the full line

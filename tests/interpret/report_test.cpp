@@ -14,6 +14,7 @@
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace astrodesk::testing {
 namespace {
@@ -268,14 +269,84 @@ TEST_F(ReportTest, EightyCharacterLinesRunIntoTheNextOnScreenAndPaper) {
 
 TEST_F(ReportTest, PaperStartsANewPageOnlyAbove270Millimetres) {
     state.options.HardCopy = 1;
-    // "NAME = " and an empty line bring the first text line to exactly 270 mm; the next is
-    // 1/1024 mm lower (all values exact in binary).
+    // The heading (name, birth data, an empty line) brings the first text line to exactly
+    // 270 mm; the next is 1/1024 mm lower (all values exact in binary).
     paper.lineHeight = 1.0 / 1024.0;
-    paper.startY = 270.0 - 2.0 / 1024.0;
+    paper.startY = 270.0 - 4.0 / 1024.0;
     Report();
     ASSERT_GE(paper.pages.size(), 2u);
-    EXPECT_THAT(paper.pages[0], ElementsAre("NAME = ", "", Line("PREAMBLE.TXT", 1)));
+    ASSERT_EQ(paper.pages[0].size(), 5u);
+    EXPECT_EQ(paper.pages[0].back(), Line("PREAMBLE.TXT", 1));
     EXPECT_EQ(paper.pages[1].front(), Line("PREAMBLE.TXT", 2));
+}
+
+TEST_F(ReportTest, PaperIsHeadedByTheNameAndTheBirthData) {
+    state.options.HardCopy = 1;
+    state.record = {"José María", "14-03-1879", "10:50:00", "48N24", "010E00", "B.C.", 1};
+    Report();
+    EXPECT_THAT(std::vector(paper.pages[0].begin(), paper.pages[0].begin() + 5),
+                ElementsAre("NAME = José María", "DATE = 14-03-1879 B.C.   TIME = 10:50:00",
+                            "LAT = 48N24   LON = 010E00", "", Line("PREAMBLE.TXT", 1)));
+}
+
+// Wherever the pages fall (the first page starting at any height), a heading stays on the page
+// of the text line that follows it, a note or strength line on the page of the line before it,
+// and no line starts below 270 mm; also where blocks begin and end with empty lines.
+TEST_F(ReportTest, PaperKeepsHeadingsAndNotesWithTheirText) {
+    state.options.HardCopy = 1;
+    for (const TextFileLayout& file : InterpretationTextFiles()) {
+        std::vector<std::string> lines = Lines(file.name, 1, file.blocks.back().last);
+        for (const TextBlock& block : file.blocks)
+            lines[block.first - 1] = lines[block.last - 1] = "";
+        texts.Write(file.name, lines);
+    }
+    const auto starts = [](const std::string& line, std::string_view start) {
+        return line.starts_with(start);
+    };
+    const auto isHeading = [&](const std::string& line) {
+        return starts(line, "GENERAL ") || starts(line, "THERE ARE") || starts(line, "SPECIFIC ") ||
+               line.find('*') != std::string::npos ||
+               (line.find("STRENGTH = ") != std::string::npos && !starts(line, "ASCENDANT"));
+    };
+    const auto isTrailer = [&](const std::string& line) {
+        return starts(line, "N.B.") || line.find("STRENGTH = ") != std::string::npos;
+    };
+    for (double startY = 0.0; startY < 270.0; startY += 4.25) {
+        paper = Paper{};
+        paper.startY = startY;
+        Report();
+        ASSERT_GT(paper.pages.size(), 5u);
+        struct Printed {
+            std::size_t page;
+            std::string text;
+        };
+        std::vector<Printed> printed;
+        for (std::size_t page = 0; page < paper.pages.size(); ++page) {
+            const double top = page == 0 ? startY : 0.0;
+            EXPECT_LE(top + (paper.pages[page].size() - 1.0) * paper.lineHeight, 270.0);
+            for (const std::string& text : paper.pages[page])
+                if (!text.empty()) printed.push_back({page, text});
+        }
+        for (std::size_t k = 1; k + 1 < printed.size(); ++k) {
+            if (isHeading(printed[k].text)) {
+                EXPECT_EQ(printed[k].page, printed[k + 1].page) << printed[k].text << startY;
+            }
+            if (isTrailer(printed[k].text)) {
+                EXPECT_EQ(printed[k].page, printed[k - 1].page) << printed[k].text << startY;
+            }
+        }
+    }
+}
+
+// Each text file is looked for and read once in a reading, however many blocks it gives; the
+// ones it needs and no other.
+TEST_F(ReportTest, EachTextFileIsReadOnce) {
+    const ReportOutcome outcome = Report();
+    std::map<std::string, int> expected;
+    for (const ReportSection& section : outcome.sections)
+        expected[section.file] = 1;
+    EXPECT_EQ(texts.finds, expected);
+    EXPECT_EQ(std::ranges::count(outcome.sections, "PLANET.TXT", &ReportSection::file), 12);
 }
 
 // The tables as the chart wheel and the listing read them.
@@ -299,6 +370,11 @@ TEST_F(ReportTest, TablesReturnToBodyOrderHoweverTheReportEnds) {
     const auto spoilAspectFile = [this](std::size_t lines) {
         texts.Write("SUNMERAS.TXT", std::vector<std::string>(lines, "TEXT"));
     };
+    const auto spoilAspectLine = [this](std::size_t line, const std::string& text) {
+        std::vector<std::string> lines(60, "TEXT");
+        lines[line - 1] = text;
+        texts.Write("SUNMERAS.TXT", lines);
+    };
     struct Case {
         std::function<void()> change;
         int leaveAt; // the wait (from 1) at which the user leaves, or 0
@@ -314,6 +390,21 @@ TEST_F(ReportTest, TablesReturnToBodyOrderHoweverTheReportEnds) {
          "THE TEXT FILE SUNMERAS.TXT HAS MORE THAN 65 LINES"},
         {[&] { spoilAspectFile(40); }, 0, FileFault,
          "THE TEXT FILE SUNMERAS.TXT HAS 40 LINES: LINES 56 TO 60 ARE NEEDED"},
+        {[&] { spoilAspectLine(7, "TE\x1b[2JXT"); }, 0, FileFault,
+         "THE TEXT FILE SUNMERAS.TXT IS DAMAGED: LINE 7 HOLDS A CONTROL CHARACTER (\\x1B) AT "
+         "COLUMN 3"},
+        {[&] {
+             spoilAspectLine(60, "MAR\xED"
+                                 "A");
+         },
+         0, FileFault,
+         "THE TEXT FILE SUNMERAS.TXT IS DAMAGED: LINE 60 HOLDS BYTES THAT ARE NOT UTF-8 "
+         "(\\xED) AT COLUMN 4"},
+        {[&] {
+             texts.Remove("SUNMERAS.TXT");
+             std::filesystem::create_directory(texts.PathOf("SUNMERAS.TXT"));
+         },
+         0, FileFault, "THE TEXT FILE SUNMERAS.TXT IS A FOLDER, NOT A FILE ("},
         {[&] { state.working.ChartCentre = 0; }, 0, NotGeocentric, kGeocentricOnly},
         {[&] { std::tie(state.working.ChartReady, state.working.ChartCentre) = std::pair(0, 3); },
          0, NotGeocentric, kGeocentricOnly},

@@ -6,6 +6,7 @@
 #include "chart/chart_driver.hpp"
 #include "maps/draw_maps.hpp"
 #include "support/chart_setup.hpp"
+#include "support/shipped_data.hpp"
 
 #include <array>
 #include <cmath>
@@ -71,7 +72,7 @@ class MapGeometry : public ::testing::Test {
         state_.options.MapType = static_cast<std::int16_t>(type);
         PictureBox screen(421, 428), text(216, 428, 27);
         return PlotMap(EquatorialBodies(state_), state_.options, state_.maps, screen, text,
-                       InstalledDataFiles());
+                       testing::ShippedDataFiles());
     }
 
     double GreenwichSiderealDeg() const {

@@ -6,6 +6,7 @@
 #include "maps/map_areas.hpp"
 #include "maps/map_file.hpp"
 #include "maps/map_plotter.hpp"
+#include "support/shipped_data.hpp"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ class CountingMapFiles : public DataFiles {
     mutable std::map<std::string, int> reads;
     std::optional<std::filesystem::path> Find(const std::string& name) const override {
         ++reads[name];
-        return InstalledDataFiles().Find(name);
+        return testing::ShippedDataFiles().Find(name);
     }
 };
 
@@ -407,11 +408,11 @@ TEST(MapFile, DamagedTextsAreRefusedNamingTheRecordAndChangeNothing) {
         EXPECT_EQ(tables.LoadedMapFile, "UKG.MAP");
         EXPECT_EQ(tables.MapCoord2[17], -17);
     }
-    EXPECT_THROW(LoadMapFile(InstalledDataFiles(), "NOSUCH.MAP", tables), DataFileError);
-    EXPECT_NO_THROW(LoadMapFile(InstalledDataFiles(), kWorldMapFile, tables));
+    EXPECT_THROW(LoadMapFile(testing::ShippedDataFiles(), "NOSUCH.MAP", tables), DataFileError);
+    EXPECT_NO_THROW(LoadMapFile(testing::ShippedDataFiles(), kWorldMapFile, tables));
     for (const MapArea& area : kMapAreas) {
         if (area.gnomicFile != nullptr) {
-            EXPECT_NO_THROW(LoadMapFile(InstalledDataFiles(), area.gnomicFile, tables));
+            EXPECT_NO_THROW(LoadMapFile(testing::ShippedDataFiles(), area.gnomicFile, tables));
         }
     }
 }

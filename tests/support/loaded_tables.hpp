@@ -4,13 +4,14 @@
 // once per test program.
 
 #include "ephemeris/coefficient_files.hpp"
+#include "support/shipped_data.hpp"
 
 namespace astrodesk::testing {
 
 inline const CoefficientTables& LoadedTables() {
     static const CoefficientTables tables = [] {
         CoefficientTables loaded;
-        LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), loaded);
+        LoadCoefficientTables(ShippedDataFiles(), loaded);
         return loaded;
     }();
     return tables;

@@ -27,6 +27,7 @@ class Paper : public Printer {
     double CurrentY() const override {
         return (pages.size() == 1 ? startY : 0.0) + lineHeight * linesOnPage_;
     }
+    double LineHeight() const override { return lineHeight; }
     void NewPage() override {
         pages.emplace_back();
         linesOnPage_ = 0;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,20 @@ class ScratchFolder : public DataFiles {
     }
     void Remove(const std::string& name) const { std::filesystem::remove(folder_ / name); }
 
+    // Where a file of that name goes, for tests that put something else there.
+    std::filesystem::path PathOf(const std::string& name) const { return folder_ / name; }
+
     std::optional<std::filesystem::path> Find(const std::string& name) const override {
+        ++finds[name];
         const auto path = folder_ / name;
-        if (std::filesystem::exists(path)) return path;
+        if (KindOfFile(path) == FileKind::Regular) return path;
         return std::nullopt;
     }
+    NotAFile WhyNotFound(const std::string& name) const override {
+        return {KindOfFile(folder_ / name), folder_ / name};
+    }
+
+    mutable std::map<std::string, int> finds; // how often each file was looked for
 
   private:
     std::filesystem::path folder_ = [] {

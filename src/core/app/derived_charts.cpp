@@ -32,21 +32,21 @@ void DerivedCharts::RunTechnique() {
         Refuse(TechniqueRefusal(outcome));
         return;
     }
-    ShowChartPage(state_, output_);
+    ShowChartPage(state_, output_, &dialogs_);
 }
 
 void DerivedCharts::RunRelationshipChart() {
     dialogs_.MessageBox("ENTER DATA FOR SECOND PERSON", "RELATIONSHIP CHART", MessageButtons::Ok);
     entry_.ShowModal();
     forms_.HideMainMenu();
-    ComputeChart(state_, output_);
+    ComputeChart(state_, output_, &dialogs_);
     if (output_.LeaveRequested()) return; // the user left the output: no second page
     dialogs_.MessageBox("PRESS FOR RELATIONSHIP CHART", "GREAT CIRCLE METHOD", MessageButtons::Ok);
     if (!ComputeRelationshipChart(state_)) {
         Refuse(TechniqueRefusal(TechniqueOutcome::OutsideEntryRange));
         return;
     }
-    ShowChartPage(state_, output_);
+    ShowChartPage(state_, output_, &dialogs_);
     entry_.ShowRecord();
 }
 

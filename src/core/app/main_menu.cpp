@@ -90,7 +90,7 @@ void MainMenu::Horoscope() {
     } else if (state_.options.RelationshipChart == 1) {
         derived_.RunRelationshipChart();
     } else {
-        ComputeChart(state_, output_);
+        ComputeChart(state_, output_, &services_.dialogs);
         TakeNatalSnapshot(state_);
     }
     if (state_.working.ChartReady == 1) EnableChartChoices(true);

@@ -1,5 +1,7 @@
 #include "ephemeris/coefficient_files.hpp"
 
+#include "shell/utf8_text.hpp"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -198,10 +200,15 @@ MoonRow ConvertMoonRow(const std::array<float, 8>& row) {
 
 DataFileText ReadDataFile(const DataFiles& files, const std::string& name) {
     const auto path = files.Find(name);
-    if (!path)
+    if (!path) {
+        const NotAFile found = files.WhyNotFound(name);
+        if (found.kind != FileKind::Missing)
+            throw DataFileError("The data file " + EscapedForMessage(found.path.string()) + " " +
+                                std::string(FileKindPhrase(found.kind)));
         throw DataFileError("The data file " + name +
                             " is missing: it belongs in the current folder, beside the program "
                             "or in the installed data folder");
+    }
     std::ifstream file(*path, std::ios::binary);
     std::ostringstream text;
     if (file.is_open()) text << file.rdbuf();

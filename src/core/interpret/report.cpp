@@ -2,11 +2,12 @@
 
 #include "astro/angles.hpp"
 #include "interpret/factors.hpp"
+#include "interpret/hard_copy.hpp"
 #include "shell/indexed_array.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 
 namespace astrodesk {
 
@@ -21,9 +22,6 @@ constexpr int kLastPlanet = 11;
 // slot 13 always holds the Ascendant.
 constexpr int kEarthSlot = 5;
 constexpr int kAscendantSlot = 13;
-
-// A printer position (millimetres) below which no new line may start.
-constexpr double kPageBreakMillimetres = 270.0;
 
 constexpr const char* kFaultTitle = "INTERPRETATION";
 
@@ -110,10 +108,9 @@ struct ReportEnded {
 // One run of the report, from the aspects of the re-ordered factors to the closing screen.
 class Interpretation {
   public:
-    Interpretation(ProgramState& state, const ReportServices& services,
+    Interpretation(ProgramState& state, const ReportServices& services, HardCopy& paper,
                    std::vector<ReportSection>& sections)
-        : state_(state), output_(services.output), files_(services.dataFiles),
-          printer_(state.working.HardCopyOn == 1.0 ? services.printer : nullptr),
+        : state_(state), output_(services.output), texts_(services.dataFiles), paper_(paper),
           sections_(sections) {}
 
     void Run() {
@@ -122,11 +119,10 @@ class Interpretation {
         Clear();
         ComputeAspects(state_.factors, state_.options.OrbDegrees);
         Clear();
-        Paper("NAME = " + state_.record.ChartName);
-        Paper("");
+        paper_.Heading(state_.record, state_.working.ChartEraFlag == 1.0);
         Preamble();
         Elements();
-        Paper("SPECIFIC PERSONALITY FACTORS.");
+        Paper("SPECIFIC PERSONALITY FACTORS.", Binding::Next);
         Paper("");
         Clear();
         Ascendant();
@@ -134,7 +130,7 @@ class Interpretation {
             Planet(factor);
         Show("THIS IS THE END OF THE INTERPRETATION");
         ShowEmpty();
-        if (printer_) printer_->EndDoc();
+        paper_.EndDoc();
         Pause(); // leaving the last screen is as good as reading on
     }
 
@@ -144,8 +140,8 @@ class Interpretation {
     void ShowEmpty() { Screen().PrintEmptyLine(); }
     void Clear() { Screen().Cls(); }
     // A line of hard copy, when it is on.
-    void Paper(const std::string& text) {
-        if (printer_) printer_->PrintLine(text);
+    void Paper(const std::string& text, Binding binding = Binding::None) {
+        paper_.Line(text, binding);
     }
     // Shows the page until CONTINUE; false when the user left the output instead.
     bool Pause() {
@@ -163,25 +159,18 @@ class Interpretation {
                           "THE TEXT FILE " + TextFileName + " " + problem};
     }
 
-    // The whole file into TextLines (cleared first, so that no line of an earlier file
-    // remains); a missing, unreadable or too long file ends the report.
+    // The file into TextLines (cleared first, so that no line of an earlier file remains); a
+    // file at fault ends the report.
     void ReadTextFile(const std::string& name) {
         TextFileName = name;
         TextLines.fill({});
         TextLineCount = 0;
-        const auto path = files_.Find(name);
-        if (!path)
-            Fault("IS MISSING: IT BELONGS IN THE CURRENT FOLDER, BESIDE THE PROGRAM OR IN THE "
-                  "INSTALLED DATA FOLDER");
-        std::ifstream file(*path, std::ios::binary);
-        if (!file.is_open()) Fault("CANNOT BE READ");
-        for (std::string line; std::getline(file, line);) {
-            if (TextLineCount == kTextFileMaxLines)
-                Fault("HAS MORE THAN " + std::to_string(kTextFileMaxLines) + " LINES");
-            if (!line.empty() && line.back() == '\r') line.pop_back(); // written on DOS
-            TextLines[++TextLineCount] = std::move(line);
+        try {
+            for (const std::string& line : texts_.Lines(name))
+                TextLines[++TextLineCount] = line;
+        } catch (const TextFileFault& fault) {
+            throw ReportEnded{ReportOutcome::End::FileFault, fault.what()};
         }
-        if (file.bad()) Fault("CANNOT BE READ");
     }
 
     // The block on the screen and on paper, remembered as a section of the report. A line of
@@ -192,21 +181,13 @@ class Interpretation {
             Fault("HAS " + std::to_string(TextLineCount) + " LINES: LINES " +
                   std::to_string(block.first) + " TO " + std::to_string(block.last) +
                   " ARE NEEDED");
-        const auto fillsALine = [](const std::string& line) {
-            return line.size() == static_cast<std::size_t>(PictureBox::kColumns);
-        };
-        for (int k = block.first; k <= block.last; ++k)
-            Show(TextLines[k], fillsALine(TextLines[k]) ? After::Join : After::LineEnd);
-        if (printer_) {
-            for (int k = block.first; k <= block.last; ++k) {
-                if (printer_->CurrentY() > kPageBreakMillimetres) printer_->NewPage();
-                if (fillsALine(TextLines[k]))
-                    printer_->PrintJoined(TextLines[k]);
-                else
-                    printer_->PrintLine(TextLines[k]);
-            }
-            printer_->PrintLine("");
+        for (int k = block.first; k <= block.last; ++k) {
+            const bool fillsALine =
+                CharacterCount(TextLines[k]) == static_cast<std::size_t>(PictureBox::kColumns);
+            Show(TextLines[k], fillsALine ? After::Join : After::LineEnd);
+            Paper(TextLines[k]);
         }
+        Paper("");
         section.file = TextFileName;
         section.first = block.first;
         section.last = block.last;
@@ -242,10 +223,10 @@ class Interpretation {
             Show(element.screenText);
             ShowEmpty();
             if (&element == &kElements.front()) {
-                Paper("GENERAL PERSONALITY TYPE.");
+                Paper("GENERAL PERSONALITY TYPE.", Binding::Next);
                 Paper("");
             }
-            Paper("THERE ARE" + PrintedNumber(count) + element.paperText);
+            Paper("THERE ARE" + PrintedNumber(count) + element.paperText, Binding::Next);
             Paper("");
             ReportSection section =
                 Section(ReportSection::Kind::Element, 0, static_cast<int>(count));
@@ -269,7 +250,9 @@ class Interpretation {
             Screen().PrintNumber(strength, After::Join);
             Show(marker);
         }
-        Paper(label + PrintedNumber(strength) + marker);
+        // A planet's strength line also heads its sign text; the Ascendant's closes its section.
+        Paper(label + PrintedNumber(strength) + marker,
+              factor == kAscendant ? Binding::Previous : Binding::Both);
     }
 
     // The factor's introduction from PLANET.TXT: the Ascendant first, then the Sun .. ZED.
@@ -311,7 +294,7 @@ class Interpretation {
         ShowEmpty();
         Show("N.B.  ACCURATE BIRTH TIME NEEDED FOR RISING SIGN TO BE CORRECT!");
         ShowEmpty();
-        Paper("N.B. ACCURATE BIRTH TIME NEEDED FOR RISING SIGN TO BE CORRECT!");
+        Paper("N.B. ACCURATE BIRTH TIME NEEDED FOR RISING SIGN TO BE CORRECT!", Binding::Previous);
         Paper("");
         StrengthLine(kAscendant);
         ShowEmpty();
@@ -342,7 +325,8 @@ class Interpretation {
         ShowEmpty();
         if (factor == kMoon) {
             Show("N.B. MOON SIGN MAY BE INCORRECT IF BIRTH TIME TOO INNACURATE!");
-            Paper("N.B. MOON SIGN MAY BE INCORRECT IF BIRTH TIME TOO INACCURATE!");
+            Paper("N.B. MOON SIGN MAY BE INCORRECT IF BIRTH TIME TOO INACCURATE!",
+                  Binding::Previous);
             Paper("");
         }
         Wait();
@@ -381,7 +365,7 @@ class Interpretation {
         const AspectText text = DescribeAspect(i, j, code);
         Show(Header(i, j, text, 6));
         ShowEmpty();
-        Paper(Header(i, j, text, 7));
+        Paper(Header(i, j, text, 7), Binding::Next);
         ReadTextFile(text.file);
         ReportSection section = Section(ReportSection::Kind::Aspect, i, 0);
         section.other = Trimmed(state_.bodies.BodyName[j]);
@@ -394,7 +378,7 @@ class Interpretation {
         if (!text.note.empty()) {
             Show(text.note);
             ShowEmpty();
-            Paper(text.note);
+            Paper(text.note, Binding::Previous);
             Paper("");
         }
         Wait();
@@ -403,8 +387,8 @@ class Interpretation {
 
     ProgramState& state_;
     OutputScreen& output_;
-    const DataFiles& files_;
-    Printer* printer_; // only while hard copy is on
+    TextFiles texts_; // each file read once in a reading
+    HardCopy& paper_; // prints only while hard copy is on
     std::vector<ReportSection>& sections_;
 
     // The text file last read: its name, lines 1..65 and how many it has.
@@ -476,11 +460,12 @@ ReportOutcome WriteInterpretation(ProgramState& state, const ReportServices& ser
     state.working.HardCopyOn = state.options.HardCopy;
     state.working.ChartEraFlag = state.record.ChartEra;
     ReorderFactors(state);
+    HardCopy paper(state.working.HardCopyOn == 1.0 ? services.printer : nullptr);
     try {
-        Interpretation(state, services, outcome.sections).Run();
+        Interpretation(state, services, paper, outcome.sections).Run();
     } catch (const ReportEnded& ended) {
         outcome.end = ended.end;
-        if (state.working.HardCopyOn == 1.0 && services.printer) services.printer->EndDoc();
+        paper.EndDoc();
         if (ended.end == ReportOutcome::End::FileFault)
             services.dialogs.MessageBox(ended.message, kFaultTitle, MessageButtons::Ok);
     }

@@ -18,6 +18,7 @@
 //                                 trine, square and sextile, lines 51-55 the semisquare and
 //                                 sesquisquare, 56-60 the semisextile and inconjunct
 
+#include "interpret/text_reader.hpp"
 #include "shell/output_screen.hpp"
 #include "shell/platform.hpp"
 #include "shell/program_state.hpp"
@@ -27,9 +28,6 @@
 #include <vector>
 
 namespace astrodesk {
-
-// No text file may hold more lines than this.
-inline constexpr int kTextFileMaxLines = 65;
 
 inline constexpr const char* kGeocentricOnly =
     "INTERPRETATION ONLY AVAILABLE FOR GEOCENTRIC CHARTS";
@@ -66,7 +64,8 @@ struct ReportOutcome {
         Finished,
         NotGeocentric, // refused before anything was shown
         Left,          // the user closed the output window or pressed Escape during a wait
-        FileFault,     // a text file was missing, unreadable, too long or too short
+        FileFault,     // a text file was missing, not a file, unreadable, damaged, too long or
+                       // too short
     };
     End end = End::Finished;
     std::vector<ReportSection> sections;

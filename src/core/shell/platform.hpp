@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace astrodesk {
 
@@ -73,16 +75,36 @@ class Printer {
     // the line (on the next line when this one is full).
     virtual void PrintJoined(const std::string& text) = 0;
     virtual double CurrentY() const = 0; // millimetres from the top of the page
+    // Millimetres down from one line to the next, so that a writer can tell whether the lines
+    // that belong together still fit on the page.
+    virtual double LineHeight() const = 0;
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
 };
 
+// What stands at a path, told from the file system's entry alone: nothing is opened, so that
+// a named pipe never blocks the program.
+enum class FileKind { Missing, Regular, Folder, NamedPipe, Device, Socket, LinkLoop, BrokenLink };
+FileKind KindOfFile(const std::filesystem::path& path);
+// "is missing", "is a folder", "is a named pipe (FIFO)", ... in lower case.
+std::string_view FileKindPhrase(FileKind kind);
+
+// Something under a data file's name that is not a readable file, and where it is.
+struct NotAFile {
+    FileKind kind = FileKind::Missing;
+    std::filesystem::path path;
+};
+
 // Finds a data file by its bare name: the current directory first, then beside the program,
 // then the data folder of the installed tree the program runs from, then the configured one.
+// Only a regular file (or a link to one) is found.
 class DataFiles {
   public:
     virtual ~DataFiles() = default;
     virtual std::optional<std::filesystem::path> Find(const std::string& name) const = 0;
+    // Where Find found nothing: the first thing of another kind under the name (a folder, a
+    // named pipe, a device, a link loop), or Missing when there is none.
+    virtual NotAFile WhyNotFound(const std::string&) const { return {}; }
 };
 
 // The folder of the running program, where the build and the package put the data files too;
@@ -94,8 +116,11 @@ class InstalledDataFiles final : public DataFiles {
     // programDirectory: the folder of the running executable (may be empty).
     explicit InstalledDataFiles(std::filesystem::path programDirectory = {});
     std::optional<std::filesystem::path> Find(const std::string& name) const override;
+    NotAFile WhyNotFound(const std::string& name) const override;
 
   private:
+    std::vector<std::filesystem::path> Candidates(const std::string& name) const;
+
     std::filesystem::path programDirectory_;
 };
 

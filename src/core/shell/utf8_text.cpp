@@ -63,15 +63,19 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count) {
     return text.substr(0, BytesOfCharacters(text, count));
 }
 
-bool IsPrintableUtf8(std::string_view text) {
+std::size_t FirstUnprintable(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const Decoded decoded = DecodeAt(text, at);
         if (decoded.length == 0 || IsControl(decoded.code) || decoded.code == 0xFFFE ||
             decoded.code == 0xFFFF)
-            return false;
+            return at;
         at += decoded.length;
     }
-    return true;
+    return std::string_view::npos;
+}
+
+bool IsPrintableUtf8(std::string_view text) {
+    return FirstUnprintable(text) == std::string_view::npos;
 }
 
 std::string EscapedForMessage(std::string_view text) {

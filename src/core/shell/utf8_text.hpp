@@ -35,6 +35,9 @@ std::size_t BytesOfCharacters(std::string_view text, std::size_t count);
 // character (U+0000..U+001F, U+007F..U+009F) and no noncharacter U+FFFE or U+FFFF, so that every
 // name can be written into a listing line, a terminal or an XML document.
 bool IsPrintableUtf8(std::string_view text);
+// The byte offset of the first character that makes a text not printable as above (or of the
+// first byte that is not well-formed UTF-8); npos when there is none.
+std::size_t FirstUnprintable(std::string_view text);
 
 // The text with every control character, and every byte that is not part of well-formed UTF-8,
 // written as an escape (\n, \t, \x01), for echoing a value the user gave in a message.
