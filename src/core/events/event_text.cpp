@@ -1,11 +1,14 @@
 #include "events/event_text.hpp"
 
+#include "astro/angles.hpp"
 #include "chart/techniques.hpp"
 #include "interpret/factors.hpp"
 #include "present/listing.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 
 namespace astrodesk {
@@ -35,6 +38,20 @@ std::string_view WhatHappens(const Event& event) {
     default:
         return AspectName(event.aspect);
     }
+}
+
+// 16 characters in the listing's form, "15° AR 30' 00.0\"", rounded to the tenth of an arcsecond
+// before it is split, so that 29° 59' 59.97" reads as the next sign's 00° 00' 00.0".
+std::string LongitudeText(double degrees) {
+    constexpr long long kTenthsPerTurn = 360LL * 36000;
+    const long long tenths =
+        (std::llround(degrees * 36000.0) % kTenthsPerTurn + kTenthsPerTurn) % kTenthsPerTurn;
+    const long long inSign = tenths % 1080000;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld%s %s %02lld' %04.1f\"", inSign / 36000, kDegreeSign,
+                  std::string(SignAbbreviation(static_cast<int>(tenths / 1080000) + 1)).c_str(),
+                  inSign / 600 % 60, (inSign % 600) / 10.0);
+    return text;
 }
 
 } // namespace
@@ -90,10 +107,10 @@ std::string EventLine(const Event& event, std::string_view localClock) {
                   UpperCase(EventPhaseName(event.phase)).c_str());
     std::string line = moment.date + ' ' + moment.time + ' ' + moment.era;
     if (!localClock.empty()) line += ' ' + std::string(localClock);
-    line += columns + FormatLongitude(event.longitude);
+    line += columns + LongitudeText(event.longitude);
     const bool natalPoint =
         event.kind == EventKind::Transit || progressed || event.kind == EventKind::Return;
-    if (natalPoint) line += "  NATAL " + FormatLongitude(event.targetLongitude);
+    if (natalPoint) line += "  NATAL " + LongitudeText(event.targetLongitude);
     return line;
 }
 
