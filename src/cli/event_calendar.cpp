@@ -6,6 +6,7 @@
 #include "interpret/factors.hpp"
 #include "present/listing.hpp"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -61,7 +62,7 @@ std::string Escaped(const std::string& text) {
     return escaped;
 }
 
-std::string Summary(const Event& e) {
+std::string Describe(const Event& e) {
     const std::string body(PointKey(e.body));
     switch (e.kind) {
     case EventKind::Ingress:
@@ -74,6 +75,15 @@ std::string Summary(const Event& e) {
         return (e.kind == EventKind::Progression ? "progressed " : "") + body + " " +
                std::string(AspectName(e.aspect)) + " natal " + EventTargetName(e);
     }
+}
+
+// The event in a few upper-case words, as the program writes its texts: "SATURN SQUARE NATAL
+// SUN", "MARS ENTERS TA".
+std::string Summary(const Event& e) {
+    std::string summary = Describe(e);
+    for (char& c : summary)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return summary;
 }
 
 using WindowKey = std::tuple<EventKind, int, int, int>;

@@ -76,7 +76,7 @@ std::pair<double, double> Span(const EventsArguments& arguments) {
     }
     // --to names the span's last day: the span ends at the midnight after it.
     const double to = DayStart("--to", *arguments.to, arguments.toEra) + 1.0 / kDaysPerCentury;
-    if (to <= from) RefuseArgument("--to comes before --from");
+    if ((to - from) * kDaysPerCentury < 0.5) RefuseArgument("--to comes before --from");
     if ((to - from) * kDaysPerCentury > kLongestSpanDays + 0.5)
         RefuseArgument("the span from --from to --to is longer than a century");
     return {from, to};

@@ -27,9 +27,10 @@ std::optional<int> PointOfKey(std::string_view key);
 // sign's abbreviation ("AR" .. "PI") for an ingress, "retrograde" or "direct" for a station.
 std::string EventTargetName(const Event& event);
 
-// The Greenwich moment in the record's text forms, to the whole second: "DD-MM-YYYY" (the Julian
-// calendar up to 4 October 1582, the Gregorian from 15 October), "HH:MM:SS" and the era "A.D."
-// or "B.C.". Empty texts for a moment outside the years 9999 B.C. .. 9999 A.D.
+// The Greenwich moment in the record's text forms, to the whole second, as the day count reads
+// them back: "DD-MM-YYYY" (the Julian calendar up to 5 October 1582, the Gregorian from 16
+// October), "HH:MM:SS" and the era "A.D." or "B.C.". Empty texts for a moment outside the years
+// 9999 B.C. .. 9999 A.D.
 struct MomentText {
     std::string date, time, era;
 };
