@@ -2,6 +2,7 @@
 
 #include "interpret/factors.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -52,9 +53,11 @@ constexpr const char* kJulianDayFormat = "%.8f"; // a millisecond
 void WriteEventText(const std::vector<ListedEvent>& events, std::ostream& out) {
     for (const ListedEvent& listed : events) {
         std::string local;
-        if (listed.local)
+        if (listed.local) { // abbreviations of up to six letters keep the columns aligned
             local = listed.local->moment.date + ' ' + listed.local->moment.time + ' ' +
                     listed.local->abbreviation;
+            local.resize(std::max<std::size_t>(local.size(), 26), ' ');
+        }
         out << EventLine(listed.event, local) << '\n';
     }
 }

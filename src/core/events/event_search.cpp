@@ -128,6 +128,7 @@ void SearchTransits(const LongitudeSource& source, const NatalPoints& natal,
     const std::vector<Mark> aspects =
         kinds.transits ? AspectMarks(natal, lists.targets, options.orbDegrees, EventKind::Transit)
                        : std::vector<Mark>{};
+    const std::vector<Mark> ingresses = IngressMarks();
     const LongitudeTrack track(source, from, to, kTrackStep);
     for (int slot = 1; slot <= 12; ++slot) {
         const bool moves = moving && Contains(lists.moving, slot);
@@ -135,10 +136,7 @@ void SearchTransits(const LongitudeSource& source, const NatalPoints& natal,
         if (slot == kEarthSlot || (!moves && !returns)) continue;
         std::vector<Mark> marks;
         if (moves) marks = aspects;
-        if (moves && kinds.ingresses) {
-            const std::vector<Mark> ingresses = IngressMarks();
-            marks.insert(marks.end(), ingresses.begin(), ingresses.end());
-        }
+        if (moves && kinds.ingresses) marks.insert(marks.end(), ingresses.begin(), ingresses.end());
         if (returns)
             marks.push_back({natal.longitude[slot], EventKind::Return, slot, 0, MarkRole::Exact,
                              natal.longitude[slot]});
