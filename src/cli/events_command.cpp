@@ -64,6 +64,14 @@ double DayStart(const std::string& option, const std::string& date,
     return RecordJulianCenturies(record) - 1.0;
 }
 
+// The span's end, refused past the last moment the record can hold.
+double WithinEntryRange(double to) {
+    const double last = DayStart("--to", "31-12-9999", "AD") + 1.0 / kDaysPerCentury;
+    if (to > last + 1e-9)
+        RefuseArgument("the span runs past 31-12-9999 A.D., the last day a date can name");
+    return to;
+}
+
 std::pair<double, double> Span(const EventsArguments& arguments) {
     if (arguments.to && arguments.days) RefuseArgument("give --to or --days, not both");
     const double from = DayStart("--from", arguments.from, arguments.fromEra);
@@ -72,14 +80,14 @@ std::pair<double, double> Span(const EventsArguments& arguments) {
         if (days < 1 || days > kLongestSpanDays)
             RefuseArgument("refused --days " + std::to_string(days) +
                            ": expected 1 to 36525 days (a century)");
-        return {from, from + days / kDaysPerCentury};
+        return {from, WithinEntryRange(from + days / kDaysPerCentury)};
     }
     // --to names the span's last day: the span ends at the midnight after it.
     const double to = DayStart("--to", *arguments.to, arguments.toEra) + 1.0 / kDaysPerCentury;
     if ((to - from) * kDaysPerCentury < 0.5) RefuseArgument("--to comes before --from");
     if ((to - from) * kDaysPerCentury > kLongestSpanDays + 0.5)
         RefuseArgument("the span from --from to --to is longer than a century");
-    return {from, to};
+    return {from, WithinEntryRange(to)};
 }
 
 EventKinds KindsOf(const std::string& list) {

@@ -90,4 +90,5 @@ expect_refused 'longer than a century' events "${birth[@]}" --from 01-01-1900 --
 expect_refused '--to comes before --from' events "${birth[@]}" --from 01-01-2026 --to 31-12-2025
 expect_refused 'refused --from "31-13-2026"' events "${birth[@]}" --from 31-13-2026
 expect_refused 'iCalendar' events "${birth[@]}" --from 01-01-0005 --from-era BC --format ics
+expect_refused 'past 31-12-9999' events "${birth[@]}" --from 31-12-9999 --days 2
 finish
