@@ -165,6 +165,20 @@ void SearchProgressions(const LongitudeSource& source, const NatalPoints& natal,
     }
 }
 
+// The bodies' places at T (from J2000) and the given angles (radians).
+NatalPoints PointsAt(const ProgramState& state, double T, double ascendant, double midheaven) {
+    ProgramState scratch = state;
+    scratch.working.ChartCentre = kGeocentricCentre;
+    const ApparentPlaces places = ComputeApparentPlaces(scratch, T);
+    NatalPoints natal;
+    natal.julianCenturies = T;
+    for (int slot = 1; slot <= 12; ++slot)
+        if (slot != kEarthSlot) natal.longitude[slot] = LongitudeDegrees(places.Longitude[slot]);
+    natal.longitude[kAscendantPoint] = LongitudeDegrees(ascendant);
+    natal.longitude[kMidheavenPoint] = LongitudeDegrees(midheaven);
+    return natal;
+}
+
 bool EarlierEvent(const Event& a, const Event& b) {
     return std::tie(a.julianCenturies, a.kind, a.body, a.target, a.aspect) <
            std::tie(b.julianCenturies, b.kind, b.body, b.target, b.aspect);
@@ -173,16 +187,14 @@ bool EarlierEvent(const Event& a, const Event& b) {
 } // namespace
 
 NatalPoints NatalPointsOf(const ProgramState& chart) {
-    ProgramState scratch = chart;
-    scratch.working.ChartCentre = kGeocentricCentre;
-    const ApparentPlaces places = ComputeApparentPlaces(scratch, chart.frame.JulianCenturies);
-    NatalPoints natal;
-    natal.julianCenturies = chart.frame.JulianCenturies;
-    for (int slot = 1; slot <= 12; ++slot)
-        if (slot != kEarthSlot) natal.longitude[slot] = LongitudeDegrees(places.Longitude[slot]);
-    natal.longitude[kAscendantPoint] = LongitudeDegrees(chart.frame.Ascendant);
-    natal.longitude[kMidheavenPoint] = LongitudeDegrees(chart.frame.Midheaven);
-    return natal;
+    return PointsAt(chart, chart.frame.JulianCenturies, chart.frame.Ascendant,
+                    chart.frame.Midheaven);
+}
+
+NatalPoints NatalPointsOfSnapshot(const ProgramState& state) {
+    const Snapshots& natal = state.snapshots;
+    // The snapshot counts from JD 2415020.0, a century before J2000.
+    return PointsAt(state, natal.NatalT - 1.0, natal.NatalAscendant, natal.NatalMidheaven);
 }
 
 LongitudeSource ProgramLongitudes(const ProgramState& program) {
