@@ -58,9 +58,9 @@ struct StarLimits {
 // all pairs.
 std::array<StarLimits, kAspectTypes> AspectStarLimits(std::int16_t orbDegrees) {
     std::array<StarLimits, kAspectTypes> limits;
-    for (std::size_t k = 0; k < kAspectTypes; ++k) {
-        const double orb = kAspects[k].orbNumerator * orbDegrees / kAspects[k].orbDenominator;
-        limits[k] = {orb / 4.0, orb / 2.0, orb};
+    for (int type = 1; type <= kAspectTypes; ++type) {
+        const double orb = AspectOrb(type, orbDegrees);
+        limits[static_cast<std::size_t>(type - 1)] = {orb / 4.0, orb / 2.0, orb};
     }
     return limits;
 }
@@ -100,6 +100,15 @@ void CountElements(Factors& factors) {
 std::string_view AspectName(int type) {
     if (type < 1 || type > kAspectTypes) return {};
     return kAspects[static_cast<std::size_t>(type - 1)].name;
+}
+
+double AspectAngle(int type) {
+    return kAspects[static_cast<std::size_t>(type - 1)].angle;
+}
+
+double AspectOrb(int type, std::int16_t orbDegrees) {
+    const AspectType& aspect = kAspects[static_cast<std::size_t>(type - 1)];
+    return aspect.orbNumerator * orbDegrees / aspect.orbDenominator;
 }
 
 void ComputeFactors(const PositionTables& positions, std::int16_t ChartCentre, Factors& factors) {

@@ -17,6 +17,10 @@ inline constexpr int kAspectTypes = 9;
 // "CONJUNCTION", "OPPOSITION", "TRINE", "SQUARE", "SEXTILE", "SEMISEXTILE", "INCONJUNCT",
 // "SEMISQUARE", "SESQUISQUARE" for types 1..9; empty for any other number.
 std::string_view AspectName(int type);
+// The exact angle of aspect type 1..9 (degrees 0..180), and its orb for an orb option (whole
+// degrees): the separations a chart counts as the aspect lie less than the orb from the angle.
+double AspectAngle(int type);
+double AspectOrb(int type, std::int16_t orbDegrees);
 
 // Entry 1..78 of AspectCode for the factor slots i < j (1..13), pairs taken i first: (1, 2) is
 // 1, (1, 13) is 12, (2, 3) is 13, (12, 13) is 78.

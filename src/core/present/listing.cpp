@@ -197,6 +197,10 @@ std::string_view TrimmedName(const ProgramState& state, int slot) {
 
 } // namespace
 
+std::string_view SignAbbreviation(int sign) {
+    return kSignTable.substr(static_cast<std::size_t>(4 * (sign - 1) + 1), 2);
+}
+
 std::string FormatLongitude(double degrees) {
     return std::string(LongitudeField(degrees).View());
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace astrodesk {
 
@@ -21,6 +22,9 @@ namespace astrodesk {
 // double quote, for example 15.5 gives "15° AR 30' 00.0\"". Values outside 0..360 are first
 // brought into it. A rounded-up tenth carries into the seconds only, which may show 60.
 std::string FormatLongitude(double degrees);
+
+// The listing's abbreviation of sign 1 (Aries) .. 12 (Pisces): "AR", "TA" .. "PI".
+std::string_view SignAbbreviation(int sign);
 
 // 13 characters for an ecliptic latitude in degrees, the hemisphere between the degrees and the
 // minutes and the seconds rounded: -1.5 gives "01° S 30' 00\"".

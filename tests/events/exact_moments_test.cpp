@@ -1,0 +1,76 @@
+// Exact moments: at each moment the search reports, the program's own apparent longitude of the
+// body stands where the event says, whatever the era.
+
+#include "astro/angles.hpp"
+#include "chart/chart_driver.hpp"
+#include "events/event_search.hpp"
+#include "interpret/factors.hpp"
+#include "support/chart_setup.hpp"
+
+#include <gtest/gtest.h>
+
+namespace astrodesk {
+namespace {
+
+constexpr double kArcsecond = 1.0 / 3600.0; // degrees
+constexpr double kDay = 1.0 / 36525.0;      // centuries
+
+struct ExactMoments : ::testing::Test {
+    ProgramState state = testing::LoadedState();
+
+    NatalPoints Natal(const testing::ChartMoment& moment) {
+        testing::SetRecord(state.record, moment);
+        ComputeChartTables(state);
+        return NatalPointsOf(state);
+    }
+    double Longitude(int slot, double T) {
+        ProgramState scratch = state;
+        scratch.working.ChartCentre = kGeocentricCentre;
+        return LongitudeDegrees(ComputeApparentPlaces(scratch, T).Longitude[slot]);
+    }
+    // Where the event's body should stand at its moment (degrees).
+    double Expected(const Event& e, int orb) {
+        switch (e.kind) {
+        case EventKind::Ingress: // the sign's first degree going forward, its last going back
+            return testing::DegreesApart(e.longitude, 30.0 * (e.target - 1)) < 1.0
+                       ? 30.0 * (e.target - 1)
+                       : 30.0 * e.target;
+        case EventKind::Station:
+        case EventKind::Return:
+            return e.targetLongitude;
+        default: {
+            const double angle = AspectAngle(e.aspect);
+            const double edge =
+                e.phase == EventPhase::Exact ? 0.0 : AspectOrb(e.aspect, std::int16_t(orb));
+            // Of the aspect's longitudes and their orb edges, the one nearest the body.
+            double best = 1e9, nearest = 0.0;
+            for (const double side : {angle, -angle})
+                for (const double offset : {-edge, edge}) {
+                    const double mark = e.targetLongitude + side + offset;
+                    const double apart = testing::DegreesApart(mark, e.longitude);
+                    if (apart < best) best = apart, nearest = mark;
+                }
+            return nearest;
+        }
+        }
+    }
+};
+
+TEST_F(ExactMoments, EveryEventOfAYearStandsAtItsMark) {
+    const NatalPoints natal = Natal({15, 6, 1990, 12, 0, 0, 51, 30, false, 0, 7, false});
+    EventSearchOptions options;
+    options.fromT = (2461041.5 - 2451545.0) / 36525.0; // 1 January 2026
+    options.toT = options.fromT + 365.0 * kDay;
+    options.kinds.progressions = true;
+    const std::vector<Event> events = FindEvents(state, natal, options);
+    ASSERT_GT(events.size(), 1000u);
+    for (const Event& e : events) {
+        if (e.kind == EventKind::Progression || e.kind == EventKind::Station) continue;
+        const double T = e.julianCenturies;
+        ASSERT_LT(testing::DegreesApart(Longitude(e.body, T), Expected(e, 6)), 0.5 * kArcsecond)
+            << e.body << " " << int(e.kind) << " " << e.aspect << " at " << T;
+    }
+}
+
+} // namespace
+} // namespace astrodesk
