@@ -360,8 +360,15 @@ std::size_t DrawTimeline(const Timeline& timeline, const TimelineLayout& layout,
 
 PictureBox TimelinePicture(const Timeline& timeline, double width, int columns) {
     const TimelineLayout layout = LayOutTimeline(timeline, width, columns);
-    PictureBox box(width, TimelineHeight(layout.lanes.size()), columns);
-    DrawTimeline(timeline, layout, 0, box.Height, box);
+    const std::size_t lanes = std::min(layout.lanes.size(), kMostPictureLanes);
+    const bool cut = lanes < layout.lanes.size();
+    PictureBox box(width, TimelineHeight(lanes) + (cut ? kRow : 0.0), columns);
+    DrawTimeline(timeline, layout, 0, TimelineHeight(lanes), box);
+    if (cut)
+        PrintAt(box, 0.0, TimelineHeight(lanes),
+                std::to_string(layout.lanes.size() - lanes) +
+                    " MORE LANES LEFT OUT: A SHORTER SPAN OR FEWER BODIES SHOWS THEM",
+                kLightGrey);
     return box;
 }
 

@@ -89,7 +89,10 @@ double TimelineHeight(std::size_t laneCount);
 std::size_t DrawTimeline(const Timeline& timeline, const TimelineLayout& layout,
                          std::size_t firstLane, double bottom, PictureBox& box);
 
-// The whole timeline in one picture box `width` pixels wide, as tall as its lanes need.
+// The whole timeline in one picture box `width` pixels wide, as tall as its lanes need up to
+// kMostPictureLanes lanes (some 14 000 pixels); a note under the calendar counts the lanes
+// left out beyond.
+inline constexpr std::size_t kMostPictureLanes = 580;
 PictureBox TimelinePicture(const Timeline& timeline, double width, int columns);
 
 } // namespace astrodesk
