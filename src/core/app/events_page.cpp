@@ -5,10 +5,13 @@
 #include "events/event_search.hpp"
 #include "events/event_text.hpp"
 #include "events/event_timeline.hpp"
+#include "interpret/factors.hpp"
+#include "present/listing.hpp"
 #include "shell/defaults.hpp"
 #include "shell/record_rules.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 namespace astrodesk {
@@ -60,36 +63,55 @@ ProgramState NatalChart(const ProgramState& state) {
     return natal;
 }
 
-// Rows of the output screen a line takes (a long line wraps).
-int RowsOf(const std::string& line) {
-    const int characters = static_cast<int>(CharacterCount(line));
-    return std::max(1, (characters + PictureBox::kColumns - 1) / PictureBox::kColumns);
+// "  PAGE 2 OF 7" after a heading.
+std::string PageText(std::size_t page, std::size_t pages) {
+    return "  PAGE " + std::to_string(page + 1) + " OF " + std::to_string(pages);
 }
 
-// The lines of each page of the list: a heading, then as many events as the rows hold.
+std::string UpperCase(std::string_view text) {
+    std::string upper(text);
+    std::ranges::transform(upper, upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    return upper;
+}
+
+// The lines of each page of the list under its heading and the column heads.
 std::vector<std::vector<std::string>> ListPages(const std::vector<std::string>& lines) {
+    constexpr std::size_t kLinesAPage = kEventPageRows - 2;
     std::vector<std::vector<std::string>> pages;
-    int rows = kEventPageRows;
-    for (const std::string& line : lines) {
-        if (rows + RowsOf(line) > kEventPageRows - 2) {
-            pages.emplace_back();
-            rows = 0;
-        }
-        pages.back().push_back(line);
-        rows += RowsOf(line);
-    }
+    for (std::size_t first = 0; first < lines.size(); first += kLinesAPage)
+        pages.emplace_back(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                           lines.begin() + static_cast<std::ptrdiff_t>(
+                                               std::min(lines.size(), first + kLinesAPage)));
     if (pages.empty()) pages.push_back({"NO EVENTS IN THIS SPAN"});
     return pages;
 }
 
 } // namespace
 
+std::string EventPageLine(const Event& event) {
+    const MomentText moment = MomentTextOf(event.julianCenturies);
+    const bool aspect = event.kind == EventKind::Transit || event.kind == EventKind::Progression;
+    const std::string body =
+        (event.kind == EventKind::Progression ? "P. " : "") + UpperCase(PointKey(event.body));
+    const std::string what =
+        aspect ? std::string(AspectName(event.aspect)) : UpperCase(EventKindName(event.kind));
+    char line[128];
+    std::snprintf(line, sizeof line, "%s %s  %-10s %-12s %-10s %-5s ", moment.date.c_str(),
+                  moment.time.c_str(), body.c_str(), what.c_str(),
+                  UpperCase(EventTargetName(event)).c_str(),
+                  UpperCase(EventPhaseName(event.phase)).c_str());
+    return line + FormatLongitude(event.longitude);
+}
+
 SpanReading ReadEventSpan(const std::string& firstDay, const std::string& lastDay) {
     const std::optional<double> from = DayStart(firstDay);
     const std::optional<double> last = DayStart(lastDay);
     if (!from || !last) return {std::nullopt, kNoSuchDay};
-    const double to = *last + 1.0 / 36525.0; // to the end of the last day
-    if (to <= *from || to - *from > kLongestSpanCenturies) return {std::nullopt, kBadSpan};
+    constexpr double kDay = 1.0 / 36525.0; // centuries
+    const double to = *last + kDay;        // to the end of the last day
+    // Whole days apart: half a day stands clear of the rounding of the day counts.
+    if (*last < *from - kDay / 2 || to - *from > kLongestSpanCenturies + kDay / 2)
+        return {std::nullopt, kBadSpan};
     return {EventSpan{*AcceptDate(firstDay), *AcceptDate(lastDay), *from, to}, {}};
 }
 
@@ -121,14 +143,16 @@ void EventsPage::Run() {
     search.orbDegrees = state_.options.OrbDegrees;
     const std::vector<Event> events = FindEvents(natal, NatalPointsOf(natal), search);
 
-    const std::string name = Trimmed(state_.snapshots.NatalRecord.ChartName);
-    const std::string spanText = span->firstDay + " TO " + span->lastDay + " (GREENWICH TIME)";
+    // As much of the name as the listing shows, so that the heading keeps to one line.
+    const std::string name =
+        std::string(FirstCharacters(Trimmed(state_.snapshots.NatalRecord.ChartName), 23));
+    const std::string spanText = span->firstDay + " TO " + span->lastDay;
     std::vector<std::string> lines;
     for (const Event& event : events)
-        lines.push_back(EventLine(event));
+        lines.push_back(EventPageLine(event));
     if (state_.options.HardCopy == 1 && printer_) {
-        printer_->PrintLine("EVENTS OF " + name + "  " + spanText);
-        printer_->PrintLine("");
+        printer_->PrintLine("EVENTS OF " + name + "  " + spanText + " (GREENWICH TIME)");
+        printer_->PrintLine(kEventPageColumns);
         for (const std::string& line : lines) {
             if (printer_->CurrentY() > kPageBreakMillimetres) printer_->NewPage();
             printer_->PrintLine(line);
@@ -136,44 +160,58 @@ void EventsPage::Run() {
         printer_->EndDoc();
     }
 
+    // The picture first, as astrologers look at it first; the list gives the detail.
+    if (!ShowTimeline(EventTimeline(events, search, ""), "TIMELINE OF " + name + "  " + spanText))
+        return;
+    ShowList(lines, "EVENTS OF " + name + "  " + spanText);
+}
+
+bool EventsPage::ShowPage(const std::function<void(PictureBox&)>& draw) {
+    output_.SetContinueVisible(false);
+    output_.Show();
+    output_.Screen.Scale(0.0, 0.0, output_.Screen.Width, output_.Screen.Height);
+    output_.Screen.Cls();
+    output_.Refresh();
+    draw(output_.Screen);
+    output_.SetContinueVisible(true);
+    output_.Refresh();
+    output_.WaitForContinue();
+    return !output_.LeaveRequested();
+}
+
+bool EventsPage::ShowTimeline(Timeline timeline, const std::string& title) {
+    const TimelineLayout layout =
+        LayOutTimeline(timeline, output_.Screen.Width, PictureBox::kColumns);
+    // The first lane of each page, found by drawing the pages aside.
+    std::vector<std::size_t> pageStarts{0};
+    for (PictureBox scratch = output_.Screen;;) {
+        scratch.Cls();
+        const std::size_t next =
+            DrawTimeline(timeline, layout, pageStarts.back(), kTimelinePageBottom, scratch);
+        if (next >= layout.lanes.size() || next == pageStarts.back()) break;
+        pageStarts.push_back(next);
+    }
+    for (std::size_t page = 0; page < pageStarts.size(); ++page) {
+        timeline.title = title + PageText(page, pageStarts.size());
+        if (!ShowPage([&](PictureBox& screen) {
+                DrawTimeline(timeline, layout, pageStarts[page], kTimelinePageBottom, screen);
+            }))
+            return false;
+    }
+    return true;
+}
+
+void EventsPage::ShowList(const std::vector<std::string>& lines, const std::string& heading) {
     const auto pages = ListPages(lines);
-    const auto showPage = [this](const std::function<void()>& draw) {
-        output_.SetContinueVisible(false);
-        output_.Show();
-        output_.Screen.Scale(0.0, 0.0, output_.Screen.Width, output_.Screen.Height);
-        output_.Screen.Cls();
-        output_.Refresh();
-        draw();
-        output_.SetContinueVisible(true);
-        output_.Refresh();
-        output_.WaitForContinue();
-        return !output_.LeaveRequested();
-    };
     for (std::size_t page = 0; page < pages.size(); ++page) {
-        const bool more = showPage([&] {
-            PictureBox& screen = output_.Screen;
-            screen.Print("EVENTS OF " + name + "  " + spanText + "  PAGE " +
-                         std::to_string(page + 1) + " OF " + std::to_string(pages.size()));
-            screen.PrintEmptyLine();
+        const bool more = ShowPage([&](PictureBox& screen) {
+            screen.Print(heading + PageText(page, pages.size()));
+            screen.Print(kEventPageColumns);
             for (const std::string& line : pages[page])
                 screen.Print(line);
         });
         if (!more) return;
     }
-
-    const Timeline timeline = EventTimeline(
-        events, search, "TIMELINE OF " + name + "  " + span->firstDay + " TO " + span->lastDay);
-    const TimelineLayout layout =
-        LayOutTimeline(timeline, output_.Screen.Width, PictureBox::kColumns);
-    std::size_t next = 0;
-    std::size_t shown = 0;
-    do {
-        shown = next;
-        if (!showPage([&] {
-                next = DrawTimeline(timeline, layout, next, kTimelinePageBottom, output_.Screen);
-            }))
-            return;
-    } while (next < layout.lanes.size() && next > shown);
 }
 
 } // namespace astrodesk

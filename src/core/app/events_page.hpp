@@ -1,18 +1,30 @@
 #pragma once
 
 // The events page: the events of the natal chart over a span the user enters (a year from
-// today unless changed) listed on the output screen page by page, then their timeline page by
-// page; with hard copy on, the list goes to the printer as well.
+// today unless changed), their timeline on the output screen page by page, then their list page
+// by page; with hard copy on, the list goes to the printer as well.
 
 #include "app/forms.hpp"
+#include "present/timeline.hpp"
 #include "shell/output_screen.hpp"
 #include "shell/platform.hpp"
 #include "shell/program_state.hpp"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace astrodesk {
+
+struct Event;
+
+// An event in the 80 columns of the screen and the printer: the Greenwich date and time, the
+// body ("P. MARS" progressed), what happens and to what, the phase and the body's longitude.
+std::string EventPageLine(const Event& event);
+// The column heads above those lines.
+inline constexpr const char* kEventPageColumns =
+    "DATE       GREENWICH  BODY       EVENT        TARGET     PHASE LONGITUDE";
 
 // Rows of the output screen above CONTINUE, as the horoscope listing fills them.
 inline constexpr int kEventPageRows = 23;
@@ -40,12 +52,16 @@ class EventsPage {
                OutputScreen& output);
 
     // Asks for the span, searches the natal chart's events, prints them when hard copy is on,
-    // shows the list and then the timeline, each page waiting for CONTINUE. Cancel at either
+    // shows the timeline and then the list, each page waiting for CONTINUE. Cancel at either
     // question ends it; so does leaving the output screen.
     void Run();
 
   private:
     std::optional<EventSpan> AskForSpan();
+    // One page of the output screen drawn by `draw`; false when the user left the output.
+    bool ShowPage(const std::function<void(PictureBox&)>& draw);
+    bool ShowTimeline(Timeline timeline, const std::string& title);
+    void ShowList(const std::vector<std::string>& lines, const std::string& heading);
 
     ProgramState& state_;
     Dialogs& dialogs_;
