@@ -35,6 +35,13 @@ GENERAL::GENERAL(OptionForm& logic, const OptionPage& page) : logic_(logic) {
             AddGroup(group, page.groups[static_cast<std::size_t>(group - 1)], page.toggles);
         tabOrder.insert(tabOrder.end(), buttons.begin(), buttons.end());
     }
+    if (page.findsEvents) {
+        auto* events = new CommandButton(QString::fromLatin1(kEventsCaption), this);
+        events->setObjectName(QStringLiteral("Events"));
+        events->setGeometry(TwipsToPixels(kEventsButton));
+        connect(events, &QPushButton::clicked, this, [this] { Events_Click(); });
+        tabOrder.push_back(events);
+    }
     auto* begin = new CommandButton(QStringLiteral("&BEGIN"), this);
     begin->setObjectName(QStringLiteral("Command1"));
     begin->setGeometry(TwipsToPixels(kBeginButton));

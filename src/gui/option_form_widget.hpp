@@ -1,7 +1,7 @@
 #pragma once
 
 // The option form `GENERAL` ("GENERAL MENU"), built afresh for each page: four frames, each
-// with its label and group of option buttons, and "&BEGIN".
+// with its label and group of option buttons, and "&BEGIN" (on TECHNIQUES "&FIND EVENTS" too).
 
 #include "app/option_form.hpp"
 
@@ -19,6 +19,7 @@ class GENERAL final : public QWidget {
     void Option4_Click(int index) { logic_.OptionClick(4, index); }
     void Toggle_Click(int toggle, bool checked) { logic_.ToggleClick(toggle, checked); }
     void Command1_Click() { logic_.Command1_Click(); }
+    void Events_Click() { logic_.EventsClick(); }
 
   protected:
     // Closing the window is "&BEGIN".

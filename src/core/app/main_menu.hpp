@@ -5,6 +5,7 @@
 
 #include "app/derived_charts.hpp"
 #include "app/entry_form.hpp"
+#include "app/events_page.hpp"
 #include "app/forms.hpp"
 #include "app/option_form.hpp"
 #include "shell/output_screen.hpp"
@@ -64,12 +65,14 @@ class MainMenu {
 struct Shell {
     Shell(Services services, Forms& forms, OutputScreen& output)
         : entryForm(state, services.dialogs, services.clock, forms),
-          optionForm(state, entryForm, forms),
+          eventsPage(state, services.dialogs, services.clock, services.printer, output),
+          optionForm(state, entryForm, forms, eventsPage),
           derivedCharts(state, services.dialogs, forms, entryForm, output),
           mainMenu(state, services, forms, entryForm, optionForm, derivedCharts, output) {}
 
     ProgramState state;
     EntryForm entryForm;
+    EventsPage eventsPage;
     OptionForm optionForm;
     DerivedCharts derivedCharts;
     MainMenu mainMenu;

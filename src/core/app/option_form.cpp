@@ -1,6 +1,7 @@
 #include "app/option_form.hpp"
 
 #include "app/entry_form.hpp"
+#include "app/events_page.hpp"
 #include "chart/relationship.hpp"
 
 namespace astrodesk {
@@ -137,8 +138,8 @@ TwipRect OptionButtonRect(int group, int index, const TwipRect& frame) {
             kButtonHeight};
 }
 
-OptionForm::OptionForm(ProgramState& state, EntryForm& entry, Forms& forms)
-    : state_(state), entry_(entry), forms_(forms) {}
+OptionForm::OptionForm(ProgramState& state, EntryForm& entry, Forms& forms, EventsPage& events)
+    : state_(state), entry_(entry), forms_(forms), events_(events) {}
 
 void OptionForm::Form_Load() {
     const std::int16_t menuChoice = state_.options.MenuChoice;
@@ -153,8 +154,10 @@ void OptionForm::Form_Load() {
         page.groups[static_cast<std::size_t>(group - 1)].selected = index;
         OptionClick(group, index);
     }
-    if (menuChoice == kTechniquesPage)
+    if (menuChoice == kTechniquesPage) {
         page.toggles = TechniqueToggles(page.groups[0], state_.options);
+        page.findsEvents = true;
+    }
     forms_.ShowOptionPage(page);
 }
 
@@ -194,6 +197,13 @@ void OptionForm::Command1_Click() {
     }
     forms_.CloseOptionForm();
     forms_.ShowMainMenu();
+}
+
+void OptionForm::EventsClick() {
+    if (state_.options.MenuChoice != kTechniquesPage) return;
+    forms_.CloseOptionForm();
+    events_.Run();
+    Command1_Click();
 }
 
 } // namespace astrodesk

@@ -16,6 +16,7 @@
 namespace astrodesk {
 
 class EntryForm;
+class EventsPage;
 
 struct TwipRect {
     int left, top, width, height;
@@ -25,6 +26,9 @@ struct TwipRect {
 inline constexpr int kOptionGroupCount = 4;
 inline constexpr TwipRect kOptionFormClient{0, 0, 7440, 3675};
 inline constexpr TwipRect kBeginButton{4800, 2400, 1800, 1200};
+// TECHNIQUES: the button that opens the events page, left of "&BEGIN".
+inline constexpr TwipRect kEventsButton{2760, 2400, 1800, 1200};
+inline constexpr const char* kEventsCaption = "&FIND EVENTS";
 
 // One frame: its label on top and its indexed group of option buttons.
 struct OptionGroup {
@@ -49,6 +53,7 @@ struct OptionPage {
     std::int16_t menuChoice = 6;
     std::array<OptionGroup, kOptionGroupCount> groups; // Frame1/Option1 .. Frame4/Option4
     std::vector<OptionToggle> toggles; // TECHNIQUES: solar-arc angles, mean-year returns
+    bool findsEvents = false;          // TECHNIQUES: the events page's button
 };
 
 // The page as it opens for MenuChoice 6, 7 or 9, before any button is selected.
@@ -60,7 +65,7 @@ TwipRect OptionButtonRect(int group, int index, const TwipRect& frame);
 
 class OptionForm {
   public:
-    OptionForm(ProgramState& state, EntryForm& entry, Forms& forms);
+    OptionForm(ProgramState& state, EntryForm& entry, Forms& forms, EventsPage& events);
 
     // Lays the page out for MenuChoice, selects the button of each option code (which counts as
     // clicking it) and shows the form.
@@ -71,6 +76,8 @@ class OptionForm {
     void ToggleClick(int toggle, bool checked);
     // "&BEGIN": an ordinary chart drops the relationship ending of the name; back to the menu.
     void Command1_Click();
+    // "&FIND EVENTS" on TECHNIQUES: the form hidden, the events page, then as "&BEGIN".
+    void EventsClick();
 
   private:
     // "&Natal" on TECHNIQUES: the record returns to the natal moment (or, in relationship mode,
@@ -80,6 +87,7 @@ class OptionForm {
     ProgramState& state_;
     EntryForm& entry_;
     Forms& forms_;
+    EventsPage& events_;
 };
 
 } // namespace astrodesk
