@@ -18,5 +18,6 @@ void AddTheoryCommand(CLI::App& app);
 void AddWheelCommand(CLI::App& app);
 void AddPlaceCommand(CLI::App& app);
 void AddMapCommand(CLI::App& app);
+void AddBatchCommand(CLI::App& app);
 
 } // namespace astrodesk::cli
