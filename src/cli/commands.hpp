@@ -19,5 +19,6 @@ void AddWheelCommand(CLI::App& app);
 void AddPlaceCommand(CLI::App& app);
 void AddMapCommand(CLI::App& app);
 void AddEventsCommand(CLI::App& app);
+void AddBatchCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

@@ -53,7 +53,7 @@ InstalledDataFiles ProgramDataFiles() {
     return InstalledDataFiles(RunningProgramDirectory());
 }
 
-void LoadCoefficientFiles(CoefficientTables& tables) {
+void LoadCoefficientFiles(SharedCoefficientTables& tables) {
     const InstalledDataFiles files = ProgramDataFiles();
     try {
         LoadCoefficientTables(files, tables);
@@ -61,6 +61,14 @@ void LoadCoefficientFiles(CoefficientTables& tables) {
         std::cerr << "astrodesk-cli: " << error.what() << '\n';
         throw CLI::RuntimeError(1);
     }
+}
+
+ProgramState StartupState(const SharedCoefficientTables& tables) {
+    ProgramState state;
+    BuildBodyTables(state.bodies);
+    state.coefficients = tables;
+    InitDefaults(state, SystemClock{});
+    return state;
 }
 
 bool NoteSeriesRange(const ChartRecord& record, double T) {
@@ -89,25 +97,22 @@ void AddChartOptions(CLI::App& command, ChartArguments& arguments) {
     AddPartnerOptions(command, arguments.partner);
 }
 
-ProgramState ComputeHeadlessChart(const ChartArguments& chart, std::optional<PlaceReport>* place) {
-    const RecordArguments& arguments = chart.record;
+std::optional<std::string> ComputeChartInto(ProgramState& state, const ChartArguments& chart,
+                                            std::optional<PlaceReport>* place,
+                                            std::string_view optionPrefix) {
     const TechniqueArguments& technique = chart.technique;
     const PartnerArguments& partner = chart.partner;
-    ProgramState state;
-    BuildBodyTables(state.bodies);
-    LoadCoefficientFiles(state.coefficients);
-    InitDefaults(state, SystemClock{});
     ChartRecord target = state.record; // the present moment in the era A.D. unless given
     Options derived;
     std::optional<PlaceReport> used;
     for (const auto& refusal :
-         {ApplyRecordArguments(arguments, state.record, state.options, used),
+         {ApplyRecordArguments(chart.record, state.record, state.options, used, optionPrefix),
           ApplyTechniqueChoice(technique, derived), ApplyTarget(technique, target)})
-        if (refusal) RefuseArgument(*refusal);
+        if (refusal) return refusal;
     std::optional<ChartRecord> second;
     if (partner.Given()) {
         second = state.record; // the first person's texts unless given
-        if (auto refusal = ApplyPartner(partner, *second)) RefuseArgument(*refusal);
+        if (auto refusal = ApplyPartner(partner, *second)) return refusal;
     }
 
     if (derived.Technique == kNatal && !second) {
@@ -115,13 +120,20 @@ ProgramState ComputeHeadlessChart(const ChartArguments& chart, std::optional<Pla
         ComputeChartTables(state);
     } else if (const TechniqueOutcome outcome = ComputeDerivedChart(state, derived, target, second);
                outcome != TechniqueOutcome::Charted) {
-        RefuseArgument(
-            "refused the target " + target.ChartDate + " " + target.ChartTime +
-            (target.ChartEra == 1 ? " B.C." : " A.D.") +
-            (outcome == TechniqueOutcome::NoReturnFound
-                 ? ": no return was found near it"
-                 : ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D."));
+        return "refused the target " + target.ChartDate + " " + target.ChartTime +
+               (target.ChartEra == 1 ? " B.C." : " A.D.") +
+               (outcome == TechniqueOutcome::NoReturnFound
+                    ? ": no return was found near it"
+                    : ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");
     }
+    return std::nullopt;
+}
+
+ProgramState ComputeHeadlessChart(const ChartArguments& chart, std::optional<PlaceReport>* place) {
+    SharedCoefficientTables tables;
+    LoadCoefficientFiles(tables);
+    ProgramState state = StartupState(tables);
+    if (const auto refusal = ComputeChartInto(state, chart, place)) RefuseArgument(*refusal);
     NoteSeriesRange(state);
     return state;
 }

@@ -10,6 +10,10 @@
 #include "shell/program_state.hpp"
 #include "technique_options.hpp"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace astrodesk::cli {
 
 // The data files as the desktop finds them: the current folder, beside the program, the
@@ -18,7 +22,11 @@ InstalledDataFiles ProgramDataFiles();
 
 // Reads PERTURBS.FIL and MOONBITS.FIL (the current folder, beside the program, the installed data
 // folder); a missing or damaged file ends the command with its message and exit status 1.
-void LoadCoefficientFiles(CoefficientTables& tables);
+void LoadCoefficientFiles(SharedCoefficientTables& tables);
+
+// The state as the program starts: the body tables, the given coefficient tables (shared, not
+// copied) and the start-up defaults with the present moment.
+ProgramState StartupState(const SharedCoefficientTables& tables);
 
 // Tells on stderr when the chart's date lies outside the span where the published series hold,
 // and which series gives no distance there.
@@ -47,6 +55,13 @@ void AddChartOptions(CLI::App& command, ChartArguments& arguments);
 // natal chart.
 ProgramState ComputeHeadlessChart(const ChartArguments& arguments,
                                   std::optional<PlaceReport>* place = nullptr);
+
+// The same chart into `state`, a start-up state, printing nothing: returns the message that
+// refuses an argument or the chart's moment (record fields named after `optionPrefix`), or
+// nothing once the tables hold the chart.
+std::optional<std::string> ComputeChartInto(ProgramState& state, const ChartArguments& arguments,
+                                            std::optional<PlaceReport>* place,
+                                            std::string_view optionPrefix = "--");
 
 // The chart's listing page on `output`, as the desktop shows it after computing the chart.
 void ShowHeadlessListing(ProgramState& state, RecordingOutputScreen& output);

@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     astrodesk::cli::AddPlaceCommand(app);
     astrodesk::cli::AddMapCommand(app);
     astrodesk::cli::AddEventsCommand(app);
+    astrodesk::cli::AddBatchCommand(app);
     if (argc > 1 && IsUnknownCommand(app, argv[1])) {
         ReportRefusal("unknown command \"" + std::string(argv[1]) + "\": expected one of " +
                       CommandNames(app));

@@ -103,6 +103,16 @@ std::optional<std::string> ApplyPlaceArguments(const RecordArguments& arguments,
 
 } // namespace
 
+void AddChartChoiceOptions(CLI::App& command, RecordArguments& arguments) {
+    command.add_option("--house", arguments.houseSystem,
+                       "House system: equal (default), campanus, regiomontanus, placidus, koch");
+    command.add_option("--centre", arguments.centre,
+                       "Body at the centre: sun, mercury, venus, earth (default), mars, jupiter, "
+                       "saturn, uranus, neptune, pluto, zed");
+    command.add_option("--orb", arguments.orb, "Aspect orb in whole degrees 0..10 (default 6)");
+    command.add_option("--zodiac", arguments.zodiac, "Zodiac: tropical (default) or precessed");
+}
+
 void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
     command.add_option("--name", arguments.name, "Name of the person or event");
     command.add_option("--date", arguments.date, "Date DD-MM-YYYY (default: today)");
@@ -111,13 +121,7 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
     command.add_option("--lon", arguments.longitude,
                        "Longitude DDDSMM, e.g. 002W13 (default 002W13)");
     command.add_option("--era", arguments.era, "Era AD or BC (default AD)");
-    command.add_option("--house", arguments.houseSystem,
-                       "House system: equal (default), campanus, regiomontanus, placidus, koch");
-    command.add_option("--centre", arguments.centre,
-                       "Body at the centre: sun, mercury, venus, earth (default), mars, jupiter, "
-                       "saturn, uranus, neptune, pluto, zed");
-    command.add_option("--orb", arguments.orb, "Aspect orb in whole degrees 0..10 (default 6)");
-    command.add_option("--zodiac", arguments.zodiac, "Zodiac: tropical (default) or precessed");
+    AddChartChoiceOptions(command, arguments);
     command.add_option("--place", arguments.place,
                        "Place from the atlas, in place of --lat and --lon: the most populous "
                        "match; \"Ashford, Kent\" narrows by region or country, \"Manchester, "

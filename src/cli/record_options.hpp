@@ -43,6 +43,9 @@ struct PlaceReport {
 // Registers --name, --date, --time, --lat, --lon, --era, --house, --centre, --orb, --zodiac,
 // --place, --local-time and --zone on a command.
 void AddRecordOptions(CLI::App& command, RecordArguments& arguments);
+// The four of them that choose how any chart is drawn up rather than whose it is: --house,
+// --centre, --orb and --zodiac.
+void AddChartChoiceOptions(CLI::App& command, RecordArguments& arguments);
 
 // Writes the given arguments into the record and options, each through its field rule; a place
 // from the atlas and a local time become the record's latitude, longitude and Greenwich date,

@@ -120,7 +120,7 @@ void RunTheoryCommand(const TheoryArguments& arguments) {
     std::optional<PlaceReport> unusedPlace;
     if (auto refusal = ApplyRecordArguments(arguments.record, record, unusedOptions, unusedPlace))
         RefuseArgument(*refusal);
-    CoefficientTables tables;
+    SharedCoefficientTables tables;
     LoadCoefficientFiles(tables);
     const double T = CenturiesFromJ2000(record);
     NoteSeriesRange(record, T);

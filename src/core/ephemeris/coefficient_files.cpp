@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <span>
 #include <sstream>
@@ -267,6 +268,12 @@ void LoadMoonTable(const DataFiles& files, CoefficientTables& tables) {
 void LoadCoefficientTables(const DataFiles& files, CoefficientTables& tables) {
     LoadPerturbTable(files, tables);
     LoadMoonTable(files, tables);
+}
+
+void LoadCoefficientTables(const DataFiles& files, SharedCoefficientTables& tables) {
+    auto loaded = std::make_unique<CoefficientTables>();
+    LoadCoefficientTables(files, *loaded);
+    tables = std::move(*loaded);
 }
 
 } // namespace astrodesk

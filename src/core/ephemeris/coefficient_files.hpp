@@ -67,6 +67,9 @@ void LoadPerturbTable(const DataFiles& files, CoefficientTables& tables);
 void LoadMoonTable(const DataFiles& files, CoefficientTables& tables);
 // Both files, PERTURBS.FIL first, as the program reads them at start-up.
 void LoadCoefficientTables(const DataFiles& files, CoefficientTables& tables);
+// The same into a program state's tables, as a new instance: copies of the state made before
+// keep the tables they share.
+void LoadCoefficientTables(const DataFiles& files, SharedCoefficientTables& tables);
 
 // Row i (0..502) of PerturbTable as the series sum it.
 inline const PerturbRow& FetchPerturbRow(const CoefficientTables& tables, int i) {
