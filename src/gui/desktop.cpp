@@ -1,6 +1,7 @@
 #include "desktop.hpp"
 
 #include "ephemeris/coefficient_files.hpp"
+#include "form_metrics.hpp"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -29,11 +30,11 @@ bool Desktop::Start() {
     }
 }
 
+// The menu comes back when an output has ended: its blank window goes.
 void Desktop::ShowMainMenu() {
     if (quitting_) return;
-    mainmenu_.show();
-    mainmenu_.raise();
-    mainmenu_.activateWindow();
+    if (!output_.Waiting()) output_.hide();
+    ShowWhollyOnScreen(mainmenu_);
 }
 
 void Desktop::HideMainMenu() {
@@ -45,9 +46,7 @@ void Desktop::EnableChoice(Choice choice, bool enabled) {
 }
 
 void Desktop::ShowEntryForm() {
-    entrymen_.show();
-    entrymen_.raise();
-    entrymen_.activateWindow();
+    ShowWhollyOnScreen(entrymen_);
 }
 
 void Desktop::ShowEntryFormModal() {
@@ -75,8 +74,7 @@ void Desktop::EnableEntryChoice(EntryField field, bool enabled) {
 
 void Desktop::ShowOptionPage(const OptionPage& page) {
     general_ = std::make_unique<GENERAL>(shell_.optionForm, page);
-    general_->show();
-    general_->activateWindow();
+    ShowWhollyOnScreen(*general_);
 }
 
 void Desktop::CloseOptionForm() {

@@ -2,11 +2,14 @@
 
 #include "display_list_painter.hpp"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace astrodesk {
@@ -83,6 +86,25 @@ void FixFormSize(QWidget& form, QSize size) {
     form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                         Qt::WindowCloseButtonHint);
+}
+
+void ShowWhollyOnScreen(QWidget& form) {
+    if (const QScreen* screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const QRect frame = form.frameGeometry(); // the client only, until first shown
+        // A form moved before (by this function) keeps its place; a new one is centred.
+        const QPoint corner = form.testAttribute(Qt::WA_Moved)
+                                  ? frame.topLeft()
+                                  : area.center() - QPoint(frame.width() / 2, frame.height() / 2);
+        const auto within = [](int at, int low, int high) {
+            return std::clamp(at, low, std::max(low, high));
+        };
+        form.move(within(corner.x(), area.left(), area.right() + 1 - frame.width()),
+                  within(corner.y(), area.top(), area.bottom() + 1 - frame.height()));
+    }
+    form.show();
+    form.raise();
+    form.activateWindow();
 }
 
 void SetDefaultButton(QWidget& form, QPushButton& button) {

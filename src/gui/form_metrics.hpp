@@ -42,6 +42,11 @@ void ChainTabOrder(const std::vector<QWidget*>& widgets);
 // A form of fixed size: its title bar offers minimise and close, no maximise.
 void FixFormSize(QWidget& form, QSize size);
 
+// Shows a top-level form, raised and active, where it last stood (centred on its screen the
+// first time), moved as little as needed to lie wholly within the screen's available area with
+// its frame: a window manager may place a form shown again anywhere.
+void ShowWhollyOnScreen(QWidget& form);
+
 // Return and Enter press the form's default button wherever the keyboard focus is, except on
 // another push button, which they press instead (a form with CONTINUE shown presses only that
 // once it is visible). The default button wears the style's default frame.

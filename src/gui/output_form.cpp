@@ -75,9 +75,7 @@ OUTPUT::OUTPUT()
 }
 
 void OUTPUT::Show() {
-    show();
-    raise();
-    activateWindow();
+    ShowWhollyOnScreen(*this);
     Refresh();
 }
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -59,6 +60,52 @@ class DesktopTest : public QObject {
         QVERIFY(!program.desktop.mainmenu().isVisible());
         QCOMPARE(program.dialogs.messageBoxes.size(), std::size_t{1});
         QVERIFY(program.dialogs.messageBoxes[0].text.find("MOONBITS.FIL") != std::string::npos);
+    }
+
+    // Run on screens of 1366 x 768 and larger: a form shown again stands where it stood, or is
+    // brought wholly onto the screen when it stood partly off it; the output window is on
+    // screen while its page waits and gone once the page has ended.
+    void everyFormComesBackWhollyOnScreenAndTheOutputGoesWithItsPage() {
+        Program program;
+        QVERIFY(program.desktop.Start());
+        Mainmenu& menu = program.desktop.mainmenu();
+        OUTPUT& output = program.desktop.output();
+        const QRect area = menu.screen()->availableGeometry();
+        QVERIFY2(area.width() >= 1366 && area.height() >= 768, "a screen of 1366 x 768 or more");
+        const auto wholly = [&area](const QWidget& form) {
+            return form.isVisible() && area.contains(form.frameGeometry());
+        };
+        QVERIFY(wholly(menu));
+
+        const QPoint placed = area.topLeft() + QPoint(40, 30);
+        menu.move(placed);
+        bool outputOnScreen = false;
+        QCOMPARE(ActAndContinue(program, Choice::Horoscope, 1,
+                                [&](OUTPUT& form) {
+                                    outputOnScreen = wholly(form);
+                                    QTest::mouseClick(&Button(form, "Command1"), Qt::LeftButton);
+                                }),
+                 1);
+        QVERIFY(outputOnScreen);
+        QCOMPARE(menu.pos(), placed);
+        QVERIFY(!output.isVisible());
+
+        for (const QPoint corner : {area.bottomRight() - QPoint(100, 50), QPoint(-300, -200)}) {
+            menu.move(corner);
+            output.move(corner);
+            QCOMPARE(ActAndContinue(program, Choice::ChartWheel, 1,
+                                    [&](OUTPUT& form) {
+                                        outputOnScreen = wholly(form);
+                                        QTest::mouseClick(&Button(form, "Command1"),
+                                                          Qt::LeftButton);
+                                    }),
+                     1);
+            QVERIFY(outputOnScreen);
+            QVERIFY(wholly(menu));
+            QVERIFY(!output.isVisible());
+        }
+        Act(program.desktop, Choice::Settings);
+        QVERIFY(program.desktop.general() && wholly(*program.desktop.general()));
     }
 
     void fixedSizeFormsOfferNoMaximiseButton() {
