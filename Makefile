@@ -38,8 +38,13 @@ bench: build
 install: build
 	cmake --install $(BUILD_DIR)
 
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+# The Debian package from a Release build of the programs alone, installed under /usr.
+RELEASE_DIR ?= build-release
+package: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DASTRODESK_BUILD_TESTS=OFF -DASTRODESK_BUILD_BENCH=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 # The coefficient-file reader under libFuzzer (clang, separate build) for FUZZ_SECONDS seconds,
 # starting from the shipped data files.
@@ -52,4 +57,4 @@ fuzz: deps
 	build-fuzz/coefficient_reader_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus build-fuzz/seeds
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-release

@@ -18,9 +18,9 @@ std::string CommandNames(const CLI::App& app) {
     return names;
 }
 
-// The command comes first; only --help may stand before it.
+// The command comes first; only --help or --version may stand before it.
 bool IsUnknownCommand(const CLI::App& app, std::string_view first) {
-    if (first == "-h" || first == "--help") return false;
+    if (first == "-h" || first == "--help" || first == "--version") return false;
     for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
         if (command->check_name(std::string(first))) return false;
     return true;
@@ -58,6 +58,7 @@ std::string RefusalText(const CLI::App& app, const CLI::ParseError& error) {
 int main(int argc, char** argv) {
     CLI::App app{"astrodesk-cli: horoscopes from the command line"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "astrodesk-cli " ASTRODESK_VERSION);
     astrodesk::cli::AddChartCommand(app);
     astrodesk::cli::AddRelationshipCommand(app);
     astrodesk::cli::AddInterpretCommand(app);
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& help) {
-        return app.exit(help); // --help prints the usage
+        return app.exit(help); // --help prints the usage, --version the version
     } catch (const CLI::RuntimeError& ended) {
         return ended.get_exit_code(); // a command that has said why it stopped
     } catch (const CLI::ParseError& refused) {

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 namespace {
 
@@ -27,9 +28,38 @@ QString HardCopyFolder() {
     return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
+constexpr std::string_view kUsage =
+    "Usage: astrodesk [--help] [--version]\n"
+    "The desktop astrology program: enter a birth record, then see its horoscope listing,\n"
+    "chart wheel, written interpretation and maps, and the predictive techniques and the\n"
+    "relationship chart, on a window of its own. The hard copy goes to a printer, or to a\n"
+    "PDF file in the documents folder when none is installed.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Print this help message and exit\n"
+    "  --version      Print the version and exit\n"
+    "\n"
+    "The program needs a display (DISPLAY or WAYLAND_DISPLAY); astrodesk-cli computes the\n"
+    "same charts without one.\n";
+
+// --help and --version answer without a display, as a terminal user and the manual page's
+// generator expect; any other argument is left to Qt.
+bool AnsweredInformationOption(int argc, char* argv[]) {
+    if (argc != 2) return false;
+    const std::string_view option = argv[1];
+    if (option == "-h" || option == "--help")
+        std::cout << kUsage;
+    else if (option == "--version")
+        std::cout << "astrodesk " ASTRODESK_VERSION "\n";
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (AnsweredInformationOption(argc, argv)) return 0;
     if (!DisplayAvailable()) {
         std::cerr << "astrodesk: no display to show the program on (DISPLAY is not set); "
                      "astrodesk-cli computes charts without one\n";
