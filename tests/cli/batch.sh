@@ -20,15 +20,11 @@ records="$folder/records.jsonl"
 
 # The chart command for one record line, with the batch's own options.
 chart_of() {
-    local line=$1
+    local line=$1 fields
     shift
-    local -a fields=()
-    for key in name date time latitude longitude era; do
-        value=$(jq -r --arg k "$key" '.[$k] // empty' <<<"$line")
-        [ -n "$value" ] || continue
-        case $key in latitude) option=--lat ;; longitude) option=--lon ;; *) option=--$key ;; esac
-        fields+=("$option" "$value")
-    done
+    mapfile -d '' -t fields < <(jq -j '{name: "--name", date: "--date", time: "--time",
+        latitude: "--lat", longitude: "--lon", era: "--era"} as $option
+        | to_entries[] | $option[.key], "\u0000", .value, "\u0000"' <<<"$line")
     "$cli" chart --format json "${fields[@]}" "$@" 2>/dev/null
 }
 
