@@ -15,9 +15,9 @@ namespace astrodesk {
 
 namespace {
 
-constexpr int kChartColumnWidths[] = {300, 130, 110}; // name, date, time; the place fills
-constexpr int kChartListWidth = 840;
-constexpr int kChartRowsShown = 10;
+constexpr int kChartColumnWidths[] = {300, 170, 110}; // name, date, time; the place fills
+constexpr int kChartListWidth = 900;
+constexpr int kChartRowsShown = 12;
 constexpr int kMessageLines = 2;
 constexpr QSize kButtonSize{130, 44};
 
@@ -133,8 +133,10 @@ void ChartLibraryDialog::ShowMessage() {
         message_->setText(QStringLiteral("No kept chart has \"%1\" in its name or place.")
                               .arg(searchText_->text().trimmed()));
     else
-        message_->setText(QStringLiteral("%1 of the charts kept in %2.")
+        message_->setText(QStringLiteral("%1 %2 in %3. Return opens the chosen chart, Delete "
+                                         "removes it, Escape closes.")
                               .arg(matches_.size())
+                              .arg(matches_.size() == 1 ? "chart" : "charts")
                               .arg(FromUtf8(form_.Path())));
 }
 
