@@ -2,7 +2,8 @@
 
 // "CHART LIBRARY": the kept charts, read afresh each time the dialog opens, filtered as the
 // search text is typed (name or place). Return opens the chosen chart into the record, Delete
-// removes it after a question, Escape closes the dialog and changes nothing.
+// removes it after a question, Escape closes the dialog and changes nothing. A search that
+// matches very many charts lists the first thousand.
 
 #include "app/library_form.hpp"
 
@@ -37,7 +38,8 @@ class ChartLibraryDialog final : public QDialog {
     void RemoveChosen();
 
     LibraryForm& form_;
-    std::vector<KeptChart> matches_;
+    std::vector<KeptChart> matches_; // the rows listed
+    std::size_t found_ = 0;          // the charts that match, listed or not
 
     QLineEdit* searchText_;
     QTreeWidget* chartList_;
