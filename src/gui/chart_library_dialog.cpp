@@ -159,12 +159,10 @@ const KeptChart* ChartLibraryDialog::ChosenChart() const {
 void ChartLibraryDialog::OpenChosen() {
     const KeptChart* chart = ChosenChart();
     if (!chart) return;
-    if (form_.Open(*chart))
-        accept();
+    if (const std::optional<std::string> refusal = form_.Open(*chart))
+        message_->setText(FromUtf8(*refusal));
     else
-        message_->setText(QStringLiteral("The entry form refused a field of \"%1\"; the record "
-                                         "keeps the fields it had from there on.")
-                              .arg(FromUtf8(chart->record.ChartName)));
+        accept();
 }
 
 void ChartLibraryDialog::RemoveChosen() {

@@ -23,20 +23,25 @@ struct LibraryFormTest : ShellTest {
 
 // A chart opens into the record through the field rules: the whole name in the record and 25
 // characters of it on the form, the B.C. era with its code, the clock stopped. While a
-// technique holds name and place fixed nothing enters.
+// technique holds name and place fixed, or when a field of the chart is refused, nothing enters.
 TEST_F(LibraryFormTest, AChartEntersThroughTheFieldRulesUnlessNameAndPlaceAreHeld) {
     const KeptChart pericles = Kept("PERICLES SON OF XANTHIPPUS OF ATHENS", "01-01-0495", 1);
     shell.entryForm.LockNameAndPlace(true);
-    EXPECT_FALSE(form.Open(pericles));
+    EXPECT_TRUE(form.Open(pericles).has_value());
     EXPECT_EQ(record.ChartLatitude, "53N28");
     shell.entryForm.LockNameAndPlace(false);
-    ASSERT_TRUE(form.Open(pericles));
+    ASSERT_EQ(form.Open(pericles), std::nullopt);
     EXPECT_EQ(record.ChartName, pericles.record.ChartName);
     EXPECT_EQ(forms.entryTexts[EntryField::Name], "PERICLES SON OF XANTHIPPU");
     EXPECT_EQ(std::tie(record.ChartDate, record.ChartLongitude, record.EraText, record.ChartEra),
               std::tuple("01-01-0495", "023E43", "B.C.", 1));
     EXPECT_EQ(forms.entryTexts[EntryField::Era], "B.C.");
     EXPECT_EQ(options.ClockOn, 0);
+
+    KeptChart edited = Kept("THALES", "01-01-0624", 1);
+    edited.record.ChartLongitude = "190E00";
+    EXPECT_EQ(form.Open(edited), "\"THALES\" is not opened. PLEASE ENTER THE LONGITUDE (DDDSMM)");
+    EXPECT_EQ(record.ChartName, pericles.record.ChartName) << "nothing of it entered";
 }
 
 // SAVE: Cancel keeps nothing; a name the name rule refuses is asked again; a record a field

@@ -55,8 +55,12 @@ std::vector<KeptChart> LibraryForm::Matching(std::string_view query) {
     }
 }
 
-bool LibraryForm::Open(const KeptChart& chart) {
-    return entry_.EnterKeptChart(chart.record);
+std::optional<std::string> LibraryForm::Open(const KeptChart& chart) {
+    if (const std::optional<EntryRefusal> refusal = RefusedEntry(chart.record))
+        return Quoted(chart.record.ChartName) + " is not opened. " + refusal->title;
+    if (!entry_.EnterKeptChart(chart.record))
+        return std::string("Name and place are held fixed while a second moment is entered.");
+    return std::nullopt;
 }
 
 bool LibraryForm::RemoveAfterQuestion(const KeptChart& chart) {

@@ -11,6 +11,7 @@
 #include "library/chart_library.hpp"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +35,10 @@ class LibraryForm {
     const std::string& Message() const { return message_; }
     // The kept charts whose name or place holds `query` (accents and case ignored), by name.
     std::vector<KeptChart> Matching(std::string_view query);
-    // Return: the chart into the record through the field rules; false when a rule refused it.
-    bool Open(const KeptChart& chart);
+    // Return: the chart into the record through the field rules; nothing when it entered, else
+    // why not. A chart a rule refuses (a file written by hand or by another program) changes
+    // nothing; the answer names what that field's rule expects.
+    std::optional<std::string> Open(const KeptChart& chart);
     // Delete: asks first; true when the chart was removed. A failure is said in a message box.
     bool RemoveAfterQuestion(const KeptChart& chart);
     // The dialog has closed: the file is let go.
