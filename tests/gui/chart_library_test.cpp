@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
@@ -169,6 +170,26 @@ class ChartLibraryTest : public QObject {
         QCOMPARE(kept[0].record.ChartDate, record.ChartDate);
         QCOMPARE(kept[0].record.ChartTime, record.ChartTime);
         QCOMPARE(kept[0].record.ChartLatitude, record.ChartLatitude);
+    }
+
+    // Tab goes from FIND PLACE to OPEN CHART and SAVE CHART; OPEN CHART is off, like FIND PLACE,
+    // while the place is held fixed for a second moment.
+    void theButtonsFollowFindPlaceAndOpenIsOffWhileThePlaceIsHeld() {
+        LibraryProgram program;
+        QVERIFY(OpenEntryForm(program));
+        Entrymen& entry = program.desktop.entrymen();
+        Child<QPushButton>(entry, "Command3").setFocus();
+        QStringList visited;
+        for (int step = 0; step < 2; ++step) {
+            Press(Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, (QStringList{"Command4", "Command5"}));
+        program.desktop.shell().entryForm.LockNameAndPlace(true);
+        QVERIFY(!Child<QPushButton>(entry, "Command4").isEnabled());
+        QVERIFY(Child<QPushButton>(entry, "Command5").isEnabled());
+        program.desktop.shell().entryForm.LockNameAndPlace(false);
+        QVERIFY(Child<QPushButton>(entry, "Command4").isEnabled());
     }
 
     // A file at the library's place that is no library: the dialog names it, SAVE refuses, and
