@@ -109,7 +109,7 @@ template <typename Number>
     const ReducedSinCos<Lanes> reduced = ReduceAndEvaluate(radians);
     // The cosine and sine of the whole quarter turns, chosen lane by lane, and the same exact
     // rotation as for one angle.
-    const LaneMask quadrant = std::bit_cast<LaneMask>(reduced.shifted) & 3;
+    const LaneMask quadrant = BitsOf(reduced.shifted) & 3;
     const Lanes turnCos = Select(quadrant == 0, Broadcast(1.0),
                                  Select(quadrant == 2, Broadcast(-1.0), Broadcast(0.0)));
     const Lanes turnSin = Select(quadrant == 1, Broadcast(1.0),
