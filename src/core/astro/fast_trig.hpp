@@ -37,8 +37,8 @@ inline constexpr double kRoundingShift = 0x1.8p52;
 // c0 + c1·z + ... + c5·z^5 in Estrin's scheme: pairs of terms first, which keeps the chain of
 // dependent operations three deep.
 template <typename Number>
-inline Number Polynomial5(const Number& z, const Number& z2, const Number& z4,
-                          const double (&c)[6]) {
+[[gnu::always_inline]] inline Number Polynomial5(const Number& z, const Number& z2,
+                                                 const Number& z4, const double (&c)[6]) {
     return ((c[0] + c[1] * z) + z2 * (c[2] + c[3] * z)) + z4 * (c[4] + c[5] * z);
 }
 
