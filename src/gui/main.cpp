@@ -2,6 +2,7 @@
 
 #include "atlas/system_atlas.hpp"
 #include "desktop.hpp"
+#include "library/chart_library.hpp"
 #include "qt_platform.hpp"
 
 #include <QApplication>
@@ -76,7 +77,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::applicationDirPath().toStdString());
     astrodesk::QtPrinter printer(dialogs, HardCopyFolder());
     const astrodesk::SystemAtlas atlas;
-    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer}, atlas);
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer}, atlas,
+                               astrodesk::LibraryPath());
     if (!desktop.Start()) return 1;
     return QApplication::exec();
 }

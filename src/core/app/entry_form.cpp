@@ -50,6 +50,16 @@ bool IsNameOrPlace(EntryField field) {
 
 } // namespace
 
+std::optional<EntryRefusal> RefusedEntry(const ChartRecord& record) {
+    for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
+        const FieldRow& fieldRow = kRows[row];
+        const bool accepted = fieldRow.rule ? fieldRow.rule(record.*fieldRow.recordText).has_value()
+                                            : record.ChartEra == 0 || record.ChartEra == 1;
+        if (!accepted) return EntryRefusal{static_cast<EntryField>(row + 1), fieldRow.title};
+    }
+    return std::nullopt;
+}
+
 EntryForm::EntryForm(ProgramState& state, Dialogs& dialogs, const Clock& clock, Forms& forms)
     : state_(state), dialogs_(dialogs), clock_(clock), forms_(forms) {}
 
@@ -129,6 +139,13 @@ bool EntryForm::EnterFoundBirth(const std::string& date, const std::string& time
     return Accept(EntryField::Date, date) && Accept(EntryField::Time, time) &&
            Accept(EntryField::Latitude, latitude) && Accept(EntryField::Longitude, longitude) &&
            Accept(EntryField::Era, era);
+}
+
+bool EntryForm::EnterKeptChart(const ChartRecord& record) {
+    if (nameAndPlaceLocked_) return false;
+    return Accept(EntryField::Name, record.ChartName) &&
+           EnterFoundBirth(record.ChartDate, record.ChartTime, record.ChartLatitude,
+                           record.ChartLongitude, record.ChartEra == 1 ? "B.C." : "A.D.");
 }
 
 void EntryForm::Command2_Click() {
