@@ -7,13 +7,13 @@
 #include "commands.hpp"
 #include "event_files.hpp"
 #include "headless_chart.hpp"
+#include "output_file.hpp"
 #include "shell/record_rules.hpp"
 
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -189,12 +189,9 @@ void RunEvents(const EventsArguments& arguments) {
         Write(arguments, events, span, local, std::cout);
         return;
     }
-    std::ofstream file(*arguments.output, std::ios::binary);
-    if (file) Write(arguments, events, span, local, file);
-    if (!file) {
-        std::cerr << "astrodesk-cli: cannot write " << *arguments.output << '\n';
-        throw CLI::RuntimeError(1);
-    }
+    ReplacingFile file(*arguments.output);
+    Write(arguments, events, span, local, file.Stream());
+    file.Commit();
 }
 
 } // namespace

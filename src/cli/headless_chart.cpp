@@ -8,6 +8,7 @@
 #include "ephemeris/coefficient_files.hpp"
 #include "present/listing.hpp"
 #include "shell/defaults.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -58,7 +59,7 @@ void LoadCoefficientFiles(SharedCoefficientTables& tables) {
     try {
         LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {
-        std::cerr << "astrodesk-cli: " << error.what() << '\n';
+        std::cerr << "astrodesk-cli: " << EscapedForMessage(error.what()) << '\n';
         throw CLI::RuntimeError(1);
     }
 }

@@ -8,7 +8,6 @@
 
 #include <QImage>
 #include <QString>
-#include <fstream>
 #include <optional>
 
 namespace astrodesk::cli {
@@ -28,15 +27,12 @@ std::optional<PictureFormat> FormatOf(const std::string& fileName) {
     return std::nullopt;
 }
 
-bool WriteSvg(const OutputScreen& output, double scale, const std::string& fileName) {
-    std::ofstream file(fileName, std::ios::binary);
-    file << OutputScreenSvg(output, scale);
-    return static_cast<bool>(file.flush());
-}
-
-bool WritePng(const OutputScreen& output, double scale, const std::string& fileName) {
+void WritePng(const OutputScreen& output, double scale, const std::string& fileName) {
     const auto application = StartOffscreenQt();
-    return RenderOutputScreen(output, scale).save(QString::fromStdString(fileName), "PNG");
+    ReplacingFile file(fileName);
+    if (!RenderOutputScreen(output, scale).save(QString::fromStdString(file.PartialName()), "PNG"))
+        file.Fail();
+    file.Commit();
 }
 
 } // namespace
@@ -51,10 +47,10 @@ void CheckPictureArguments(const std::string& fileName, double scale) {
 
 void WriteOutputPicture(const OutputScreen& output, double scale, const std::string& fileName) {
     CheckPictureArguments(fileName, scale);
-    const bool written = FormatOf(fileName) == PictureFormat::Png
-                             ? WritePng(output, scale, fileName)
-                             : WriteSvg(output, scale, fileName);
-    if (!written) RefuseArgument("cannot write the picture file \"" + fileName + "\"");
+    if (FormatOf(fileName) == PictureFormat::Png)
+        WritePng(output, scale, fileName);
+    else
+        WriteWholeFile(fileName, OutputScreenSvg(output, scale));
 }
 
 } // namespace astrodesk::cli

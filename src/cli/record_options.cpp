@@ -44,8 +44,7 @@ std::optional<std::int16_t> OrbCode(const std::string& text) {
 }
 
 std::string Refusal(std::string_view option, const std::string& value, std::string_view form) {
-    return "refused " + std::string(option) + " \"" + EscapedForMessage(value) + "\": expected " +
-           std::string(form);
+    return "refused " + std::string(option) + " \"" + value + "\": expected " + std::string(form);
 }
 
 // Passes an optional text through a field rule into its place; false when the rule refuses.
@@ -69,6 +68,10 @@ std::optional<std::string> ApplyPlaceArguments(const RecordArguments& arguments,
         return "--local-time takes the place of --time: give one or the other";
     const SystemAtlas atlas;
     PlaceReport place;
+    if (arguments.place && !IsPrintableUtf8(*arguments.place))
+        return Refusal("--place", *arguments.place,
+                       "a place name in UTF-8 without control characters such as line breaks or "
+                       "tabs");
     if (arguments.place) {
         const std::vector<AtlasPlace> matches = atlas.FindPlaces(*arguments.place);
         if (matches.empty())
@@ -188,8 +191,9 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
     return ApplyPlaceArguments(arguments, record, place);
 }
 
+// The one way a refusal is told: the values echoed in it cannot steer the user's terminal.
 void RefuseArgument(const std::string& message) {
-    std::cerr << "astrodesk-cli: " << message << '\n';
+    std::cerr << "astrodesk-cli: " << EscapedForMessage(message) << '\n';
     throw CLI::RuntimeError(kBadArgumentStatus);
 }
 
