@@ -134,6 +134,8 @@ void ChartLibraryDialog::ShowMatches() {
 void ChartLibraryDialog::ShowMessage() {
     if (!form_.Message().empty())
         message_->setText(FromUtf8(form_.Message()));
+    else if (matches_.empty() && searchText_->text().trimmed().isEmpty())
+        message_->setText(QStringLiteral("The library %1 is empty.").arg(FromUtf8(form_.Path())));
     else if (matches_.empty())
         message_->setText(QStringLiteral("No kept chart has \"%1\" in its name or place.")
                               .arg(searchText_->text().trimmed()));

@@ -37,7 +37,6 @@ void LibraryForm::Reread() {
     }
     try {
         library_ = std::make_unique<ChartLibrary>(path_, LibraryAccess::Read);
-        if (library_->List().empty()) message_ = "The library " + path_ + " is empty.";
     } catch (const LibraryError& error) {
         library_.reset();
         message_ = Sentence(error.what());

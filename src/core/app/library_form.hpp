@@ -30,7 +30,7 @@ class LibraryForm {
     const std::string& Path() const { return path_; }
 
     // OPEN: reads the library again. Afterwards Message() says why there is nothing to list
-    // (no library yet, a file that is no library or is damaged), or is empty.
+    // (no library file yet, a file that is no library or is damaged), or is empty.
     void Reread();
     const std::string& Message() const { return message_; }
     // The kept charts whose name or place holds `query` (accents and case ignored), by name.
