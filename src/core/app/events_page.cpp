@@ -31,7 +31,7 @@ std::optional<double> DayStart(const std::string& answer) {
     if (!date) return std::nullopt;
     const double fromDayCountEpoch = JulianCenturiesOfTexts(*date, "00:00:00", 0);
     if (MomentTextsOf(CalendarMomentOf(fromDayCountEpoch)).date != *date) return std::nullopt;
-    return fromDayCountEpoch - 1.0; // JD 2415020.0 lies a century before J2000
+    return fromDayCountEpoch - kCenturyBetweenEpochs;
 }
 
 // The same day a year later (28 February for the 29th).
@@ -107,8 +107,8 @@ SpanReading ReadEventSpan(const std::string& firstDay, const std::string& lastDa
     const std::optional<double> from = DayStart(firstDay);
     const std::optional<double> last = DayStart(lastDay);
     if (!from || !last) return {std::nullopt, kNoSuchDay};
-    constexpr double kDay = 1.0 / 36525.0; // centuries
-    const double to = *last + kDay;        // to the end of the last day
+    constexpr double kDay = 1.0 / kDaysPerJulianCentury; // centuries
+    const double to = *last + kDay;                      // to the end of the last day
     // Whole days apart: half a day stands clear of the rounding of the day counts.
     if (*last < *from - kDay / 2 || to - *from > kLongestSpanCenturies + kDay / 2)
         return {std::nullopt, kBadSpan};
