@@ -137,7 +137,7 @@ std::vector<ListedEvent> WithLocalClock(const std::vector<Event>& events,
         if (place && !place->zone.empty() && !greenwich.date.empty()) {
             ChartRecord record = natal;
             record.ChartDate = greenwich.date, record.ChartTime = greenwich.time;
-            record.ChartEra = greenwich.era == "B.C." ? 1 : 0;
+            record.ChartEra = greenwich.era == EraTextOf(1) ? 1 : 0;
             const ZoneOffset offset = ZoneOffsetAtRecord(atlas, place->zone, record);
             item.local = LocalMoment{
                 MomentTextOf(e.julianCenturies + offset.seconds / 86400.0 / kDaysPerJulianCentury),

@@ -9,6 +9,7 @@
 #include "present/listing.hpp"
 #include "shell/defaults.hpp"
 #include "shell/record_rules.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,20 +43,13 @@ std::string DayAYearLater(const Clock& clock) {
     return TodayText(FixedClock(day));
 }
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The natal chart of the snapshot, computed afresh on a copy of the state as the natal chart
 // was (the chart on the screen may be a technique's).
 ProgramState NatalChart(const ProgramState& state) {
     ProgramState natal = state;
     const SavedRecord& saved = state.snapshots.NatalRecord;
-    natal.record = {saved.ChartName,      saved.ChartDate,
-                    saved.ChartTime,      saved.ChartLatitude,
-                    saved.ChartLongitude, saved.ChartEra == 1 ? "B.C." : "A.D.",
+    natal.record = {saved.ChartName,     saved.ChartDate,      saved.ChartTime,
+                    saved.ChartLatitude, saved.ChartLongitude, EraTextOf(saved.ChartEra),
                     saved.ChartEra};
     natal.options.Technique = 0;
     natal.options.RelationshipChart = 0;

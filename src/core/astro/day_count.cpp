@@ -1,6 +1,7 @@
 #include "astro/day_count.hpp"
 
 #include "astro/number_text.hpp"
+#include "shell/record_rules.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -163,7 +164,7 @@ MomentTexts MomentTextsOf(const CalendarMoment& moment) {
     std::snprintf(date, sizeof date, "%02d-%02d-%04d", moment.day, moment.month,
                   beforeChrist ? 1 - moment.year : moment.year);
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", moment.hour, moment.minute, moment.second);
-    return {date, time, beforeChrist ? "B.C." : "A.D.", static_cast<std::int16_t>(beforeChrist)};
+    return {date, time, EraTextOf(beforeChrist ? 1 : 0), static_cast<std::int16_t>(beforeChrist)};
 }
 
 } // namespace astrodesk
