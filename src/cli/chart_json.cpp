@@ -5,15 +5,12 @@
 #include "ephemeris/body_theory.hpp"
 #include "interpret/factors.hpp"
 #include "present/listing.hpp"
+#include "shell/record_rules.hpp"
+#include "shell/utf8_text.hpp"
 
 namespace astrodesk::cli {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
 
 void WriteBodies(const ProgramState& state, JsonWriter& out) {
     static const char* const kMotionMarks[] = {"", "R", "SR", "SD"};
@@ -71,7 +68,7 @@ void WriteRecord(const ProgramState& state, const std::optional<PlaceReport>& pl
         .Member("name", r.ChartName)
         .Member("date", r.ChartDate)
         .Member("time", r.ChartTime)
-        .Member("era", r.ChartEra == 1 ? "B.C." : "A.D.")
+        .Member("era", EraTextOf(r.ChartEra))
         .Member("latitude", r.ChartLatitude)
         .Member("longitude", r.ChartLongitude);
     if (place) WritePlace(*place, out.Key("place"));

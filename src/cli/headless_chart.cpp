@@ -8,6 +8,7 @@
 #include "ephemeris/coefficient_files.hpp"
 #include "present/listing.hpp"
 #include "shell/defaults.hpp"
+#include "shell/record_rules.hpp"
 #include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
@@ -74,9 +75,8 @@ ProgramState StartupState(const SharedCoefficientTables& tables) {
 
 bool NoteSeriesRange(const ChartRecord& record, double T) {
     if (WithinSeriesRange(T)) return false;
-    std::cerr << "astrodesk-cli: note: " << record.ChartDate << ' '
-              << (record.ChartEra == 1 ? "B.C." : "A.D.") << " lies outside "
-              << kSeriesRangeFromYear << " to " << kSeriesRangeToYear
+    std::cerr << "astrodesk-cli: note: " << record.ChartDate << ' ' << EraTextOf(record.ChartEra)
+              << " lies outside " << kSeriesRangeFromYear << " to " << kSeriesRangeToYear
               << " A.D., where the published series hold; the positions drift from the sky\n";
     return true;
 }
@@ -121,8 +121,8 @@ std::optional<std::string> ComputeChartInto(ProgramState& state, const ChartArgu
         ComputeChartTables(state);
     } else if (const TechniqueOutcome outcome = ComputeDerivedChart(state, derived, target, second);
                outcome != TechniqueOutcome::Charted) {
-        return "refused the target " + target.ChartDate + " " + target.ChartTime +
-               (target.ChartEra == 1 ? " B.C." : " A.D.") +
+        return "refused the target " + target.ChartDate + " " + target.ChartTime + " " +
+               EraTextOf(target.ChartEra) +
                (outcome == TechniqueOutcome::NoReturnFound
                     ? ": no return was found near it"
                     : ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");

@@ -11,8 +11,6 @@ namespace astrodesk {
 
 namespace {
 
-constexpr const char* kAnnoDomini = "A.D.";
-
 using TextRule = std::optional<std::string> (*)(std::string_view);
 
 // What each row of the form edits: its input box, the record text it sets and the rule that
@@ -83,7 +81,7 @@ void EntryForm::ShowRecord() {
     SetText(EntryField::Time, record.ChartTime);
     SetText(EntryField::Latitude, record.ChartLatitude);
     SetText(EntryField::Longitude, record.ChartLongitude);
-    SetText(EntryField::Era, record.EraText.empty() ? kAnnoDomini : record.EraText);
+    SetText(EntryField::Era, record.EraText.empty() ? EraTextOf(0) : record.EraText);
 }
 
 void EntryForm::Command1_Click(EntryField selected) {
@@ -145,7 +143,7 @@ bool EntryForm::EnterKeptChart(const ChartRecord& record) {
     if (nameAndPlaceLocked_) return false;
     return Accept(EntryField::Name, record.ChartName) &&
            EnterFoundBirth(record.ChartDate, record.ChartTime, record.ChartLatitude,
-                           record.ChartLongitude, record.ChartEra == 1 ? "B.C." : "A.D.");
+                           record.ChartLongitude, EraTextOf(record.ChartEra));
 }
 
 void EntryForm::Command2_Click() {
@@ -184,7 +182,7 @@ void EntryForm::RefreshClock() {
     record.ChartDate = TodayText(clock_);
     SetText(EntryField::Time, record.ChartTime);
     SetText(EntryField::Date, record.ChartDate);
-    SetText(EntryField::Era, kAnnoDomini);
+    SetText(EntryField::Era, EraTextOf(0));
     record.ChartEra = 0;
 }
 

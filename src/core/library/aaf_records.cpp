@@ -14,8 +14,7 @@ namespace astrodesk {
 
 namespace {
 
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kSecondsPerCentury = kDaysPerCentury * 86400.0;
+constexpr double kSecondsPerCentury = kDaysPerJulianCentury * 86400.0;
 constexpr double kEpochJulianDay = 2415020.0; // the day count's origin, 1899 December 31, 12h
 // A place of the atlas stands for the record's coordinates when it lies this close (degrees).
 constexpr double kSamePlaceDeg = 1.0;
@@ -183,10 +182,11 @@ std::variant<KeptChart, Refused> ChartOfRecord(const AafRecord& aaf, const Atlas
     if (const std::string day = Known(aaf.b93, 0); !day.empty()) {
         const auto julianDay = DecimalNumber(day);
         if (!julianDay) return Refused{"#B93 julian day", "a decimal number, not " + day};
-        SetGreenwich(chart, (*julianDay - kEpochJulianDay) / kDaysPerCentury);
+        SetGreenwich(chart, (*julianDay - kEpochJulianDay) / kDaysPerJulianCentury);
         if (!chart.offset && localKnown)
-            chart.offset = static_cast<int>(std::lround(
-                (localT - (*julianDay - kEpochJulianDay) / kDaysPerCentury) * kSecondsPerCentury));
+            chart.offset = static_cast<int>(
+                std::lround((localT - (*julianDay - kEpochJulianDay) / kDaysPerJulianCentury) *
+                            kSecondsPerCentury));
     } else if (!localKnown) {
         return Refused{"#A93 date", "neither a Julian Day nor a local date and time"};
     } else if (chart.offset) {
@@ -281,7 +281,7 @@ void WriteAafChart(const KeptChart& chart, std::string& out) {
     const bool meanTime = civil && chart.abbreviation == "LMT";
     const double t = JulianCenturiesOfTexts(r.ChartDate, r.ChartTime, r.ChartEra);
     char julianDay[32];
-    std::snprintf(julianDay, sizeof julianDay, "%.6f", kEpochJulianDay + t * kDaysPerCentury);
+    std::snprintf(julianDay, sizeof julianDay, "%.6f", kEpochJulianDay + t * kDaysPerJulianCentury);
     out += "#A93:" + Field(last) + "," + (first.empty() ? "" : Field(first)) + "," +
            Field(chart.kind) + "," +
            AafDateText(civil ? chart.localDate : r.ChartDate, r.ChartEra) + "," +

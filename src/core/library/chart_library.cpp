@@ -48,7 +48,7 @@ KeptChart ChartOfRow(const SqliteStatement& row) {
     r.ChartDate = row.TextAt(2);
     r.ChartTime = row.TextAt(3);
     r.ChartEra = static_cast<std::int16_t>(row.IntegerAt(4));
-    r.EraText = r.ChartEra == 1 ? "B.C." : "A.D.";
+    r.EraText = EraTextOf(r.ChartEra);
     r.ChartLatitude = row.TextAt(5);
     r.ChartLongitude = row.TextAt(6);
     chart.localDate = row.TextAt(7);

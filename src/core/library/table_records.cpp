@@ -73,7 +73,8 @@ std::pair<std::optional<KeptChart>, FieldRefusal> ChartOfFields(Fields fields) {
     r.ChartLatitude = fields["latitude"];
     r.ChartLongitude = fields["longitude"];
     const std::string& era = fields["era"];
-    const std::optional<EraChoice> choice = era.empty() ? EraChoice{"A.D.", 0} : AcceptEra(era);
+    const std::optional<EraChoice> choice =
+        era.empty() ? EraChoice{EraTextOf(0), 0} : AcceptEra(era);
     if (!choice) return {std::nullopt, {"era", "A.D. or B.C., not " + era}};
     r.EraText = choice->EraText;
     r.ChartEra = choice->ChartEra;
@@ -109,7 +110,7 @@ Fields FieldsOf(const KeptChart& chart) {
     return {{"name", r.ChartName},
             {"date", r.ChartDate},
             {"time", r.ChartTime},
-            {"era", r.ChartEra == 1 ? "B.C." : "A.D."},
+            {"era", EraTextOf(r.ChartEra)},
             {"latitude", r.ChartLatitude},
             {"longitude", r.ChartLongitude},
             {"local_date", chart.localDate},
