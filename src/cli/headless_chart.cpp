@@ -101,8 +101,11 @@ void AddChartOptions(CLI::App& command, ChartArguments& arguments) {
 std::optional<std::string> ComputeChartInto(ProgramState& state, const ChartArguments& chart,
                                             std::optional<PlaceReport>* place,
                                             std::string_view optionPrefix) {
-    const TechniqueArguments& technique = chart.technique;
-    const PartnerArguments& partner = chart.partner;
+    // The target's and the partner's charts come from the record's library.
+    TechniqueArguments technique = chart.technique;
+    technique.target.library = chart.record.library;
+    PartnerArguments partner = chart.partner;
+    partner.birth.library = chart.record.library;
     ChartRecord target = state.record; // the present moment in the era A.D. unless given
     Options derived;
     std::optional<PlaceReport> used;

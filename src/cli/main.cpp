@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
     astrodesk::cli::AddMapCommand(app);
     astrodesk::cli::AddEventsCommand(app);
     astrodesk::cli::AddBatchCommand(app);
+    astrodesk::cli::AddLibraryCommand(app);
     if (argc > 1 && IsUnknownCommand(app, argv[1])) {
         ReportRefusal("unknown command \"" + std::string(argv[1]) + "\": expected one of " +
                       CommandNames(app));

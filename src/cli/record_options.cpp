@@ -5,6 +5,7 @@
 #include "atlas/local_birth.hpp"
 #include "atlas/system_atlas.hpp"
 #include "commands.hpp"
+#include "kept_chart_options.hpp"
 #include "shell/record_rules.hpp"
 #include "shell/utf8_text.hpp"
 
@@ -134,12 +135,23 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
                        "date. The place's time zone and its history give the offset");
     command.add_option("--zone", arguments.zone,
                        "Time zone of --local-time, e.g. Europe/London (default: the place's)");
+    command.add_option("--chart", arguments.chart,
+                       "A chart of the library (its id, its name or the start of its name), in "
+                       "place of --name, --date, --time, --lat, --lon and --era");
+    AddLibraryOption(command, arguments.library);
 }
 
-std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
-                                                ChartRecord& record, Options& options,
-                                                std::optional<PlaceReport>& place,
+void AddLibraryOption(CLI::App& command, std::optional<std::string>& path) {
+    command.add_option("--library", path,
+                       "The chart library's file (default: $ASTRODESK_LIBRARY, else "
+                       "$XDG_DATA_HOME/astrodesk/charts.sqlite)");
+}
+
+std::optional<std::string> ApplyRecordArguments(const RecordArguments& given, ChartRecord& record,
+                                                Options& options, std::optional<PlaceReport>& place,
                                                 std::string_view optionPrefix) {
+    RecordArguments arguments = given;
+    if (auto refusal = ResolveKeptChart(arguments, optionPrefix)) return refusal;
     const auto refusal = [optionPrefix](std::string_view option, const std::string& value,
                                         std::string_view form) {
         return Refusal(std::string(optionPrefix) + std::string(option), value, form);
