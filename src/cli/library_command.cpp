@@ -104,7 +104,7 @@ void Show(const LibraryArguments& arguments) {
         if (value.is_object()) {
             for (const auto& [placeKey, placeValue] : value.items())
                 if (!placeValue.is_null() && placeValue != "")
-                    std::cout << placeKey << ": "
+                    std::cout << (placeKey == "name" ? "place" : placeKey) << ": "
                               << (placeValue.is_string() ? placeValue.get<std::string>()
                                                          : placeValue.dump())
                               << '\n';

@@ -25,6 +25,9 @@ struct AafRecord {
     std::string a93Line;
     std::vector<std::string> a93, b93;
     std::string zoneAbbreviation, comment, source;
+    // This program's own chunks, which other readers pass over: what AAF has no field for.
+    std::string zoneName, region; // #TZN, #REG
+    bool greenwichOnly = false;   // #UTC: the A93 date and time are the Greenwich moment alone
 };
 
 // The field, or "" when it is missing or "*" (unknown).
@@ -207,6 +210,12 @@ std::variant<KeptChart, Refused> ChartOfRecord(const AafRecord& aaf, const Atlas
         chart.offset = birth.offset.seconds;
         chart.abbreviation = birth.offset.abbreviation;
     }
+    if (!aaf.zoneName.empty()) chart.zone = aaf.zoneName;
+    if (!aaf.region.empty()) chart.region = aaf.region;
+    if (aaf.greenwichOnly) {
+        chart.localDate = chart.localTime = chart.abbreviation = "";
+        chart.offset.reset();
+    }
     if (const auto refusal = RecordRefusal(chart.record))
         return Refused{refusal->field, "the moment falls outside the years 9999 B.C. to 9999 "
                                        "A.D. (" +
@@ -225,7 +234,7 @@ std::vector<AafRecord> AafRecordsOf(const std::string& text) {
         if (colon == std::string::npos) continue;
         const std::string chunk = line.substr(1, colon - 1), rest = line.substr(colon + 1);
         if (chunk == "A93") {
-            records.push_back({number, line, TrimmedFields(rest), {}, {}, {}, {}});
+            records.push_back({number, line, TrimmedFields(rest), {}, {}, {}, {}, {}, {}, false});
             continue;
         }
         if (records.empty()) continue; // a chunk before the first record belongs to none
@@ -237,6 +246,9 @@ std::vector<AafRecord> AafRecordsOf(const std::string& text) {
         };
         if (chunk == "COM") append(record.comment);
         if (chunk == "SRC") append(record.source);
+        if (chunk == "TZN") record.zoneName = Trimmed(rest);
+        if (chunk == "REG") record.region = Trimmed(rest);
+        if (chunk == "UTC") record.greenwichOnly = true;
     }
     return records;
 }
@@ -296,6 +308,9 @@ void WriteAafChart(const KeptChart& chart, std::string& out) {
         out += "#ZNAM:" + Field(chart.abbreviation) + "\n";
     if (!chart.note.empty()) out += "#COM:" + OneLine(chart.note) + "\n";
     if (!chart.source.empty()) out += "#SRC:" + OneLine(chart.source) + "\n";
+    if (!chart.zone.empty()) out += "#TZN:" + OneLine(chart.zone) + "\n";
+    if (!chart.region.empty()) out += "#REG:" + OneLine(chart.region) + "\n";
+    if (!civil) out += "#UTC:\n";
 }
 
 } // namespace

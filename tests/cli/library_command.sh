@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# astrodesk-cli library: charts kept in a real library file, found by id, name or start of a
+# name, used by the chart commands in place of the record options, written out and read back.
+source "$(dirname "$0")/common.bash"
+export ASTRODESK_LIBRARY="$folder/charts.sqlite"
+unset XDG_DATA_HOME
+
+[ -z "$($cli library list)" ] || fail "an empty library listed charts"
+"$cli" library show 1 2>/dev/null && fail "show found a chart in no library"
+[ ! -e "$ASTRODESK_LIBRARY" ] || fail "reading created the library"
+
+"$cli" library add --name "Ann Smith" --date 10-02-1993 --time 20:15:30 --lat 51N32 --lon 000W08 \
+    --kind f --note "from her" >/dev/null || fail "add refused"
+"$cli" library add --name "Anna Berg" --date 01-05-1980 --local-time 09:30:00 --place Zurich \
+    >/dev/null || fail "add with --place refused"
+[[ $("$cli" library add --name "Ann Smith" --date 10-02-1993 --time 20:15:30 --lat 51N32 \
+    --lon 000W08) == "already kept as chart 1 "* ]] || fail "a chart was kept twice"
+expect_refused "needs --name" library add --name X --date 01-01-2000
+
+# A unique start finds a chart; an ambiguous one lists the candidates with status 2.
+[[ $("$cli" library show "anna") == *"place: Zurich"* ]] || fail "show anna"
+expect_refused '2 charts match, name one by its id: 1 Ann Smith' library show Ann
+expect_refused 'no chart' chart --chart Nobody
+expect_refused 'takes the place of the record options' chart --chart 1 --date 01-01-2000
+
+# --chart charts exactly what the record options chart; the zone kept gives local clock times.
+[ "$("$cli" chart --chart 1 --format json)" = "$("$cli" chart --name "Ann Smith" \
+    --date 10-02-1993 --time 20:15:30 --lat 51N32 --lon 000W08 --format json)" ] ||
+    fail "--chart charted another chart than its record"
+"$cli" events --chart Anna --from 01-01-2027 --days 2 | grep -q ' CET ' ||
+    fail "events of a kept chart with a zone show no local clock"
+"$cli" relationship --chart 1 --partner-chart 2 >/dev/null || fail "--partner-chart"
+"$cli" chart --name Zed --date 02-02-2002 --time 02:02:02 --lat 10N00 --lon 010E00 \
+    --technique transits --save "Zed Two" >/dev/null 2>&1 || fail "--save"
+[[ $("$cli" library list zed) == *"Zed Two  02-02-2002 02:02:02"* ]] || fail "--save kept no natal"
+
+"$cli" library rename "Zed" "Zed Three" >/dev/null && "$cli" library show "Zed Three" >/dev/null ||
+    fail "rename"
+"$cli" library remove "Zed Three" >/dev/null && [ "$("$cli" library list | wc -l)" -eq 2 ] ||
+    fail "remove"
+
+# Export, then import into an empty library: the same charts in each format.
+for format in aaf csv json; do
+    "$cli" library export "$folder/all.$format" >/dev/null || fail "export $format"
+    ASTRODESK_LIBRARY="$folder/$format.sqlite" "$cli" library import "$folder/all.$format" |
+        grep -q "added 2, already there 0, refused 0" || fail "import $format"
+    [ "$(ASTRODESK_LIBRARY="$folder/$format.sqlite" "$cli" library list --format json |
+        grep -v '"added"\|"changed"')" = "$("$cli" library list --format json |
+        grep -v '"added"\|"changed"')" ] || fail "$format did not come back the same"
+done
+
+# One bad record: nothing is written, unless --skip-bad.
+printf 'name,date,time,era,latitude,longitude\nNew,01-01-2000,12:00:00,A.D.,51N30,000W07\nBad,32-01-2000,12:00:00,A.D.,51N30,000W07\n' \
+    >"$folder/bad.csv"
+message=$("$cli" library import "$folder/bad.csv" 2>&1)
+[ $? -eq 1 ] || fail "an import with a bad record did not fail"
+[[ $message == *"bad.csv:3: date: "* ]] || fail "the bad record was not named: $message"
+[ "$("$cli" library list | wc -l)" -eq 2 ] || fail "a failed import wrote charts"
+[[ $("$cli" library import --skip-bad "$folder/bad.csv" 2>/dev/null) == "added 1, already there 0, refused 1" ]] ||
+    fail "--skip-bad"
+finish
