@@ -49,6 +49,23 @@ for format in aaf csv json; do
         grep -v '"added"\|"changed"')" ] || fail "$format did not come back the same"
 done
 
+# A batch of the library, or of its AAF and CSV files, gives each chart's `chart --format json`.
+for source in --from-library "$folder/all.aaf" "$folder/all.csv"; do
+    "$cli" batch $source >"$folder/batch.jsonl" || fail "batch $source"
+    python3 - "$cli" "$folder/batch.jsonl" <<'CHECK' || fail "batch $source differs from chart"
+import json, subprocess, sys
+for line in open(sys.argv[2]):
+    charted = json.loads(line)
+    del charted["input"]
+    r = charted["record"]
+    alone = subprocess.run([sys.argv[1], "chart", "--format", "json", "--name", r["name"],
+                            "--date", r["date"], "--time", r["time"], "--lat", r["latitude"],
+                            "--lon", r["longitude"], "--era", r["era"][0] + r["era"][2]],
+                           capture_output=True, text=True, check=True).stdout
+    assert json.loads(alone) == charted, r["name"]
+CHECK
+done
+
 # One bad record: nothing is written, unless --skip-bad.
 printf 'name,date,time,era,latitude,longitude\nNew,01-01-2000,12:00:00,A.D.,51N30,000W07\nBad,32-01-2000,12:00:00,A.D.,51N30,000W07\n' \
     >"$folder/bad.csv"
