@@ -1,6 +1,7 @@
 #include "chart_json.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "atlas/local_birth.hpp"
 #include "ephemeris/body_theory.hpp"
 #include "interpret/factors.hpp"
@@ -73,7 +74,8 @@ void WriteRecord(const ProgramState& state, const std::optional<PlaceReport>& pl
         .Member("longitude", r.ChartLongitude);
     if (place) WritePlace(*place, out.Key("place"));
     // The moment charted, counted from JD 2415020.0 as the techniques count it.
-    out.Member("effectiveJulianCenturies", state.frame.JulianCenturies + 1.0).EndObject();
+    out.Member("effectiveJulianCenturies", state.frame.JulianCenturies + kCenturyBetweenEpochs)
+        .EndObject();
 }
 
 void WriteOptions(const Options& options, JsonWriter& out) {
