@@ -30,7 +30,8 @@ struct LibraryArguments {
     std::string chart;   // show, remove, rename: the chart named
     std::string newName; // rename
     std::string format = "text";
-    std::vector<std::string> files; // import; export writes files.front()
+    std::vector<std::string> files; // import
+    std::string file;               // export
     bool skipBad = false;
     RecordArguments record; // add
     std::string kind, note, source;
@@ -205,7 +206,7 @@ void Import(const LibraryArguments& arguments) {
 }
 
 void Export(const LibraryArguments& arguments) {
-    const std::string& file = arguments.files.front();
+    const std::string& file = arguments.file;
     const RecordFormat format = FormatOf(arguments, file);
     std::vector<KeptChart> charts;
     if (LibraryExists(arguments))
@@ -219,7 +220,7 @@ CLI::App* Subcommand(CLI::App& library, const std::string& name, const std::stri
                      void (*action)(const LibraryArguments&)) {
     CLI::App* command = library.add_subcommand(name, what);
     if (name != "add") AddLibraryOption(*command, arguments->library); // add: a record option
-    command->callback([arguments, action] { action(*arguments); });
+    command->callback([arguments, action] { ReportingLibraryErrors([&] { action(*arguments); }); });
     return command;
 }
 
@@ -278,9 +279,8 @@ void AddLibraryCommand(CLI::App& app) {
                                     "Write the kept charts whose name or place holds QUERY "
                                     "(all without it) to an AAF, CSV or JSON file",
                                     arguments, Export);
-    exported->add_option("FILE", arguments->files, "A file ending in .aaf, .csv or .json")
-        ->required()
-        ->expected(1);
+    exported->add_option("FILE", arguments->file, "A file ending in .aaf, .csv or .json")
+        ->required();
     exported->add_option("QUERY", arguments->query, "Part of a name or a place");
     AddFormatOption(*exported, *arguments, "aaf, csv or json (default: by the file's extension)");
 }
