@@ -21,6 +21,8 @@ expect_refused "needs --name" library add --name X --date 01-01-2000
 [[ $("$cli" library show "anna") == *"place: Zurich"* ]] || fail "show anna"
 expect_refused '2 charts match, name one by its id: 1 Ann Smith' library show Ann
 expect_refused 'no chart' chart --chart Nobody
+expect_refused 'xml not in' library list --format xml
+expect_refused 'xml not in' library import --format xml "$folder/none.aaf"
 expect_refused 'takes the place of the record options' chart --chart 1 --date 01-01-2000
 
 # --chart charts exactly what the record options chart; the zone kept gives local clock times.
