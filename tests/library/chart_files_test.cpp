@@ -63,6 +63,15 @@ TEST(AafRecords, LatinOneAndDamagedRecords) {
     EXPECT_EQ(readings[1].line, 3);
 }
 
+TEST(AafRecords, AYearBeforeChristIsANegativeYear) {
+    const std::vector<RecordReading> readings = ReadAafRecords(
+        "#A93:Rome,,e,21.4.-753,12:00,Roma,I\n#B93:*,41n54,12e30,0he00,0\n", Atlas());
+    const KeptChart& rome = OnlyChart(readings, 0);
+    EXPECT_EQ(rome.record.ChartDate, "21-04-0753");
+    EXPECT_EQ(rome.record.ChartEra, 1);
+    EXPECT_NE(AafText({rome}).find(",21.4.-0753,12:00:00,"), std::string::npos) << AafText({rome});
+}
+
 KeptChart FullChart() {
     KeptChart chart;
     chart.record = {"Anna Müller, \"Nan\"", "01-05-1980", "08:30:00", "47N22", "008E33", "A.D.", 0};
