@@ -5,14 +5,12 @@
 #include "commands.hpp"
 #include "headless_chart.hpp"
 #include "interpret/report.hpp"
-#include "offscreen_qt.hpp"
 #include "output_file.hpp"
-#include "qt_platform.hpp"
+#include "qt_pictures.hpp"
 #include "record_options.hpp"
 #include "technique_options.hpp"
 
 #include <CLI/CLI.hpp>
-#include <QString>
 #include <algorithm>
 #include <array>
 #include <fstream>
@@ -136,13 +134,11 @@ void Interpret(const InterpretArguments& arguments) {
     const Destination destination = DestinationOf(arguments);
     ProgramState state = ComputeHeadlessChart(arguments.chart);
     state.options.HardCopy = destination == Destination::Pdf ? 1 : 0;
-    std::unique_ptr<QGuiApplication> qt;
-    std::unique_ptr<QtPrinter> printer;
+    std::unique_ptr<PdfPrinter> printer;
     std::optional<ReplacingFile> file;
     if (!arguments.output.empty()) file.emplace(arguments.output);
     if (destination == Destination::Pdf) {
-        qt = StartOffscreenQt();
-        printer = std::make_unique<QtPrinter>(QString::fromStdString(file->PartialName()));
+        printer = LoadedQtPictures().openPdf(file->PartialName());
     }
     RecordingOutputScreen reportOutput;
     ErrorStreamDialogs dialogs; // tells a refusal or a faulty text file

@@ -1,13 +1,10 @@
 #include "picture_files.hpp"
 
-#include "display_list_painter.hpp"
-#include "offscreen_qt.hpp"
 #include "output_file.hpp"
 #include "present/svg_export.hpp"
+#include "qt_pictures.hpp"
 #include "record_options.hpp"
 
-#include <QImage>
-#include <QString>
 #include <optional>
 
 namespace astrodesk::cli {
@@ -28,10 +25,8 @@ std::optional<PictureFormat> FormatOf(const std::string& fileName) {
 }
 
 void WritePng(const OutputScreen& output, double scale, const std::string& fileName) {
-    const auto application = StartOffscreenQt();
     ReplacingFile file(fileName);
-    if (!RenderOutputScreen(output, scale).save(QString::fromStdString(file.PartialName()), "PNG"))
-        file.Fail();
+    if (!LoadedQtPictures().writePng(output, scale, file.PartialName())) file.Fail();
     file.Commit();
 }
 

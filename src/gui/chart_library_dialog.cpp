@@ -1,6 +1,7 @@
 #include "chart_library_dialog.hpp"
 
 #include "form_metrics.hpp"
+#include "qt_text.hpp"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -23,10 +24,6 @@ constexpr int kMessageLines = 2;
 // search that matches 100,000 charts would otherwise wait a quarter of a second more.
 constexpr std::size_t kRowsListedAtMost = 1000;
 constexpr QSize kButtonSize{130, 44};
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString DateText(const ChartRecord& record) {
     return FromUtf8(record.ChartDate + (record.ChartEra == 1 ? " B.C." : ""));

@@ -1,6 +1,7 @@
 #include "find_place_dialog.hpp"
 
 #include "form_metrics.hpp"
+#include "qt_text.hpp"
 #include "shell/record_rules.hpp"
 
 #include <QComboBox>
@@ -24,10 +25,6 @@ constexpr int kMatchListWidth = 840;
 constexpr int kMatchRowsShown = 8;
 constexpr int kMessageLines = 3;
 constexpr QSize kButtonSize{130, 44};
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A message of the atlas as a sentence: capital first letter, full stop at the end.
 QString Sentence(const std::string& text) {
