@@ -120,8 +120,10 @@ void RunBatch(const BatchArguments& batch) {
     const bool readWhole = batch.fromLibrary->count() > 0 || RecordsFormat(batch).has_value();
     if (batch.fromLibrary->count() > 0) {
         if (std::filesystem::exists(LibraryPath(batch.library.value_or(""))))
-            items = ItemsOfCharts(OpenedLibrary(batch.library.value_or(""), LibraryAccess::Read)
-                                      ->List(batch.libraryQuery));
+            items = ItemsOfCharts(ReportingLibraryErrors([&] {
+                return OpenedLibrary(batch.library.value_or(""), LibraryAccess::Read)
+                    ->List(batch.libraryQuery);
+            }));
     } else if (const auto format = RecordsFormat(batch)) {
         std::ostringstream bytes;
         bytes << (batch.file == "-" ? std::cin : file).rdbuf();

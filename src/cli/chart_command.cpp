@@ -52,7 +52,8 @@ void SaveChart(const ProgramState& state, const std::optional<PlaceReport>& plac
         record.ChartName = *accepted;
     }
     const auto library = OpenedLibrary(given.library.value_or(""), LibraryAccess::Write);
-    const auto [id, added] = library->Add(ChartToKeep(record, place, given));
+    const auto [id, added] =
+        ReportingLibraryErrors([&] { return library->Add(ChartToKeep(record, place, given)); });
     std::cerr << "astrodesk-cli: " << (added ? "kept as chart " : "already kept as chart ") << id
               << " in " << library->Path() << '\n';
 }

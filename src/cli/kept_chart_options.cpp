@@ -24,13 +24,14 @@ bool RecordOptionGiven(const RecordArguments& a) {
 
 } // namespace
 
+void EndWithLibraryError(const LibraryError& error) {
+    std::cerr << "astrodesk-cli: " << EscapedForMessage(error.what()) << '\n';
+    throw CLI::RuntimeError(1);
+}
+
 std::unique_ptr<ChartLibrary> OpenedLibrary(const std::string& path, LibraryAccess access) {
-    try {
-        return std::make_unique<ChartLibrary>(LibraryPath(path), access);
-    } catch (const LibraryError& error) {
-        std::cerr << "astrodesk-cli: " << EscapedForMessage(error.what()) << '\n';
-        throw CLI::RuntimeError(1);
-    }
+    return ReportingLibraryErrors(
+        [&] { return std::make_unique<ChartLibrary>(LibraryPath(path), access); });
 }
 
 std::optional<KeptChart> NamedChart(const ChartLibrary& library, const std::string& chart,
@@ -56,7 +57,8 @@ std::optional<std::string> ResolveKeptChart(RecordArguments& arguments,
         return option + " takes the place of the record options: give one or the other";
     const auto library = OpenedLibrary(arguments.library.value_or(""), LibraryAccess::Read);
     std::string refusal;
-    const std::optional<KeptChart> kept = NamedChart(*library, *arguments.chart, option, refusal);
+    const std::optional<KeptChart> kept = ReportingLibraryErrors(
+        [&] { return NamedChart(*library, *arguments.chart, option, refusal); });
     if (!kept) return refusal;
     const ChartRecord& r = kept->record;
     arguments.name = r.ChartName;

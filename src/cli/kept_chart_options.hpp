@@ -13,8 +13,21 @@
 
 namespace astrodesk::cli {
 
+// Ends the command with the library's message and exit status 1.
+[[noreturn]] void EndWithLibraryError(const LibraryError& error);
+
+// Runs `work` on a library: a refusal or failure of the library (a read-only file, a damaged one,
+// a writer that waited too long for another) ends the command by EndWithLibraryError.
+template <typename Work> auto ReportingLibraryErrors(Work work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (const LibraryError& error) {
+        EndWithLibraryError(error);
+    }
+}
+
 // The library at `path` (LibraryPath's choice when empty). A library that cannot be opened ends
-// the command with its message and exit status 1.
+// the command by EndWithLibraryError.
 std::unique_ptr<ChartLibrary> OpenedLibrary(const std::string& path, LibraryAccess access);
 
 // The chart that `chart` names in the library: an id, an exact name or a unique start of a name.

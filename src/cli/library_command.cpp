@@ -24,13 +24,16 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
+const std::vector<std::string> kFileFormats = {"aaf", "csv", "json"};
+
 struct LibraryArguments {
     std::optional<std::string> library;
     std::string query;   // list, export: the charts whose name or place holds it
     std::string chart;   // show, remove, rename: the chart named
     std::string newName; // rename
     std::string format = "text";
-    std::vector<std::string> files; // import; export writes files.front()
+    std::vector<std::string> files; // import
+    std::string file;               // export
     bool skipBad = false;
     RecordArguments record; // add
     std::string kind, note, source;
@@ -205,7 +208,7 @@ void Import(const LibraryArguments& arguments) {
 }
 
 void Export(const LibraryArguments& arguments) {
-    const std::string& file = arguments.files.front();
+    const std::string& file = arguments.file;
     const RecordFormat format = FormatOf(arguments, file);
     std::vector<KeptChart> charts;
     if (LibraryExists(arguments))
@@ -219,12 +222,14 @@ CLI::App* Subcommand(CLI::App& library, const std::string& name, const std::stri
                      void (*action)(const LibraryArguments&)) {
     CLI::App* command = library.add_subcommand(name, what);
     if (name != "add") AddLibraryOption(*command, arguments->library); // add: a record option
-    command->callback([arguments, action] { action(*arguments); });
+    command->callback([arguments, action] { ReportingLibraryErrors([&] { action(*arguments); }); });
     return command;
 }
 
-void AddFormatOption(CLI::App& command, LibraryArguments& arguments, const std::string& choices) {
-    command.add_option("--format", arguments.format, choices);
+// --format, refused unless it is one of `names`.
+void AddFormatOption(CLI::App& command, LibraryArguments& arguments,
+                     const std::vector<std::string>& names, const std::string& description) {
+    command.add_option("--format", arguments.format, description)->check(CLI::IsMember(names));
 }
 
 } // namespace
@@ -241,12 +246,12 @@ void AddLibraryCommand(CLI::App& app) {
                                 "without it): id, name, date, time, era, place",
                                 arguments, List);
     list->add_option("QUERY", arguments->query, "Part of a name or a place");
-    AddFormatOption(*list, *arguments, "text (default) or json");
+    AddFormatOption(*list, *arguments, {"text", "json"}, "text (default) or json");
 
     CLI::App* show = Subcommand(*library, "show", "Every field of one kept chart", arguments, Show);
     show->add_option("CHART", arguments->chart, "Its id, its name or the start of its name")
         ->required();
-    AddFormatOption(*show, *arguments, "text (default) or json");
+    AddFormatOption(*show, *arguments, {"text", "json"}, "text (default) or json");
 
     CLI::App* add = Subcommand(*library, "add",
                                "Keep the chart of a birth record (the record options of chart)",
@@ -270,7 +275,8 @@ void AddLibraryCommand(CLI::App& app) {
                                   "none when one is refused",
                                   arguments, Import);
     import->add_option("FILE", arguments->files, "Files ending in .aaf, .csv or .json")->required();
-    AddFormatOption(*import, *arguments, "aaf, csv or json (default: by each file's extension)");
+    AddFormatOption(*import, *arguments, kFileFormats,
+                    "aaf, csv or json (default: by each file's extension)");
     import->add_flag("--skip-bad", arguments->skipBad,
                      "Keep the good records and list the refused ones");
 
@@ -278,11 +284,11 @@ void AddLibraryCommand(CLI::App& app) {
                                     "Write the kept charts whose name or place holds QUERY "
                                     "(all without it) to an AAF, CSV or JSON file",
                                     arguments, Export);
-    exported->add_option("FILE", arguments->files, "A file ending in .aaf, .csv or .json")
-        ->required()
-        ->expected(1);
+    exported->add_option("FILE", arguments->file, "A file ending in .aaf, .csv or .json")
+        ->required();
     exported->add_option("QUERY", arguments->query, "Part of a name or a place");
-    AddFormatOption(*exported, *arguments, "aaf, csv or json (default: by the file's extension)");
+    AddFormatOption(*exported, *arguments, kFileFormats,
+                    "aaf, csv or json (default: by the file's extension)");
 }
 
 } // namespace astrodesk::cli

@@ -21,6 +21,8 @@ expect_refused "needs --name" library add --name X --date 01-01-2000
 [[ $("$cli" library show "anna") == *"place: Zurich"* ]] || fail "show anna"
 expect_refused '2 charts match, name one by its id: 1 Ann Smith' library show Ann
 expect_refused 'no chart' chart --chart Nobody
+expect_refused 'xml not in' library list --format xml
+expect_refused 'xml not in' library import --format xml "$folder/none.aaf"
 expect_refused 'takes the place of the record options' chart --chart 1 --date 01-01-2000
 
 # --chart charts exactly what the record options chart; the zone kept gives local clock times.
@@ -75,4 +77,37 @@ message=$("$cli" library import "$folder/bad.csv" 2>&1)
 [ "$("$cli" library list | wc -l)" -eq 2 ] || fail "a failed import wrote charts"
 [[ $("$cli" library import --skip-bad "$folder/bad.csv" 2>/dev/null) == "added 1, already there 0, refused 1" ]] ||
     fail "--skip-bad"
+
+# --library chooses the file; export takes a QUERY; --target-chart is a technique's moment.
+other="$folder/other.sqlite"
+"$cli" library add --library "$other" --name "Other One" --date 03-03-1933 --time 03:03:03 \
+    --lat 33N33 --lon 033E33 >/dev/null || fail "add --library"
+[[ $("$cli" library list --library "$other") == *"Other One"* &&
+    $("$cli" library list | grep -c Other) -eq 0 ]] || fail "--library wrote to another file"
+"$cli" library export "$folder/zurich.csv" zurich >/dev/null || fail "export with a query"
+[ "$(cut -d, -f1 "$folder/zurich.csv" | tail -n +2)" = "Anna Berg" ] || fail "export zurich"
+mapfile -t target < <("$cli" library show --format json Anna |
+    jq -r '"--target-date", .date, "--target-time", .time')
+[ "$("$cli" chart --chart 1 --technique transits --target-chart Anna --format json)" = \
+    "$("$cli" chart --chart 1 --technique transits "${target[@]}" --format json)" ] ||
+    fail "--target-chart charted another moment than the chart's"
+
+# A library the user may not write is read, and a change is refused with the reason, status 1
+# (the superuser may write any file, so it runs as an ordinary user then).
+as_user=()
+[ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups) &&
+    chmod 755 "$folder"
+cp "$ASTRODESK_LIBRARY" "$folder/kept.sqlite" && chmod 444 "$folder/kept.sqlite"
+[ "$("${as_user[@]}" "$cli" library list --library "$folder/kept.sqlite")" = \
+    "$("$cli" library list)" ] ||
+    fail "a read-only library was not read"
+for change in "remove 1" "rename 1 New" \
+    "add --name New --date 01-01-2000 --time 12:00:00 --lat 51N30 --lon 000W07"; do
+    # shellcheck disable=SC2086
+    message=$("${as_user[@]}" "$cli" library $change --library "$folder/kept.sqlite" 2>&1)
+    status=$?
+    [[ $status -eq 1 && $message == *"kept.sqlite is read-only"* ]] ||
+        fail "library $change on a read-only library: status $status, $message"
+done
+cmp -s "$ASTRODESK_LIBRARY" "$folder/kept.sqlite" || fail "a read-only library was changed"
 finish

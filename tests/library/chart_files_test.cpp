@@ -4,6 +4,7 @@
 #include "atlas/system_atlas.hpp"
 #include "library/record_files.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace astrodesk {
@@ -61,6 +62,15 @@ TEST(AafRecords, LatinOneAndDamagedRecords) {
     EXPECT_EQ(OnlyChart(readings, 0).record.ChartTime, "11:00:00");
     EXPECT_FALSE(readings[1].chart);
     EXPECT_EQ(readings[1].line, 3);
+}
+
+TEST(AafRecords, AYearBeforeChristIsANegativeYear) {
+    const std::vector<RecordReading> readings = ReadAafRecords(
+        "#A93:Rome,,e,21.4.-753,12:00,Roma,I\n#B93:*,41n54,12e30,0he00,0\n", Atlas());
+    const KeptChart& rome = OnlyChart(readings, 0);
+    EXPECT_EQ(rome.record.ChartDate, "21-04-0753");
+    EXPECT_EQ(rome.record.ChartEra, 1);
+    EXPECT_NE(AafText({rome}).find(",21.4.-0753,12:00:00,"), std::string::npos) << AafText({rome});
 }
 
 KeptChart FullChart() {
@@ -129,6 +139,21 @@ TEST(ChartFiles, ARefusedFieldIsNamedWithItsLine) {
     EXPECT_FALSE(readings[1].chart);
     EXPECT_EQ(readings[1].line, 3);
     EXPECT_EQ(readings[1].field, "date");
+
+    // A JSON file cut short, or with text between its objects, is refused where it goes wrong.
+    const std::string good =
+        R"({"name":"A","date":"01-01-2000","time":"12:00:00","latitude":"51N30",)"
+        R"("longitude":"000W07"})";
+    for (const auto& [text, line] : {std::pair<std::string, int>{"[" + good + ",\n" + good, 2},
+                                     {"[" + good + ",\n" + good.substr(0, 20), 2},
+                                     {good + "\n" + good.substr(0, 20), 2},
+                                     {good + "\nnot json\n" + good, 2}}) {
+        const std::vector<RecordReading> records = ReadJsonRecords(text);
+        const auto refused = std::find_if(records.begin(), records.end(),
+                                          [](const RecordReading& r) { return !r.chart; });
+        ASSERT_NE(refused, records.end()) << text;
+        EXPECT_EQ(refused->line, line) << text;
+    }
 }
 
 } // namespace

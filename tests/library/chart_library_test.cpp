@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sstream>
@@ -130,6 +131,32 @@ TEST_F(ChartLibraryFile, TwoProcessesWritingAtOnceBothSucceed) {
     EXPECT_EQ(ExitStatusOf(a), 0);
     EXPECT_EQ(ExitStatusOf(b), 0);
     EXPECT_EQ(ChartCount(path_), 300u);
+}
+
+TEST_F(ChartLibraryFile, AFileTheUserMayNotWriteOpensForReadingAndRefusesChanges) {
+    ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(1));
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string before = Bytes(path_);
+    // The superuser may write any file, so the library is opened as an ordinary user.
+    const pid_t pid = Child([this] {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        ChartLibrary library(path_, LibraryAccess::Write);
+        if (!library.IsReadOnly() || library.List().size() != 1) _exit(4);
+        const std::function<void()> changes[] = {[&] { library.Add(NumberedChart(2)); },
+                                                 [&] { library.Remove(1); },
+                                                 [&] { library.Rename(1, "B"); }};
+        for (const auto& change : changes) {
+            try {
+                change();
+                _exit(5);
+            } catch (const LibraryError& error) {
+                if (std::string(error.what()).find("read-only") == std::string::npos) _exit(6);
+            }
+        }
+    });
+    EXPECT_EQ(ExitStatusOf(pid), 0) << "3: no ordinary user; 4: not read-only, or its chart "
+                                       "unread; 5: a change was taken; 6: not said read-only";
+    EXPECT_EQ(Bytes(path_), before);
 }
 
 TEST_F(ChartLibraryFile, AFileThatIsNotALibraryIsRefusedByNameAndLeftAsItWas) {

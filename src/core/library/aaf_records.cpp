@@ -65,11 +65,13 @@ std::optional<int> AafZone(const std::string& text) {
     return side == 'w' ? -seconds : seconds;
 }
 
-// "D.M.YYYY" with -YYYY for the years B.C.
+// "D.M.YYYY", with a negative year "D.M.-YYYY" for the years B.C. counted as the entry form
+// counts them (no year 0: -1 is 1 B.C.).
 std::optional<std::pair<std::string, std::int16_t>> AafDate(const std::string& text) {
-    const bool beforeChrist = !text.empty() && text[0] == '-';
-    const std::vector<std::string> parts = SplitAt(beforeChrist ? text.substr(1) : text, '.');
+    std::vector<std::string> parts = SplitAt(text, '.');
     if (parts.size() != 3) return std::nullopt;
+    const bool beforeChrist = parts[2].starts_with('-');
+    if (beforeChrist) parts[2].erase(0, 1);
     const auto day = WholeNumber(parts[0]), month = WholeNumber(parts[1]),
                year = WholeNumber(parts[2]);
     if (!day || !month || !year) return std::nullopt;
@@ -128,7 +130,8 @@ std::variant<KeptChart, Refused> ChartOfRecord(const AafRecord& aaf, const Atlas
     std::int16_t localEra = 0;
     if (const std::string date = Known(aaf.a93, 3); !date.empty()) {
         const auto local = AafDate(date);
-        if (!local) return Refused{"#A93 date", "D.M.YYYY (-YYYY for a year B.C.), not " + date};
+        if (!local)
+            return Refused{"#A93 date", "D.M.YYYY (D.M.-YYYY for a year B.C.), not " + date};
         chart.localDate = local->first;
         localEra = local->second;
     }
@@ -276,8 +279,9 @@ std::string AafZoneText(int seconds) {
 
 // "DD-MM-YYYY" and "HH:MM:SS" in AAF's forms "D.M.YYYY" and "H:MM:SS".
 std::string AafDateText(const std::string& date, std::int16_t era) {
-    return (era == 1 ? "-" : "") + std::to_string(std::stoi(date.substr(0, 2))) + "." +
-           std::to_string(std::stoi(date.substr(3, 2))) + "." + date.substr(6);
+    return std::to_string(std::stoi(date.substr(0, 2))) + "." +
+           std::to_string(std::stoi(date.substr(3, 2))) + "." + (era == 1 ? "-" : "") +
+           date.substr(6);
 }
 std::string AafTimeText(const std::string& time) {
     return std::to_string(std::stoi(time.substr(0, 2))) + time.substr(2);

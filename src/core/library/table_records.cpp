@@ -196,9 +196,12 @@ struct JsonObjectText {
     std::string text;
 };
 
+// Between the objects only blanks, commas and the brackets of the one array may stand. Anything
+// else (once a line), an object left open at the end and an array not closed are given as texts
+// of their own, which do not parse as records: a damaged or cut file is refused, not read short.
 std::vector<JsonObjectText> JsonObjectsOf(const std::string& text) {
     std::vector<JsonObjectText> objects;
-    int depth = 0, line = 1, start = 0;
+    int depth = 0, line = 1, start = 0, strayLine = 0;
     const int base = text.find_first_not_of(" \t\r\n") != std::string::npos &&
                              text[text.find_first_not_of(" \t\r\n")] == '['
                          ? 1
@@ -215,6 +218,14 @@ std::vector<JsonObjectText> JsonObjectsOf(const std::string& text) {
                 inString = false;
             continue;
         }
+        const bool arrayMark = base == 1 && ((c == '[' && depth == 0) || (c == ']' && depth == 1));
+        if (depth <= base && c != '{' && !arrayMark &&
+            std::string_view(" \t\r\n,").find(c) == std::string_view::npos) {
+            if (line != strayLine)
+                objects.push_back({line, text.substr(i, text.find('\n', i) - i)});
+            strayLine = line;
+            continue;
+        }
         if (c == '"') inString = true;
         if (c == '{' || c == '[') {
             if (c == '{' && depth == base) begin = i, start = line;
@@ -225,6 +236,10 @@ std::vector<JsonObjectText> JsonObjectsOf(const std::string& text) {
                 objects.push_back({start, text.substr(begin, i - begin + 1)});
         }
     }
+    if (depth > base)
+        objects.push_back({start, text.substr(begin)});
+    else if (depth > 0)
+        objects.push_back({line, "the array is not closed"});
     return objects;
 }
 
