@@ -101,6 +101,21 @@ TEST_F(ChartLibraryFile, ReadingNeverCreatesTheFileAndWritingKeepsEachChartOnce)
     EXPECT_EQ(library.Find(std::to_string(id)).front().record.ChartTime, "00:01:00");
 }
 
+TEST_F(ChartLibraryFile, AnImportWithOneRefusedRecordWritesNothing) {
+    ChartLibrary library(path_, LibraryAccess::Write);
+    library.Add(NumberedChart(0));
+    std::vector<KeptChart> import = NumberedCharts(1, 100);
+    import[50].record.ChartDate = "32-01-2000";
+    try {
+        library.AddAll(import);
+        ADD_FAILURE() << "a day 32 was kept";
+    } catch (const LibraryError& error) {
+        EXPECT_NE(std::string(error.what()).find("Chart 51\": date"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(ChartCount(path_), 1u);
+}
+
 TEST_F(ChartLibraryFile, AKilledImportLeavesTheLibraryAsItWasBeforeOrAfterIt) {
     ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(0));
     const std::vector<KeptChart> import = NumberedCharts(1, 50000);
