@@ -214,7 +214,8 @@ void Export(const LibraryArguments& arguments) {
     if (LibraryExists(arguments))
         charts = Opened(arguments, LibraryAccess::Read)->List(arguments.query);
     WriteWholeFile(file, RecordsText(format, charts));
-    std::cout << "exported " << charts.size() << " charts to " << file << '\n';
+    std::cout << "exported " << charts.size() << (charts.size() == 1 ? " chart to " : " charts to ")
+              << file << '\n';
 }
 
 CLI::App* Subcommand(CLI::App& library, const std::string& name, const std::string& what,
