@@ -2,6 +2,14 @@
 
 // Aberration from the motion of the centre body. The observer's velocity comes from short
 // series of the heliocentric motion rates of the planets in their mean anomalies.
+//
+// Method: with the body already taken at the light-time moment t - tau, the observer's own motion
+// over tau is removed from the centre-to-body vector, r' = r - v tau: the planetary aberration as
+// the sum of light time and the observer's aberration, to first order in v/c (J. Meeus,
+// Astronomical Algorithms, 2nd ed., Willmann-Bell 1998, chapter 33). tau is 1.581250735e-7 Julian
+// century, 0.00577552 day (499.005 s, the IAU 1976 light time for one AU), per AU of distance.
+// Each rate series is a constant (the mean motion, for longitude) plus harmonics up to 4M of the
+// planet's mean anomaly M, in 1e-4 radian or AU per day.
 
 #include "astro/lanes.hpp"
 #include "ephemeris/mean_orbits.hpp"

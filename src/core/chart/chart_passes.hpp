@@ -3,6 +3,12 @@
 // The passes of the chart driver evaluated side by side: one lane (astro/lanes.hpp) per pass
 // time, every body theory, light time, aberration, the Moon, its node and nutation walking
 // through their series once for all the passes.
+//
+// Light time: the body is taken at t - tau with tau = 0.005775463 day per AU of its distance
+// (499.0 s per AU), the distance refined by three iterations from the geometric one (J. Meeus,
+// Astronomical Algorithms, 2nd ed., Willmann-Bell 1998, chapter 33). The Moon's distance comes
+// from the lunar theory in Earth radii of 6378.14 km (IAU 1976) and is turned into AU of
+// 149597870.7 km (IAU 2012).
 
 #include "astro/lanes.hpp"
 #include "shell/indexed_array.hpp"

@@ -1,9 +1,14 @@
 #pragma once
 
-// The geocentric Moon: the lunar series of Montenbruck and Pfleger in the four fundamental
-// arguments l (the Moon's mean anomaly), l' (the Sun's), F (argument of latitude) and D (mean
-// elongation), with long-period corrections, the 104 solar terms of MoonTable, a short latitude
-// series and eleven planetary terms. Time T in Julian centuries from J2000.
+// The geocentric Moon, time T in Julian centuries from J2000 (JD 2451545.0).
+//
+// Source: the lunar series of O. Montenbruck and T. Pfleger, Astronomy on the Personal Computer,
+// 3rd ed., Springer 1998, a truncation of E. W. Brown's lunar theory. It works in the four
+// fundamental arguments l (the Moon's mean anomaly), l' (the Sun's), F (argument of latitude) and D
+// (mean elongation), each in revolutions as a quadratic in T, with seven long-period corrections,
+// the 104 solar terms of MoonTable, a short latitude series and eleven planetary terms. Results are
+// referred to the mean ecliptic and equinox of date, geometric (no light time: 1.3 s for the
+// Moon).
 
 #include "astro/angles.hpp"
 #include "astro/lanes.hpp"

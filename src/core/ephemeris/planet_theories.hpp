@@ -1,11 +1,18 @@
 #pragma once
 
-// The analytical theories of the Sun and the planets Mercury to Pluto: the low-precision series
-// of Montenbruck and Pfleger, time T in Julian centuries from J2000 (JD 2451545.0). Each gives
-// geometric ecliptic coordinates referred to the mean ecliptic and equinox of date, without light
-// time or aberration: longitude (degrees, 360 × a fraction: between -360 and 360), latitude
-// (degrees) and radius (AU). The Sun's are geocentric, the planets' heliocentric. The periodic
-// terms come from PerturbTable; a few are written in.
+// The analytical theories of the Sun and the planets Mercury to Pluto, time T in Julian centuries
+// from J2000 (JD 2451545.0).
+//
+// Source: the perturbation series of O. Montenbruck and T. Pfleger, Astronomy on the Personal
+// Computer, 3rd ed., Springer 1998: a mean longitude, the equation of the centre as multiples of
+// the planet's own mean anomaly M, and periodic terms in k·M + j·M' of one perturbing planet's
+// mean anomaly M' at a time, the mean anomalies in revolutions as a + b·T. The Sun's series
+// keeps only the three largest terms of the Mars group (see SunTheory).
+//
+// Each gives geometric ecliptic coordinates referred to the mean ecliptic and equinox of date,
+// without light time or aberration: longitude (degrees, 360 × a fraction: between -360 and 360),
+// latitude (degrees) and radius (AU). The Sun's are geocentric, the planets' heliocentric. The
+// periodic terms come from PerturbTable; a few are written in.
 //
 // Each theory evaluates up to four moments at once (one per lane, astro/lanes.hpp); the forms
 // for one moment run it on one lane and leave the result in PositionTables::TheoryL, TheoryB

@@ -82,8 +82,8 @@ struct ChartFrame {
     double Obliquity = 0.0;       // radians, mean obliquity of the chart's date
     double RAMC = 0.0;            // radians, 0 <= RAMC < 2 pi
     double Midheaven = 0.0;       // radians, ecliptic longitude 0..2 pi
-    double Ascendant = 0.0;
-    double Vertex = 0.0;
+    double Ascendant = 0.0;       // radians, ecliptic longitude 0..2 pi
+    double Vertex = 0.0;          // radians, ecliptic longitude 0..2 pi
     IndexedArray<double, 0, 12> HouseCusp{}; // radians; cusp of house n in slot n, slot 0 unused
     // True when the chosen house system does not exist at the chart's latitude (the semi-arcs
     // of Placidus and Koch vanish inside the polar circles) and equal houses were used instead.
@@ -104,11 +104,11 @@ struct PositionTables {
     double TheoryR = 0.0;
 
     // Per internal body index 0..10: 0 the Sun seen from the Earth, 3 the Earth seen from the
-    // Sun, the others heliocentric. Degrees, AU, and rectangular ecliptic AU.
-    IndexedArray<double, 0, 20> HelioLongitude{};
-    IndexedArray<double, 0, 20> HelioLatitude{};
-    IndexedArray<double, 0, 10> HelioDistance{};
-    IndexedArray<double, 0, 10> HelioX{};
+    // Sun, the others heliocentric; ecliptic and mean equinox of date.
+    IndexedArray<double, 0, 20> HelioLongitude{}; // degrees (unlike BodyLongitude below)
+    IndexedArray<double, 0, 20> HelioLatitude{};  // degrees
+    IndexedArray<double, 0, 10> HelioDistance{};  // AU
+    IndexedArray<double, 0, 10> HelioX{};         // rectangular, AU
     IndexedArray<double, 0, 10> HelioY{};
     IndexedArray<double, 0, 10> HelioZ{};
 
@@ -119,7 +119,7 @@ struct PositionTables {
     IndexedArray<double, 0, 20> BodyLatitude{};
     IndexedArray<double, 0, 12> BodyDistance{};      // AU from the centre body
     IndexedArray<std::int16_t, 0, 12> BodyMotion{};  // 0 direct, 1 R, 2 SR, 3 SD
-    IndexedArray<double, 0, 32> PassLongitude{};     // body k at pass p: index k + 11 p
+    IndexedArray<double, 0, 32> PassLongitude{};     // radians; body k at pass p: index k + 11 p
     IndexedArray<std::string, 1, 15> PositionText{}; // first 15 characters of each longitude
 
     double MoonLongitude = 0.0; // degrees 0..360, geocentric, nutation added by the driver
@@ -127,11 +127,12 @@ struct PositionTables {
     double LunarNode = 0.0;     // mean node: radians from the nutation, degrees after the driver
     double NutationLongitude = 0.0; // degrees
 
-    double RelX = 0.0; // AU: vector from the centre body to the body being placed
+    double RelX = 0.0; // AU, ecliptic of date: vector from the centre body to the body placed
     double RelY = 0.0;
     double RelZ = 0.0;
 
-    // Heliocentric motion rates of bodies 1..9 (radians and AU per Julian century).
+    // Heliocentric motion rates of bodies 1..9: longitude and latitude in radians per Julian
+    // century, radius in AU per Julian century (the positions above are in degrees and AU).
     IndexedArray<double, 0, 10> RateLongitude{};
     IndexedArray<double, 0, 10> RateLatitude{};
     IndexedArray<double, 0, 10> RateRadius{};
@@ -184,7 +185,7 @@ struct Factors {
     IndexedArray<double, 0, 13> FactorLon{};         // degrees
     IndexedArray<std::int16_t, 0, 13> FactorSign{};  // 1 Aries .. 12 Pisces
     IndexedArray<std::int16_t, 0, 13> FactorHouse{}; // 30-degree sector from the centre slot
-    double FireCount = 0.0;
+    double FireCount = 0.0; // factors in the fire signs (a count, held as a double)
     double EarthCount = 0.0;
     double AirCount = 0.0;
     double WaterCount = 0.0;
