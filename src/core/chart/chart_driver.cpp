@@ -97,7 +97,6 @@ void ReorderSlots(PositionTables& p, int cb) {
     p.BodyLongitude[ascendantSlot] = p.BodyLongitude[18];
     p.BodyLatitude[ascendantSlot] = p.BodyLatitude[18];
     p.BodyDistance[ascendantSlot] = 0.0;
-    if (cb == 0) p.BodyMotion[1] = 0;
     const int angleSource[] = {18, 17, 19}; // Ascendant, Midheaven, Vertex -> slots 13, 14, 15
     for (int slot = 13; slot <= 15; ++slot) {
         p.BodyLongitude[slot] = p.BodyLongitude[angleSource[slot - 13]];
