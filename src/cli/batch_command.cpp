@@ -150,11 +150,10 @@ void RunBatch(const BatchArguments& batch) {
         },
         [&](BatchLine& line) {
             line.text += '\n';
-            std::fwrite(line.text.data(), 1, line.text.size(), stdout);
+            WriteStandardOutput(line.text);
             anyFailed = anyFailed || line.failed;
             progress.Advance();
         });
-    std::fflush(stdout);
     if (anyFailed) throw CLI::RuntimeError(1);
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -93,7 +94,8 @@ std::ostream& ReplacingFile::Stream() {
 }
 
 void ReplacingFile::Commit() {
-    errno = 0;
+    // A write that failed before (a large block written at once) left its reason in errno.
+    if (!stream_ || stream_->good()) errno = 0;
     if (stream_) {
         stream_->close();
         if (stream_->fail()) Fail(LastReason());
@@ -114,7 +116,16 @@ void WriteWholeFile(const std::string& fileName, std::string_view bytes) {
 }
 
 void WatchStandardOutput() {
+    // A reader that has gone shows as EPIPE on the next write, not as a signal that kills the
+    // program with status 141 in the middle of its work.
+    std::signal(SIGPIPE, SIG_IGN);
     std::cout.exceptions(std::ios::badbit | std::ios::failbit);
+}
+
+void WriteStandardOutput(std::string_view bytes) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        throw std::ios_base::failure("cannot write standard output");
 }
 
 int StandardOutputFailed() {
@@ -133,7 +144,8 @@ int StandardOutputEnded(int status) {
     } catch (const std::ios_base::failure&) {
         return StandardOutputFailed();
     }
-    return std::fflush(stdout) == 0 ? status : StandardOutputFailed();
+    // A failure in an earlier write of the C stream leaves its error mark, not a failed flush.
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? status : StandardOutputFailed();
 }
 
 } // namespace astrodesk::cli

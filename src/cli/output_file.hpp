@@ -48,11 +48,15 @@ class ReplacingFile {
 void WriteWholeFile(const std::string& fileName, std::string_view bytes);
 
 // The standard output, watched from the start of a command: a write that fails throws
-// std::ios_base::failure at once, while errno still tells why.
+// std::ios_base::failure at once, while errno still tells why (EPIPE for a reader that has gone).
 void WatchStandardOutput();
 // After such a failure: says why and gives exit status 1; a reader that has gone (a closed pipe)
 // ends the program quietly, status 0.
 int StandardOutputFailed();
+// Writes `bytes` to the standard output through the C stream (for output written by lines from
+// the C library); a write that fails throws std::ios_base::failure at once, as the watched
+// std::cout does, so that a long command stops when its output cannot be written.
+void WriteStandardOutput(std::string_view bytes);
 // At the end of a command that ended with `status`: flushes the standard output and gives the
 // status, or that of StandardOutputFailed.
 int StandardOutputEnded(int status);

@@ -44,8 +44,18 @@ for output in events.txt report.txt report.pdf wheel.png wheel.svg; do
     rm "$folder/$output"
 done
 expect_write_failure "$folder/no/such/folder/wheel.svg" wheel -o "$folder/no/such/folder/wheel.svg"
-message=$("$cli" events "${record[@]}" --from 01-01-2027 --days 3650 2>&1 | head -1 2>/dev/null >/dev/null)
-[ -z "$message" ] || fail "a closed pipe gave: $message"
+# A reader that goes away ends every kind of output quietly with status 0, the batch's lines too.
+printf '{"name":"A","date":"15-06-1990","time":"12:00:00","latitude":"51N32","longitude":"000W10"}\n%.0s' \
+    {1..500} >"$folder/records.jsonl"
+message=$("$cli" batch "$folder/records.jsonl" 2>&1 >/dev/full)
+[[ $? -eq 1 && $message == *"cannot write standard output: No space left"* ]] ||
+    fail "a batch onto a full disk gave: $message"
+for command in "events ${record[*]} --from 01-01-2027 --days 3650" "batch $folder/records.jsonl"; do
+    read -ra words <<<"$command"
+    message=$("$cli" "${words[@]}" 2>&1 | head -1 2>/dev/null >/dev/null; echo "${PIPESTATUS[0]}")
+    [ "$message" = 0 ] || fail "$command into a closed pipe gave: $message"
+done
+rm "$folder/records.jsonl"
 
 # Every option's value echoed with its control characters escaped (\x1B for the escape): status
 # 2 and the message holds the text given.

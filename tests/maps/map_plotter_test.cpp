@@ -397,6 +397,7 @@ TEST(MapFile, DamagedTextsAreRefusedNamingTheRecordAndChangeNothing) {
         {outOfRange, "EUROPEG.MAP, record 16 (line 16), first value: 40000 is outside"},
         {notWhole, "EUROPEG.MAP, record 16 (line 16), second value: \"1.5\" is not a whole"},
         {"12 x4", "EUROPEG.MAP, record 1 (line 1), second value: \"x4\""},
+        {"12 \x1b[2J", "second value: \"\\x1B[2J\" is not"}, // damaged bytes echoed escaped
     };
     for (const auto& [text, expected] : refused) {
         try {

@@ -1,6 +1,7 @@
 #include "maps/map_file.hpp"
 
 #include "maps/map_areas.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <charconv>
 #include <cstdint>
@@ -43,7 +44,7 @@ class MapFileReader {
             std::ostringstream message;
             message << fileName_ << " ends in record " << record << ": a map file holds "
                     << kMapRecords << " records of two numbers";
-            throw DataFileError(message.str());
+            throw DataFileError(EscapedForMessage(message.str())); // damaged bytes as escapes
         }
         const std::size_t start = position_;
         while (position_ < text_.size() && !IsSeparator(text_[position_]))
@@ -64,7 +65,7 @@ class MapFileReader {
         std::ostringstream message;
         message << fileName_ << ", record " << record << " (line " << line_ << "), "
                 << (index == 0 ? "first" : "second") << " value: " << problem;
-        throw DataFileError(message.str());
+        throw DataFileError(EscapedForMessage(message.str())); // damaged bytes as escapes
     }
 
     std::string_view text_;
