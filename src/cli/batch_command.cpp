@@ -1,16 +1,21 @@
+#include "atlas/system_atlas.hpp"
 #include "batch_records.hpp"
 #include "chart_json.hpp"
 #include "commands.hpp"
 #include "headless_chart.hpp"
+#include "kept_chart_options.hpp"
 #include "ordered_pool.hpp"
+#include "output_file.hpp"
 #include "progress_bar.hpp"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <thread>
 
 namespace astrodesk::cli {
@@ -23,6 +28,10 @@ constexpr std::size_t kBlockPerWorker = 256;
 
 struct BatchArguments {
     std::string file = "-";
+    std::string format;                 // jsonl, aaf or csv; by the file's extension if empty
+    CLI::Option* fromLibrary = nullptr; // --from-library [QUERY]
+    std::string libraryQuery;
+    std::optional<std::string> library;
     unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
     RecordArguments choices; // --house, --centre, --orb and --zodiac, the same for every record
     TechniqueArguments technique;
@@ -87,6 +96,17 @@ void CheckBatchChoices(const BatchArguments& batch) {
         if (refusal) RefuseArgument(*refusal);
 }
 
+// AAF or CSV by --format or the file's extension; nothing for JSON Lines.
+std::optional<RecordFormat> RecordsFormat(const BatchArguments& batch) {
+    const std::string extension = LowerCaseExtension(batch.file);
+    const std::string named = !batch.format.empty()
+                                  ? batch.format
+                                  : extension.substr(std::min<std::size_t>(1, extension.size()));
+    if (named == "aaf") return RecordFormat::Aaf;
+    if (named == "csv") return RecordFormat::Csv;
+    return std::nullopt;
+}
+
 void RunBatch(const BatchArguments& batch) {
     CheckBatchChoices(batch);
     std::ifstream file;
@@ -95,14 +115,36 @@ void RunBatch(const BatchArguments& batch) {
         if (!file) RefuseArgument("cannot read \"" + batch.file + "\"");
     }
     JsonLinesReader reader(batch.file == "-" ? std::cin : file);
+    // Records of the library, or of an AAF or CSV file, are read whole before the charting.
+    std::vector<BatchItem> items;
+    const bool readWhole = batch.fromLibrary->count() > 0 || RecordsFormat(batch).has_value();
+    if (batch.fromLibrary->count() > 0) {
+        if (std::filesystem::exists(LibraryPath(batch.library.value_or(""))))
+            items = ItemsOfCharts(ReportingLibraryErrors([&] {
+                return OpenedLibrary(batch.library.value_or(""), LibraryAccess::Read)
+                    ->List(batch.libraryQuery);
+            }));
+    } else if (const auto format = RecordsFormat(batch)) {
+        std::ostringstream bytes;
+        bytes << (batch.file == "-" ? std::cin : file).rdbuf();
+        items = ItemsOfReadings(ReadRecords(*format, TextAsUtf8(bytes.str()), SystemAtlas{}));
+    }
+    std::size_t nextItem = 0;
+    const auto next = [&]() -> std::optional<BatchItem> {
+        if (!readWhole) return reader.Next();
+        if (nextItem == items.size()) return std::nullopt;
+        return std::move(items[nextItem++]);
+    };
     SharedCoefficientTables tables;
     LoadCoefficientFiles(tables); // once, shared read-only by every worker
     std::vector<BatchWorker> workers(batch.jobs, BatchWorker{StartupState(tables)});
 
-    ProgressBar progress(batch.file == "-" ? std::nullopt : CountJsonLines(batch.file));
+    ProgressBar progress(readWhole           ? std::optional<std::size_t>(items.size())
+                         : batch.file == "-" ? std::nullopt
+                                             : CountJsonLines(batch.file));
     bool anyFailed = false;
     ComputeInOrder<BatchWorker, BatchItem, BatchLine>(
-        workers, kBlockPerWorker * batch.jobs, [&reader] { return reader.Next(); },
+        workers, kBlockPerWorker * batch.jobs, next,
         [&batch](BatchWorker& worker, const BatchItem& item) {
             return ChartLine(worker, item, batch);
         },
@@ -128,6 +170,17 @@ void AddBatchCommand(CLI::App& app) {
     command->add_option("FILE", arguments->file,
                         "JSON Lines of record objects such as `chart --format json` prints under "
                         "\"record\" (default -: the standard input)");
+    command
+        ->add_option("--format", arguments->format,
+                     "jsonl, aaf or csv (default: by the file's extension, else jsonl)")
+        ->check(CLI::IsMember({"jsonl", "aaf", "csv"}));
+    arguments->fromLibrary =
+        command
+            ->add_option("--from-library", arguments->libraryQuery,
+                         "Chart the library's charts whose name or place holds QUERY (all "
+                         "without it) in place of FILE; each line's \"input\" is the id")
+            ->expected(0, 1);
+    AddLibraryOption(*command, arguments->library);
     command->add_option("--jobs", arguments->jobs, "Threads that compute (default: every core)")
         ->check(CLI::Range(1u, 256u));
     AddChartChoiceOptions(*command, arguments->choices);

@@ -40,6 +40,40 @@ std::variant<RecordArguments, std::string> RecordFromJson(std::string_view text)
     return fields;
 }
 
+namespace {
+
+RecordArguments ArgumentsOf(const ChartRecord& r) {
+    RecordArguments fields;
+    fields.name = r.ChartName;
+    fields.date = r.ChartDate;
+    fields.time = r.ChartTime;
+    fields.latitude = r.ChartLatitude;
+    fields.longitude = r.ChartLongitude;
+    fields.era = r.ChartEra == 1 ? "BC" : "AD";
+    return fields;
+}
+
+} // namespace
+
+std::vector<BatchItem> ItemsOfReadings(const std::vector<RecordReading>& readings) {
+    std::vector<BatchItem> items;
+    for (const RecordReading& reading : readings) {
+        if (reading.chart)
+            items.push_back({reading.input, ArgumentsOf(reading.chart->record)});
+        else
+            items.push_back({reading.input, "line " + std::to_string(reading.line) + ": " +
+                                                reading.field + ": " + reading.error});
+    }
+    return items;
+}
+
+std::vector<BatchItem> ItemsOfCharts(const std::vector<KeptChart>& charts) {
+    std::vector<BatchItem> items;
+    for (const KeptChart& chart : charts)
+        items.push_back({chart.id, ArgumentsOf(chart.record)});
+    return items;
+}
+
 std::optional<BatchItem> JsonLinesReader::Next() {
     while (std::getline(input_, line_))
         if (!Blank(line_)) return BatchItem{line_, RecordFromJson(line_)};

@@ -3,6 +3,7 @@
 // The records a batch charts, read one at a time: JSON Lines of record objects (the object that
 // `chart --format json` prints under "record").
 
+#include "library/record_files.hpp"
 #include "record_options.hpp"
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace astrodesk::cli {
 
@@ -26,6 +28,11 @@ struct BatchItem {
 // form takes them) are needed, "name" and "era" may be left out; other members, such as
 // the "place" and "effectiveJulianCenturies" that the chart's JSON adds, are not read.
 std::variant<RecordArguments, std::string> RecordFromJson(std::string_view text);
+
+// The records of an AAF or CSV file, each echoed by its first line (a refused one with its line
+// number, field and reason), and the charts of the library, each echoed by its id.
+std::vector<BatchItem> ItemsOfReadings(const std::vector<RecordReading>& readings);
+std::vector<BatchItem> ItemsOfCharts(const std::vector<KeptChart>& charts);
 
 // JSON Lines from a stream, one record object a line; blank lines are skipped.
 class JsonLinesReader {

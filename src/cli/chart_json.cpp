@@ -1,19 +1,17 @@
 #include "chart_json.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "atlas/local_birth.hpp"
 #include "ephemeris/body_theory.hpp"
 #include "interpret/factors.hpp"
 #include "present/listing.hpp"
+#include "shell/record_rules.hpp"
+#include "shell/utf8_text.hpp"
 
 namespace astrodesk::cli {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
 
 void WriteBodies(const ProgramState& state, JsonWriter& out) {
     static const char* const kMotionMarks[] = {"", "R", "SR", "SD"};
@@ -71,12 +69,13 @@ void WriteRecord(const ProgramState& state, const std::optional<PlaceReport>& pl
         .Member("name", r.ChartName)
         .Member("date", r.ChartDate)
         .Member("time", r.ChartTime)
-        .Member("era", r.ChartEra == 1 ? "B.C." : "A.D.")
+        .Member("era", EraTextOf(r.ChartEra))
         .Member("latitude", r.ChartLatitude)
         .Member("longitude", r.ChartLongitude);
     if (place) WritePlace(*place, out.Key("place"));
     // The moment charted, counted from JD 2415020.0 as the techniques count it.
-    out.Member("effectiveJulianCenturies", state.frame.JulianCenturies + 1.0).EndObject();
+    out.Member("effectiveJulianCenturies", state.frame.JulianCenturies + kCenturyBetweenEpochs)
+        .EndObject();
 }
 
 void WriteOptions(const Options& options, JsonWriter& out) {

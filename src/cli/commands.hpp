@@ -20,5 +20,6 @@ void AddPlaceCommand(CLI::App& app);
 void AddMapCommand(CLI::App& app);
 void AddEventsCommand(CLI::App& app);
 void AddBatchCommand(CLI::App& app);
+void AddLibraryCommand(CLI::App& app);
 
 } // namespace astrodesk::cli

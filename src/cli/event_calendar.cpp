@@ -2,6 +2,7 @@
 // Lines end in CR LF and are folded at 75 octets; times are UTC date-times in the Gregorian
 // calendar, which iCalendar uses for every date.
 
+#include "astro/day_count.hpp"
 #include "event_files.hpp"
 #include "interpret/factors.hpp"
 #include "present/listing.hpp"
@@ -116,7 +117,7 @@ std::map<std::size_t, std::pair<double, double>> OrbWindows(const std::vector<Li
 }
 
 double JulianDayOf(double T) {
-    return 2451545.0 + 36525.0 * T;
+    return 2451545.0 + kDaysPerJulianCentury * T;
 }
 
 } // namespace

@@ -1,19 +1,20 @@
 // astrodesk-cli events: the transits, ingresses, stations, returns and progressions of a natal
 // chart over a span of days, as text, JSON, CSV or an iCalendar file.
 
+#include "astro/day_count.hpp"
 #include "atlas/local_birth.hpp"
 #include "atlas/system_atlas.hpp"
 #include "chart/chart_driver.hpp"
 #include "commands.hpp"
 #include "event_files.hpp"
 #include "headless_chart.hpp"
+#include "output_file.hpp"
 #include "shell/record_rules.hpp"
 
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -22,7 +23,6 @@ namespace astrodesk::cli {
 
 namespace {
 
-constexpr double kDaysPerCentury = 36525.0;
 constexpr int kLongestSpanDays = 36525; // a century
 
 struct EventsArguments {
@@ -61,12 +61,12 @@ double DayStart(const std::string& option, const std::string& date,
     record.ChartTime = "00:00:00";
     record.EraText = acceptedEra->EraText;
     record.ChartEra = acceptedEra->ChartEra;
-    return RecordJulianCenturies(record) - 1.0;
+    return RecordJulianCenturies(record) - kCenturyBetweenEpochs;
 }
 
 // The span's end, refused past the last moment the record can hold.
 double WithinEntryRange(double to) {
-    const double last = DayStart("--to", "31-12-9999", "AD") + 1.0 / kDaysPerCentury;
+    const double last = DayStart("--to", "31-12-9999", "AD") + 1.0 / kDaysPerJulianCentury;
     if (to > last + 1e-9)
         RefuseArgument("the span runs past 31-12-9999 A.D., the last day a date can name");
     return to;
@@ -80,12 +80,13 @@ std::pair<double, double> Span(const EventsArguments& arguments) {
         if (days < 1 || days > kLongestSpanDays)
             RefuseArgument("refused --days " + std::to_string(days) +
                            ": expected 1 to 36525 days (a century)");
-        return {from, WithinEntryRange(from + days / kDaysPerCentury)};
+        return {from, WithinEntryRange(from + days / kDaysPerJulianCentury)};
     }
     // --to names the span's last day: the span ends at the midnight after it.
-    const double to = DayStart("--to", *arguments.to, arguments.toEra) + 1.0 / kDaysPerCentury;
-    if ((to - from) * kDaysPerCentury < 0.5) RefuseArgument("--to comes before --from");
-    if ((to - from) * kDaysPerCentury > kLongestSpanDays + 0.5)
+    const double to =
+        DayStart("--to", *arguments.to, arguments.toEra) + 1.0 / kDaysPerJulianCentury;
+    if ((to - from) * kDaysPerJulianCentury < 0.5) RefuseArgument("--to comes before --from");
+    if ((to - from) * kDaysPerJulianCentury > kLongestSpanDays + 0.5)
         RefuseArgument("the span from --from to --to is longer than a century");
     return {from, WithinEntryRange(to)};
 }
@@ -136,10 +137,10 @@ std::vector<ListedEvent> WithLocalClock(const std::vector<Event>& events,
         if (place && !place->zone.empty() && !greenwich.date.empty()) {
             ChartRecord record = natal;
             record.ChartDate = greenwich.date, record.ChartTime = greenwich.time;
-            record.ChartEra = greenwich.era == "B.C." ? 1 : 0;
+            record.ChartEra = greenwich.era == EraTextOf(1) ? 1 : 0;
             const ZoneOffset offset = ZoneOffsetAtRecord(atlas, place->zone, record);
             item.local = LocalMoment{
-                MomentTextOf(e.julianCenturies + offset.seconds / 86400.0 / kDaysPerCentury),
+                MomentTextOf(e.julianCenturies + offset.seconds / 86400.0 / kDaysPerJulianCentury),
                 OffsetText(offset.seconds), offset.abbreviation};
         }
         listed.push_back(item);
@@ -163,7 +164,7 @@ void Write(const EventsArguments& arguments, const std::vector<ListedEvent>& eve
     } else if (arguments.format == "csv") {
         WriteEventCsv(events, local, out);
     } else if (arguments.format == "ics") {
-        if (2451545.0 + kDaysPerCentury * span.first < kFirstCalendarJulianDay)
+        if (2451545.0 + kDaysPerJulianCentury * span.first < kFirstCalendarJulianDay)
             RefuseArgument("an iCalendar file holds dates from 1 January 1 A.D. (Gregorian) on: "
                            "--from is earlier");
         WriteEventCalendar(events, {span.first, span.second, arguments.orbSpans, StampNow()}, out);
@@ -189,12 +190,9 @@ void RunEvents(const EventsArguments& arguments) {
         Write(arguments, events, span, local, std::cout);
         return;
     }
-    std::ofstream file(*arguments.output, std::ios::binary);
-    if (file) Write(arguments, events, span, local, file);
-    if (!file) {
-        std::cerr << "astrodesk-cli: cannot write " << *arguments.output << '\n';
-        throw CLI::RuntimeError(1);
-    }
+    ReplacingFile file(*arguments.output);
+    Write(arguments, events, span, local, file.Stream());
+    file.Commit();
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "ephemeris/coefficient_files.hpp"
 #include "present/listing.hpp"
 #include "shell/defaults.hpp"
+#include "shell/record_rules.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -58,7 +60,7 @@ void LoadCoefficientFiles(SharedCoefficientTables& tables) {
     try {
         LoadCoefficientTables(files, tables);
     } catch (const DataFileError& error) {
-        std::cerr << "astrodesk-cli: " << error.what() << '\n';
+        std::cerr << "astrodesk-cli: " << EscapedForMessage(error.what()) << '\n';
         throw CLI::RuntimeError(1);
     }
 }
@@ -73,9 +75,8 @@ ProgramState StartupState(const SharedCoefficientTables& tables) {
 
 bool NoteSeriesRange(const ChartRecord& record, double T) {
     if (WithinSeriesRange(T)) return false;
-    std::cerr << "astrodesk-cli: note: " << record.ChartDate << ' '
-              << (record.ChartEra == 1 ? "B.C." : "A.D.") << " lies outside "
-              << kSeriesRangeFromYear << " to " << kSeriesRangeToYear
+    std::cerr << "astrodesk-cli: note: " << record.ChartDate << ' ' << EraTextOf(record.ChartEra)
+              << " lies outside " << kSeriesRangeFromYear << " to " << kSeriesRangeToYear
               << " A.D., where the published series hold; the positions drift from the sky\n";
     return true;
 }
@@ -100,8 +101,11 @@ void AddChartOptions(CLI::App& command, ChartArguments& arguments) {
 std::optional<std::string> ComputeChartInto(ProgramState& state, const ChartArguments& chart,
                                             std::optional<PlaceReport>* place,
                                             std::string_view optionPrefix) {
-    const TechniqueArguments& technique = chart.technique;
-    const PartnerArguments& partner = chart.partner;
+    // The target's and the partner's charts come from the record's library.
+    TechniqueArguments technique = chart.technique;
+    technique.target.library = chart.record.library;
+    PartnerArguments partner = chart.partner;
+    partner.birth.library = chart.record.library;
     ChartRecord target = state.record; // the present moment in the era A.D. unless given
     Options derived;
     std::optional<PlaceReport> used;
@@ -120,8 +124,8 @@ std::optional<std::string> ComputeChartInto(ProgramState& state, const ChartArgu
         ComputeChartTables(state);
     } else if (const TechniqueOutcome outcome = ComputeDerivedChart(state, derived, target, second);
                outcome != TechniqueOutcome::Charted) {
-        return "refused the target " + target.ChartDate + " " + target.ChartTime +
-               (target.ChartEra == 1 ? " B.C." : " A.D.") +
+        return "refused the target " + target.ChartDate + " " + target.ChartTime + " " +
+               EraTextOf(target.ChartEra) +
                (outcome == TechniqueOutcome::NoReturnFound
                     ? ": no return was found near it"
                     : ": the chart's moment lies outside the years 9999 B.C. to 9999 A.D.");

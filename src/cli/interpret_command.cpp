@@ -5,20 +5,19 @@
 #include "commands.hpp"
 #include "headless_chart.hpp"
 #include "interpret/report.hpp"
-#include "offscreen_qt.hpp"
 #include "output_file.hpp"
-#include "qt_platform.hpp"
+#include "qt_pictures.hpp"
 #include "record_options.hpp"
 #include "technique_options.hpp"
 
 #include <CLI/CLI.hpp>
-#include <QString>
+#include <algorithm>
 #include <array>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 namespace astrodesk::cli {
 
@@ -118,15 +117,28 @@ void WriteJson(const ProgramState& state, const ReportOutcome& outcome, std::ost
     out << report.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
 }
 
+// Whether a file ends with a PDF's end-of-file mark: the PDF writer does not report a write that
+// failed on the way (a full disk), and a document cut short lacks its last lines.
+bool EndsAsPdf(const std::string& fileName) {
+    constexpr std::string_view kEndOfFile = "%%EOF";
+    std::ifstream file(fileName, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file.tellg();
+    if (!file || size < static_cast<std::streamoff>(kEndOfFile.size())) return false;
+    std::string tail(static_cast<std::size_t>(std::min<std::streamoff>(size, 64)), '\0');
+    file.seekg(size - static_cast<std::streamoff>(tail.size()));
+    file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    return file && tail.find(kEndOfFile) != std::string::npos;
+}
+
 void Interpret(const InterpretArguments& arguments) {
     const Destination destination = DestinationOf(arguments);
     ProgramState state = ComputeHeadlessChart(arguments.chart);
     state.options.HardCopy = destination == Destination::Pdf ? 1 : 0;
-    std::unique_ptr<QGuiApplication> qt;
-    std::unique_ptr<QtPrinter> printer;
+    std::unique_ptr<PdfPrinter> printer;
+    std::optional<ReplacingFile> file;
+    if (!arguments.output.empty()) file.emplace(arguments.output);
     if (destination == Destination::Pdf) {
-        qt = StartOffscreenQt();
-        printer = std::make_unique<QtPrinter>(QString::fromStdString(arguments.output));
+        printer = LoadedQtPictures().openPdf(file->PartialName());
     }
     RecordingOutputScreen reportOutput;
     ErrorStreamDialogs dialogs; // tells a refusal or a faulty text file
@@ -135,25 +147,20 @@ void Interpret(const InterpretArguments& arguments) {
         WriteInterpretation(state, {reportOutput, dialogs, files, printer.get()});
     if (outcome.end == ReportOutcome::End::NotGeocentric)
         throw CLI::RuntimeError(kBadArgumentStatus);
-    if (outcome.end != ReportOutcome::End::Finished) {
-        if (printer) std::filesystem::remove(arguments.output); // an unfinished hard copy
-        throw CLI::RuntimeError(1);
-    }
+    // An unfinished hard copy is not kept: the partial file goes with `file`.
+    if (outcome.end != ReportOutcome::End::Finished) throw CLI::RuntimeError(1);
     if (printer) {
-        if (printer->Failed())
-            RefuseArgument("cannot write the PDF file \"" + arguments.output + "\"");
+        if (printer->Failed()) file->Fail();
+        if (!EndsAsPdf(file->PartialName())) file->Fail("the PDF did not come out whole");
+        file->Commit();
         return;
     }
-    std::ofstream file;
-    if (!arguments.output.empty()) {
-        file.open(arguments.output, std::ios::binary);
-        if (!file) RefuseArgument("cannot write the file \"" + arguments.output + "\"");
-    }
-    std::ostream& out = file.is_open() ? file : std::cout;
+    std::ostream& out = file ? file->Stream() : std::cout;
     if (destination == Destination::Json)
         WriteJson(state, outcome, out);
     else
         WriteScreens(reportOutput, out);
+    if (file) file->Commit();
 }
 
 } // namespace

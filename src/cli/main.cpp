@@ -1,4 +1,5 @@
 #include "commands.hpp"
+#include "output_file.hpp"
 #include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
@@ -53,6 +54,15 @@ std::string RefusalText(const CLI::App& app, const CLI::ParseError& error) {
     return message;
 }
 
+// --help prints the usage, --version the version.
+int PrintedHelp(const CLI::App& app, const CLI::Success& help) {
+    try {
+        return astrodesk::cli::StandardOutputEnded(app.exit(help));
+    } catch (const std::ios_base::failure&) {
+        return astrodesk::cli::StandardOutputFailed();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -68,20 +78,24 @@ int main(int argc, char** argv) {
     astrodesk::cli::AddMapCommand(app);
     astrodesk::cli::AddEventsCommand(app);
     astrodesk::cli::AddBatchCommand(app);
+    astrodesk::cli::AddLibraryCommand(app);
     if (argc > 1 && IsUnknownCommand(app, argv[1])) {
         ReportRefusal("unknown command \"" + std::string(argv[1]) + "\": expected one of " +
                       CommandNames(app));
         return kBadArgumentStatus;
     }
+    astrodesk::cli::WatchStandardOutput();
     try {
         app.parse(argc, argv);
+    } catch (const std::ios_base::failure&) {
+        return astrodesk::cli::StandardOutputFailed();
     } catch (const CLI::Success& help) {
-        return app.exit(help); // --help prints the usage, --version the version
+        return PrintedHelp(app, help);
     } catch (const CLI::RuntimeError& ended) {
         return ended.get_exit_code(); // a command that has said why it stopped
     } catch (const CLI::ParseError& refused) {
         ReportRefusal(RefusalText(app, refused));
         return kBadArgumentStatus;
     }
-    return 0;
+    return astrodesk::cli::StandardOutputEnded(0);
 }

@@ -3,6 +3,7 @@
 #include "headless_chart.hpp"
 #include "maps/draw_maps.hpp"
 #include "picture_files.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <CLI/CLI.hpp>
 #include <array>
@@ -117,7 +118,7 @@ void DrawMapCommand(const MapArguments& arguments) {
     try {
         picture = DrawMapPage(state, output, dialogs, ProgramDataFiles());
     } catch (const DataFileError& error) {
-        std::cerr << "astrodesk-cli: " << error.what() << '\n';
+        std::cerr << "astrodesk-cli: " << EscapedForMessage(error.what()) << '\n';
         throw CLI::RuntimeError(1);
     }
     if (!picture) throw CLI::RuntimeError(kBadArgumentStatus);

@@ -1,14 +1,10 @@
 #include "picture_files.hpp"
 
-#include "display_list_painter.hpp"
-#include "offscreen_qt.hpp"
 #include "output_file.hpp"
 #include "present/svg_export.hpp"
+#include "qt_pictures.hpp"
 #include "record_options.hpp"
 
-#include <QImage>
-#include <QString>
-#include <fstream>
 #include <optional>
 
 namespace astrodesk::cli {
@@ -28,15 +24,10 @@ std::optional<PictureFormat> FormatOf(const std::string& fileName) {
     return std::nullopt;
 }
 
-bool WriteSvg(const OutputScreen& output, double scale, const std::string& fileName) {
-    std::ofstream file(fileName, std::ios::binary);
-    file << OutputScreenSvg(output, scale);
-    return static_cast<bool>(file.flush());
-}
-
-bool WritePng(const OutputScreen& output, double scale, const std::string& fileName) {
-    const auto application = StartOffscreenQt();
-    return RenderOutputScreen(output, scale).save(QString::fromStdString(fileName), "PNG");
+void WritePng(const OutputScreen& output, double scale, const std::string& fileName) {
+    ReplacingFile file(fileName);
+    if (!LoadedQtPictures().writePng(output, scale, file.PartialName())) file.Fail();
+    file.Commit();
 }
 
 } // namespace
@@ -51,10 +42,10 @@ void CheckPictureArguments(const std::string& fileName, double scale) {
 
 void WriteOutputPicture(const OutputScreen& output, double scale, const std::string& fileName) {
     CheckPictureArguments(fileName, scale);
-    const bool written = FormatOf(fileName) == PictureFormat::Png
-                             ? WritePng(output, scale, fileName)
-                             : WriteSvg(output, scale, fileName);
-    if (!written) RefuseArgument("cannot write the picture file \"" + fileName + "\"");
+    if (FormatOf(fileName) == PictureFormat::Png)
+        WritePng(output, scale, fileName);
+    else
+        WriteWholeFile(fileName, OutputScreenSvg(output, scale));
 }
 
 } // namespace astrodesk::cli

@@ -83,7 +83,8 @@ void AddPlaceCommand(CLI::App& app) {
         if (*format == "json") {
             std::cout << PlacesJson(places).dump(2) << '\n';
         } else if (places.empty()) {
-            std::cerr << "astrodesk-cli: no place in the atlas matches \"" << *query << "\"\n";
+            std::cerr << "astrodesk-cli: no place in the atlas matches \""
+                      << EscapedForMessage(*query) << "\"\n";
             throw CLI::RuntimeError(1);
         } else {
             PrintTable(places);

@@ -5,6 +5,7 @@
 #include "atlas/local_birth.hpp"
 #include "atlas/system_atlas.hpp"
 #include "commands.hpp"
+#include "kept_chart_options.hpp"
 #include "shell/record_rules.hpp"
 #include "shell/utf8_text.hpp"
 
@@ -44,8 +45,7 @@ std::optional<std::int16_t> OrbCode(const std::string& text) {
 }
 
 std::string Refusal(std::string_view option, const std::string& value, std::string_view form) {
-    return "refused " + std::string(option) + " \"" + EscapedForMessage(value) + "\": expected " +
-           std::string(form);
+    return "refused " + std::string(option) + " \"" + value + "\": expected " + std::string(form);
 }
 
 // Passes an optional text through a field rule into its place; false when the rule refuses.
@@ -69,6 +69,10 @@ std::optional<std::string> ApplyPlaceArguments(const RecordArguments& arguments,
         return "--local-time takes the place of --time: give one or the other";
     const SystemAtlas atlas;
     PlaceReport place;
+    if (arguments.place && !IsPrintableUtf8(*arguments.place))
+        return Refusal("--place", *arguments.place,
+                       "a place name in UTF-8 without control characters such as line breaks or "
+                       "tabs");
     if (arguments.place) {
         const std::vector<AtlasPlace> matches = atlas.FindPlaces(*arguments.place);
         if (matches.empty())
@@ -131,12 +135,23 @@ void AddRecordOptions(CLI::App& command, RecordArguments& arguments) {
                        "date. The place's time zone and its history give the offset");
     command.add_option("--zone", arguments.zone,
                        "Time zone of --local-time, e.g. Europe/London (default: the place's)");
+    command.add_option("--chart", arguments.chart,
+                       "A chart of the library (its id, its name or the start of its name), in "
+                       "place of --name, --date, --time, --lat, --lon and --era");
+    AddLibraryOption(command, arguments.library);
 }
 
-std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments,
-                                                ChartRecord& record, Options& options,
-                                                std::optional<PlaceReport>& place,
+void AddLibraryOption(CLI::App& command, std::optional<std::string>& path) {
+    command.add_option("--library", path,
+                       "The chart library's file (default: $ASTRODESK_LIBRARY, else "
+                       "$XDG_DATA_HOME/astrodesk/charts.sqlite)");
+}
+
+std::optional<std::string> ApplyRecordArguments(const RecordArguments& given, ChartRecord& record,
+                                                Options& options, std::optional<PlaceReport>& place,
                                                 std::string_view optionPrefix) {
+    RecordArguments arguments = given;
+    if (auto refusal = ResolveKeptChart(arguments, optionPrefix)) return refusal;
     const auto refusal = [optionPrefix](std::string_view option, const std::string& value,
                                         std::string_view form) {
         return Refusal(std::string(optionPrefix) + std::string(option), value, form);
@@ -188,8 +203,9 @@ std::optional<std::string> ApplyRecordArguments(const RecordArguments& arguments
     return ApplyPlaceArguments(arguments, record, place);
 }
 
+// The one way a refusal is told: the values echoed in it cannot steer the user's terminal.
 void RefuseArgument(const std::string& message) {
-    std::cerr << "astrodesk-cli: " << message << '\n';
+    std::cerr << "astrodesk-cli: " << EscapedForMessage(message) << '\n';
     throw CLI::RuntimeError(kBadArgumentStatus);
 }
 

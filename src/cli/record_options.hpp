@@ -31,6 +31,8 @@ struct RecordArguments {
     std::optional<std::string> place;     // atlas query, in place of --lat and --lon
     std::optional<std::string> localTime; // local clock time, in place of --time
     std::optional<std::string> zone;      // time zone, in place of the place's own
+    std::optional<std::string> chart;     // a chart of the library, in place of the texts
+    std::optional<std::string> library;   // the library's file, in place of the user's own
 };
 
 // The place and clock behind --place, --local-time and --zone, for the JSON's record.
@@ -41,8 +43,10 @@ struct PlaceReport {
 };
 
 // Registers --name, --date, --time, --lat, --lon, --era, --house, --centre, --orb, --zodiac,
-// --place, --local-time and --zone on a command.
+// --place, --local-time, --zone, --chart and --library on a command.
 void AddRecordOptions(CLI::App& command, RecordArguments& arguments);
+// --library PATH into `path`.
+void AddLibraryOption(CLI::App& command, std::optional<std::string>& path);
 // The four of them that choose how any chart is drawn up rather than whose it is: --house,
 // --centre, --orb and --zodiac.
 void AddChartChoiceOptions(CLI::App& command, RecordArguments& arguments);

@@ -57,7 +57,8 @@ std::optional<std::string> ApplyBirthTexts(const RecordArguments& birth, ChartRe
 }
 
 bool BirthGiven(const RecordArguments& birth) {
-    return birth.name || birth.date || birth.time || birth.latitude || birth.longitude || birth.era;
+    return birth.name || birth.date || birth.time || birth.latitude || birth.longitude ||
+           birth.era || birth.chart;
 }
 
 } // namespace
@@ -85,6 +86,9 @@ void AddTechniqueOptions(CLI::App& command, TechniqueArguments& arguments) {
                        "Target Greenwich time HH:MM:SS (default: now)");
     command.add_option("--target-era", arguments.target.era,
                        "Era of the target, AD (default) or BC");
+    command.add_option("--target-chart", arguments.target.chart,
+                       "A chart of the library whose moment is the target, in place of "
+                       "--target-date, --target-time and --target-era");
 }
 
 CLI::Option* AddPartnerOptions(CLI::App& command, PartnerArguments& arguments) {
@@ -96,6 +100,9 @@ CLI::Option* AddPartnerOptions(CLI::App& command, PartnerArguments& arguments) {
     command.add_option("--partner-lat", birth.latitude, "Second person's latitude DDSMM" + same);
     command.add_option("--partner-lon", birth.longitude, "Second person's longitude DDDSMM" + same);
     command.add_option("--partner-era", birth.era, "Second person's era AD or BC" + same);
+    command.add_option("--partner-chart", birth.chart,
+                       "The second person's chart from the library, in place of the --partner- "
+                       "options");
     return command.add_option("--partner-date", birth.date,
                               "Second person's date DD-MM-YYYY" + same);
 }

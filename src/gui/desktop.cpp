@@ -11,9 +11,10 @@
 
 namespace astrodesk {
 
-Desktop::Desktop(Services services, const Atlas& atlas)
+Desktop::Desktop(Services services, const Atlas& atlas, std::string libraryPath)
     : services_(services), shell_(services, *this, output_),
-      mainmenu_(shell_.mainMenu, shell_.state), entrymen_(shell_.entryForm, atlas) {}
+      library_(shell_.state, services.dialogs, shell_.entryForm, std::move(libraryPath)),
+      mainmenu_(shell_.mainMenu, shell_.state), entrymen_(shell_.entryForm, library_, atlas) {}
 
 bool Desktop::Start() {
     try {

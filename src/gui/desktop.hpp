@@ -17,8 +17,9 @@ namespace astrodesk {
 
 class Desktop final : public Forms {
   public:
-    // `atlas` serves the entry form's "FIND PLACE".
-    Desktop(Services services, const Atlas& atlas);
+    // `atlas` serves the entry form's "FIND PLACE"; `libraryPath` is the chart library's file
+    // of its OPEN and SAVE.
+    Desktop(Services services, const Atlas& atlas, std::string libraryPath);
 
     // Start-up. A missing or broken coefficient file is named on stderr and, where someone can
     // answer it, in a message box, and stops the start (false); the program then ends without
@@ -48,6 +49,7 @@ class Desktop final : public Forms {
     Services services_;
     OUTPUT output_;
     Shell shell_;
+    LibraryForm library_;
     Mainmenu mainmenu_;
     Entrymen entrymen_;
     std::unique_ptr<GENERAL> general_; // the last page loaded; hidden once closed

@@ -1,5 +1,6 @@
 #include "entry_form_widget.hpp"
 
+#include "chart_library_dialog.hpp"
 #include "find_place_dialog.hpp"
 #include "form_metrics.hpp"
 
@@ -21,6 +22,10 @@ constexpr TwipRect kCommand2{5040, 2880, 1560, 1200};
 // "FIND &PLACE" in the free space above "&ENTER", as wide as the other two buttons, with equal
 // gaps to the name box and to "&ENTER".
 constexpr TwipRect kCommand3{5040, 840, 1560, 480};
+// "OPEN &CHART" and "&SAVE CHART" in the free space between the place boxes and the two large
+// buttons, each as high as "FIND &PLACE" and centred on the row of latitude or longitude.
+constexpr TwipRect kCommand4{3720, 2280, 1200, 480};
+constexpr TwipRect kCommand5{3720, 3000, 1200, 480};
 constexpr int kRowHeight = 720;
 constexpr int kOptionWidth = 2640;
 constexpr int kTextLeft = 2640;
@@ -43,9 +48,10 @@ std::size_t Row(EntryField field) {
 
 } // namespace
 
-Entrymen::Entrymen(EntryForm& logic, const Atlas& atlas)
-    : logic_(logic), atlas_(atlas), command3_(new QPushButton(QStringLiteral("FIND &PLACE"), this)),
-      timer1_(new QTimer(this)) {
+Entrymen::Entrymen(EntryForm& logic, LibraryForm& library, const Atlas& atlas)
+    : logic_(logic), library_(library), atlas_(atlas),
+      command3_(new QPushButton(QStringLiteral("FIND &PLACE"), this)),
+      command4_(new QPushButton(QStringLiteral("OPEN &CHART"), this)), timer1_(new QTimer(this)) {
     setObjectName(QStringLiteral("Entrymen"));
     setWindowTitle(QStringLiteral("HOROSCOPE DATA ENTRY FORM"));
     FixFormSize(*this, TwipsToPixels(kClient).size());
@@ -82,13 +88,21 @@ Entrymen::Entrymen(EntryForm& logic, const Atlas& atlas)
     command3_->setObjectName(QStringLiteral("Command3"));
     command3_->setGeometry(TwipsToPixels(kCommand3));
     connect(command3_, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    // A found place changes latitude and longitude: not while the place is held fixed.
+    command4_->setObjectName(QStringLiteral("Command4"));
+    command4_->setGeometry(TwipsToPixels(kCommand4));
+    connect(command4_, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    auto* command5 = new QPushButton(QStringLiteral("&SAVE CHART"), this);
+    command5->setObjectName(QStringLiteral("Command5"));
+    command5->setGeometry(TwipsToPixels(kCommand5));
+    connect(command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    // A found place or a kept chart changes latitude and longitude: not while the place is held
+    // fixed.
     for (EntryField field : {EntryField::Latitude, EntryField::Longitude})
         Option(field).installEventFilter(this);
 
     std::vector<QWidget*> tabOrder(options_.begin(), options_.end());
     tabOrder.insert(tabOrder.end(), texts_.begin(), texts_.end());
-    tabOrder.insert(tabOrder.end(), {command1, command2, command3_});
+    tabOrder.insert(tabOrder.end(), {command1, command2, command3_, command4_, command5});
     ChainTabOrder(tabOrder);
     SetDefaultButton(*this, *command2);
 
@@ -136,6 +150,13 @@ void Entrymen::Command3_Click() {
     logic_.EnterFoundBirth(birth.ChartDate, birth.ChartTime, birth.ChartLatitude,
                            birth.ChartLongitude, birth.EraText);
 }
+void Entrymen::Command4_Click() {
+    ChartLibraryDialog dialog(library_, this);
+    dialog.exec();
+}
+void Entrymen::Command5_Click() {
+    library_.Save();
+}
 void Entrymen::Timer1_Timer() {
     logic_.Timer1_Timer();
 }
@@ -149,9 +170,12 @@ void Entrymen::PassFocusToOption(EntryField field) {
 }
 
 bool Entrymen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::EnabledChange)
-        command3_->setEnabled(Option(EntryField::Latitude).isEnabled() &&
-                              Option(EntryField::Longitude).isEnabled());
+    if (event->type() == QEvent::EnabledChange) {
+        const bool placeFree =
+            Option(EntryField::Latitude).isEnabled() && Option(EntryField::Longitude).isEnabled();
+        command3_->setEnabled(placeFree);
+        command4_->setEnabled(placeFree);
+    }
     if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         for (std::size_t row = 0; row < kEntryFieldCount; ++row) {

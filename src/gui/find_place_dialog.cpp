@@ -1,6 +1,8 @@
 #include "find_place_dialog.hpp"
 
 #include "form_metrics.hpp"
+#include "qt_text.hpp"
+#include "shell/record_rules.hpp"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -18,16 +20,11 @@ namespace astrodesk {
 
 namespace {
 
-constexpr const char* kEraTexts[] = {"A.D.", "B.C."}; // index = the record's era code
 constexpr int kMatchColumnWidths[] = {200, 180, 240}; // name, region, country; the zone fills
 constexpr int kMatchListWidth = 840;
 constexpr int kMatchRowsShown = 8;
 constexpr int kMessageLines = 3;
 constexpr QSize kButtonSize{130, 44};
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A message of the atlas as a sentence: capital first letter, full stop at the end.
 QString Sentence(const std::string& text) {
@@ -92,9 +89,9 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const std::string& date,
                                matchList_->fontMetrics().height() * (kMatchRowsShown + 2));
     PaintTextBox(*matchList_, kCyan, kBlack);
     era_->setObjectName(QStringLiteral("Era"));
-    for (const char* era : kEraTexts)
-        era_->addItem(QString::fromLatin1(era));
-    era_->setCurrentIndex(eraText == kEraTexts[1] ? 1 : 0);
+    for (const std::int16_t era : {0, 1}) // the item's index is the record's era code
+        era_->addItem(QString::fromStdString(EraTextOf(era)));
+    era_->setCurrentIndex(eraText == EraTextOf(1) ? 1 : 0);
     time_->setPlaceholderText(QStringLiteral("HH:MM:SS"));
     message_->setObjectName(QStringLiteral("Message"));
     message_->setWordWrap(true);

@@ -2,6 +2,7 @@
 
 #include "atlas/system_atlas.hpp"
 #include "desktop.hpp"
+#include "library/chart_library.hpp"
 #include "qt_platform.hpp"
 
 #include <QApplication>
@@ -33,7 +34,9 @@ constexpr std::string_view kUsage =
     "The desktop astrology program: enter a birth record, then see its horoscope listing,\n"
     "chart wheel, written interpretation and maps, and the predictive techniques and the\n"
     "relationship chart, on a window of its own. The hard copy goes to a printer, or to a\n"
-    "PDF file in the documents folder when none is installed.\n"
+    "PDF file in the documents folder when none is installed. The entry form's OPEN CHART\n"
+    "and SAVE CHART use the chart library of astrodesk-cli: $ASTRODESK_LIBRARY, else\n"
+    "$XDG_DATA_HOME/astrodesk/charts.sqlite, else ~/.local/share/astrodesk/charts.sqlite.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Print this help message and exit\n"
@@ -76,7 +79,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::applicationDirPath().toStdString());
     astrodesk::QtPrinter printer(dialogs, HardCopyFolder());
     const astrodesk::SystemAtlas atlas;
-    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer}, atlas);
+    astrodesk::Desktop desktop({clock, dialogs, dataFiles, &printer}, atlas,
+                               astrodesk::LibraryPath());
     if (!desktop.Start()) return 1;
     return QApplication::exec();
 }

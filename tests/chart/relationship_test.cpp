@@ -2,6 +2,7 @@
 // the joined names, and a whole relationship chart from two computed charts.
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "astro/place_text.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/relationship.hpp"

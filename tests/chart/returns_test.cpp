@@ -3,6 +3,7 @@
 // lists for them; the directed angles against the horizon at the natal place.
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/returns.hpp"
 #include "chart/techniques.hpp"

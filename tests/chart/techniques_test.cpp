@@ -2,6 +2,7 @@
 // charts computed from a natal chart.
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/techniques.hpp"
 #include "shell/record_rules.hpp"

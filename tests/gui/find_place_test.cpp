@@ -1,34 +1,20 @@
-// "FIND PLACE" driven from the keyboard alone, as a user drives it: keys go to whichever widget
-// has the focus, the entry form's button and the dialog's controls are reached by their
-// mnemonics, Tab and the arrow keys. The atlas is the system's (gazetteer and tzdata); places are
-// told apart by zone and position, which do not change with the language of the names.
+// "FIND PLACE" driven from the keyboard alone: the entry form's button and the dialog's controls
+// are reached by their mnemonics, Tab and the arrow keys. The atlas is the system's (gazetteer and
+// tzdata); places are told apart by zone and position, which do not change with the language of the
+// names.
 
-#include "desktop_program.hpp"
 #include "find_place_dialog.hpp"
+#include "keyboard_driver.hpp"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
-#include <QtTest>
-#include <functional>
 
 using namespace astrodesk;
 using namespace astrodesk::testing;
 
 namespace {
-
-QWidget* KeyboardTarget() {
-    return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
-}
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(KeyboardTarget(), key, modifiers);
-}
-void Type(const char* text) {
-    QTest::keyClicks(KeyboardTarget(), QString::fromUtf8(text));
-}
 
 // The local date and time typed over what their boxes hold (a mnemonic selects the box's text).
 void TypeLocalMoment(const char* date, const char* time) {
@@ -38,43 +24,13 @@ void TypeLocalMoment(const char* date, const char* time) {
     Type(time);
 }
 
-template <typename Widget> Widget& Child(QWidget& parent, const char* name) {
-    return *parent.findChild<Widget*>(QString::fromLatin1(name));
-}
 QString Shown(QWidget& dialog, const char* label) {
     return Child<QLabel>(dialog, label).text();
 }
 
-// True once `window` has the keyboard.
-bool BecomesActive(QWidget* window) {
-    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
-}
-
-// Starts the program and opens the entry form with NEW CHART from the main menu's mnemonics;
-// false when a window fails to come up. A button's mnemonic clicks it a moment later.
-bool OpenEntryForm(Program& program) {
-    if (!program.desktop.Start() || !BecomesActive(&program.desktop.mainmenu())) return false;
-    Press(Qt::Key_N, Qt::AltModifier);
-    Press(Qt::Key_A, Qt::AltModifier);
-    return BecomesActive(&program.desktop.entrymen());
-}
-
-// Presses FIND PLACE (Alt+P) and runs `use` on the modal dialog inside its own event loop.
-// Whatever `use` leaves open is cancelled, so a failed check cannot leave the dialog waiting.
+// Presses FIND PLACE (Alt+P) and runs `use` on its dialog.
 void UseFindPlace(const std::function<void(FindPlaceDialog&)>& use) {
-    bool used = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = dynamic_cast<FindPlaceDialog*>(QApplication::activeModalWidget());
-        if (!dialog || used) return;
-        used = true; // first: `use` runs event loops in which the timer fires again
-        poll.stop();
-        if (BecomesActive(dialog)) use(*dialog);
-        if (dialog->isVisible()) dialog->reject();
-    });
-    poll.start(10);
-    Press(Qt::Key_P, Qt::AltModifier);
-    QTRY_VERIFY(used && !QApplication::activeModalWidget());
+    QVERIFY(UseDialog(Qt::Key_P, use));
 }
 
 } // namespace

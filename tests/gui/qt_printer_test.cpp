@@ -1,7 +1,7 @@
 // Hard copy where no printer is installed: a PDF file, positions in millimetres.
 
 #include "app/shell_doubles.hpp"
-#include "qt_platform.hpp"
+#include "qt_printer.hpp"
 
 #include <QPrinterInfo>
 #include <QtTest>

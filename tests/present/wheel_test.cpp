@@ -104,6 +104,16 @@ TEST(ChartWheel, StacksCrowdedIconsOutwards) {
     // Exactly 8 degrees apart bodies do not crowd; two at one longitude share one place, so the
     // later steps out.
     EXPECT_NEAR(IconRadius(box, 6) + IconRadius(box, 8), 147 + 162, 1e-9);
+
+    // The crowding distance is 8 degrees. The second of three bodies steps out to keep its
+    // picture clear of the first; the third, 4.3 degrees on and clear of both pictures, steps
+    // out too when it lies within 8 degrees of the first (7.5), and stays when beyond (8.5).
+    const auto thirdRadius = [](double third) {
+        return IconRadius(
+            Page(ChartWith({100, 103.2, third, 200, 0, 250, 280, 300, 320, 340, 20, 50})), 3);
+    };
+    EXPECT_NEAR(thirdRadius(107.5), 162, 1e-9);
+    EXPECT_NEAR(thirdRadius(108.5), 147, 1e-9);
 }
 
 TEST(ChartWheel, APictureThatWouldLeaveThePageMovesAlongTheRing) {

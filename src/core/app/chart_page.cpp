@@ -3,11 +3,12 @@
 #include "chart/chart_driver.hpp"
 #include "ephemeris/body_theory.hpp"
 #include "present/listing.hpp"
+#include "shell/record_rules.hpp"
 
 namespace astrodesk {
 
 std::string OutsideSeriesRangeMessage(const ChartRecord& record) {
-    return "THE CHART'S DATE " + record.ChartDate + (record.ChartEra == 1 ? " B.C." : " A.D.") +
+    return "THE CHART'S DATE " + record.ChartDate + " " + EraTextOf(record.ChartEra) +
            " LIES OUTSIDE " + std::to_string(kSeriesRangeFromYear) + " TO " +
            std::to_string(kSeriesRangeToYear) +
            " A.D., WHERE THE SERIES OF THE SUN, THE MOON AND THE PLANETS HOLD. IT IS COMPUTED "

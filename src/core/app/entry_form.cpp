@@ -11,8 +11,6 @@ namespace astrodesk {
 
 namespace {
 
-constexpr const char* kAnnoDomini = "A.D.";
-
 using TextRule = std::optional<std::string> (*)(std::string_view);
 
 // What each row of the form edits: its input box, the record text it sets and the rule that
@@ -50,6 +48,16 @@ bool IsNameOrPlace(EntryField field) {
 
 } // namespace
 
+std::optional<EntryRefusal> RefusedEntry(const ChartRecord& record) {
+    for (std::size_t row = 0; row < kEntryFieldCount; ++row) {
+        const FieldRow& fieldRow = kRows[row];
+        const bool accepted = fieldRow.rule ? fieldRow.rule(record.*fieldRow.recordText).has_value()
+                                            : record.ChartEra == 0 || record.ChartEra == 1;
+        if (!accepted) return EntryRefusal{static_cast<EntryField>(row + 1), fieldRow.title};
+    }
+    return std::nullopt;
+}
+
 EntryForm::EntryForm(ProgramState& state, Dialogs& dialogs, const Clock& clock, Forms& forms)
     : state_(state), dialogs_(dialogs), clock_(clock), forms_(forms) {}
 
@@ -73,7 +81,7 @@ void EntryForm::ShowRecord() {
     SetText(EntryField::Time, record.ChartTime);
     SetText(EntryField::Latitude, record.ChartLatitude);
     SetText(EntryField::Longitude, record.ChartLongitude);
-    SetText(EntryField::Era, record.EraText.empty() ? kAnnoDomini : record.EraText);
+    SetText(EntryField::Era, record.EraText.empty() ? EraTextOf(0) : record.EraText);
 }
 
 void EntryForm::Command1_Click(EntryField selected) {
@@ -131,6 +139,13 @@ bool EntryForm::EnterFoundBirth(const std::string& date, const std::string& time
            Accept(EntryField::Era, era);
 }
 
+bool EntryForm::EnterKeptChart(const ChartRecord& record) {
+    if (nameAndPlaceLocked_) return false;
+    return Accept(EntryField::Name, record.ChartName) &&
+           EnterFoundBirth(record.ChartDate, record.ChartTime, record.ChartLatitude,
+                           record.ChartLongitude, EraTextOf(record.ChartEra));
+}
+
 void EntryForm::Command2_Click() {
     state_.record.ChartDate = Text(EntryField::Date);
     state_.record.ChartTime = Text(EntryField::Time);
@@ -167,7 +182,7 @@ void EntryForm::RefreshClock() {
     record.ChartDate = TodayText(clock_);
     SetText(EntryField::Time, record.ChartTime);
     SetText(EntryField::Date, record.ChartDate);
-    SetText(EntryField::Era, kAnnoDomini);
+    SetText(EntryField::Era, EraTextOf(0));
     record.ChartEra = 0;
 }
 

@@ -10,9 +10,19 @@
 #include "shell/program_state.hpp"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace astrodesk {
+
+// A field of a record that its entry rule refuses, and the title of that field's input box,
+// which says what the rule expects ("PLEASE ENTER REQUIRED DATE (DD-MM-YYYY)").
+struct EntryRefusal {
+    EntryField field;
+    std::string title;
+};
+// The first field of `record` that the entry rules refuse; nothing when every field passes.
+std::optional<EntryRefusal> RefusedEntry(const ChartRecord& record);
 
 // The common message of every field's input box.
 inline constexpr const char* kEntryPrompt = "ENTER YOUR CHOICE USING THE KEYBOARD, OR PRESS THE "
@@ -54,6 +64,9 @@ class EntryForm {
     bool EnterFoundBirth(const std::string& date, const std::string& time,
                          const std::string& latitude, const std::string& longitude,
                          const std::string& era);
+    // A kept chart opened: its name, then its moment and place, enter through their field
+    // rules as if typed; false when a rule refused a text or name and place are held fixed.
+    bool EnterKeptChart(const ChartRecord& record);
 
   private:
     // Stores an accepted answer in the record and its box; false when the rule refuses it.

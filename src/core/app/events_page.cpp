@@ -9,6 +9,7 @@
 #include "present/listing.hpp"
 #include "shell/defaults.hpp"
 #include "shell/record_rules.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,7 +32,7 @@ std::optional<double> DayStart(const std::string& answer) {
     if (!date) return std::nullopt;
     const double fromDayCountEpoch = JulianCenturiesOfTexts(*date, "00:00:00", 0);
     if (MomentTextsOf(CalendarMomentOf(fromDayCountEpoch)).date != *date) return std::nullopt;
-    return fromDayCountEpoch - 1.0; // JD 2415020.0 lies a century before J2000
+    return fromDayCountEpoch - kCenturyBetweenEpochs;
 }
 
 // The same day a year later (28 February for the 29th).
@@ -42,20 +43,13 @@ std::string DayAYearLater(const Clock& clock) {
     return TodayText(FixedClock(day));
 }
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The natal chart of the snapshot, computed afresh on a copy of the state as the natal chart
 // was (the chart on the screen may be a technique's).
 ProgramState NatalChart(const ProgramState& state) {
     ProgramState natal = state;
     const SavedRecord& saved = state.snapshots.NatalRecord;
-    natal.record = {saved.ChartName,      saved.ChartDate,
-                    saved.ChartTime,      saved.ChartLatitude,
-                    saved.ChartLongitude, saved.ChartEra == 1 ? "B.C." : "A.D.",
+    natal.record = {saved.ChartName,     saved.ChartDate,      saved.ChartTime,
+                    saved.ChartLatitude, saved.ChartLongitude, EraTextOf(saved.ChartEra),
                     saved.ChartEra};
     natal.options.Technique = 0;
     natal.options.RelationshipChart = 0;
@@ -107,8 +101,8 @@ SpanReading ReadEventSpan(const std::string& firstDay, const std::string& lastDa
     const std::optional<double> from = DayStart(firstDay);
     const std::optional<double> last = DayStart(lastDay);
     if (!from || !last) return {std::nullopt, kNoSuchDay};
-    constexpr double kDay = 1.0 / 36525.0; // centuries
-    const double to = *last + kDay;        // to the end of the last day
+    constexpr double kDay = 1.0 / kDaysPerJulianCentury; // centuries
+    const double to = *last + kDay;                      // to the end of the last day
     // Whole days apart: half a day stands clear of the rounding of the day counts.
     if (*last < *from - kDay / 2 || to - *from > kLongestSpanCenturies + kDay / 2)
         return {std::nullopt, kBadSpan};

@@ -7,6 +7,7 @@
 #include "maps/draw_maps.hpp"
 #include "present/wheel.hpp"
 #include "shell/defaults.hpp"
+#include "shell/record_rules.hpp"
 
 namespace astrodesk {
 
@@ -78,7 +79,7 @@ void MainMenu::NewChart() {
     state_.record.ChartName = "CURRENT TIME";
     entry_.ShowName(state_.record.ChartName);
     state_.record.ChartEra = 0;
-    entry_.SetText(EntryField::Era, "A.D.");
+    entry_.SetText(EntryField::Era, EraTextOf(0));
     forms_.HideMainMenu();
     forms_.ShowEntryForm();
 }

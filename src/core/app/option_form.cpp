@@ -3,6 +3,7 @@
 #include "app/entry_form.hpp"
 #include "app/events_page.hpp"
 #include "chart/relationship.hpp"
+#include "shell/record_rules.hpp"
 
 namespace astrodesk {
 
@@ -185,7 +186,7 @@ void OptionForm::RestoreNatal() {
     record.ChartDate = chart.ChartDate;
     record.ChartTime = chart.ChartTime;
     record.ChartEra = chart.ChartEra;
-    record.EraText = chart.ChartEra == 1 ? "B.C." : "A.D.";
+    record.EraText = EraTextOf(chart.ChartEra);
     state_.options.RelationshipChart = 0;
 }
 

@@ -1,6 +1,7 @@
 #include "astro/day_count.hpp"
 
 #include "astro/number_text.hpp"
+#include "shell/record_rules.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -74,7 +75,31 @@ CalendarMoment GregorianDate(long long z) {
             0};
 }
 
+// Characters first..first+count-1 (1-based) of a text, as much of them as there is.
+std::string Characters(const std::string& text, std::size_t first, std::size_t count) {
+    return first - 1 < text.size() ? text.substr(first - 1, count) : std::string();
+}
+std::string LastCharacters(const std::string& text, std::size_t count) {
+    return text.size() > count ? text.substr(text.size() - count) : text;
+}
+
 } // namespace
+
+void CompactDateAndTime(ChartRecord& record) {
+    record.ChartDate = Characters(record.ChartDate, 1, 2) + Characters(record.ChartDate, 4, 2) +
+                       LastCharacters(record.ChartDate, 4);
+    record.ChartTime = Characters(record.ChartTime, 1, 2) + Characters(record.ChartTime, 4, 2) +
+                       LastCharacters(record.ChartTime, 2);
+}
+
+void RestoreDateAndTime(ChartRecord& record) {
+    record.ChartDate = Characters(record.ChartDate, 1, 2) + "-" +
+                       Characters(record.ChartDate, 3, 2) + "-" +
+                       LastCharacters(record.ChartDate, 4);
+    record.ChartTime = Characters(record.ChartTime, 1, 2) + ":" +
+                       Characters(record.ChartTime, 3, 2) + ":" +
+                       LastCharacters(record.ChartTime, 2);
+}
 
 CalendarMoment CalendarMomentOf(double julianCenturies) {
     // Whole seconds from the midnight that begins civil day 2415020 (31 December 1899).
@@ -110,19 +135,27 @@ void ComputeDayCount(const ChartRecord& record, const WorkingCopies& working, Ch
     // The civil day number is the Julian Date of its noon, hence the half day. The epoch is
     // taken off first so that the fraction of the day keeps its precision.
     const double daysFromEpoch = CivilDayNumber(year, month, day) - 2415020.0;
-    frame.JulianCenturies = (daysFromEpoch + frame.DayFraction - 0.5) / 36525.0;
+    frame.JulianCenturies = (daysFromEpoch + frame.DayFraction - 0.5) / kDaysPerJulianCentury;
+}
+
+ChartFrame DayCountOfRecord(const ChartRecord& record) {
+    ChartRecord compact = record;
+    CompactDateAndTime(compact);
+    ChartFrame frame;
+    ComputeDayCount(compact, WorkingCopies{0, record.ChartEra == 1 ? 1.0 : 0.0}, frame);
+    return frame;
+}
+
+double RecordJulianCenturies(const ChartRecord& record) {
+    return DayCountOfRecord(record).JulianCenturies;
 }
 
 double JulianCenturiesOfTexts(const std::string& date, const std::string& time, std::int16_t era) {
-    const auto field = [](const std::string& text, std::size_t first, std::size_t length) {
-        return first < text.size() ? text.substr(first, length) : std::string();
-    };
-    ChartRecord compact;
-    compact.ChartDate = field(date, 0, 2) + field(date, 3, 2) + field(date, 6, 4);
-    compact.ChartTime = field(time, 0, 2) + field(time, 3, 2) + field(time, 6, 2);
-    ChartFrame frame;
-    ComputeDayCount(compact, WorkingCopies{0, era == 1 ? 1.0 : 0.0}, frame);
-    return frame.JulianCenturies;
+    ChartRecord record;
+    record.ChartDate = date;
+    record.ChartTime = time;
+    record.ChartEra = era;
+    return RecordJulianCenturies(record);
 }
 
 MomentTexts MomentTextsOf(const CalendarMoment& moment) {
@@ -131,7 +164,7 @@ MomentTexts MomentTextsOf(const CalendarMoment& moment) {
     std::snprintf(date, sizeof date, "%02d-%02d-%04d", moment.day, moment.month,
                   beforeChrist ? 1 - moment.year : moment.year);
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", moment.hour, moment.minute, moment.second);
-    return {date, time, beforeChrist ? "B.C." : "A.D.", static_cast<std::int16_t>(beforeChrist)};
+    return {date, time, EraTextOf(beforeChrist ? 1 : 0), static_cast<std::int16_t>(beforeChrist)};
 }
 
 } // namespace astrodesk

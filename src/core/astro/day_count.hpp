@@ -10,6 +10,17 @@
 
 namespace astrodesk {
 
+inline constexpr double kDaysPerJulianCentury = 36525.0;
+// The day count's epoch JD 2415020.0 lies one Julian century before J2000.0 (JD 2451545.0), the
+// epoch of the theories' time argument: centuries from J2000 are centuries from JD 2415020.0
+// less this.
+inline constexpr double kCenturyBetweenEpochs = 1.0;
+
+// The record's date "DD-MM-YYYY" and time "HH:MM:SS" as the day count reads them, "DDMMYYYY" and
+// "HHMMSS", and back.
+void CompactDateAndTime(ChartRecord& record);
+void RestoreDateAndTime(ChartRecord& record);
+
 // Reads the compact texts ChartDate "DDMMYYYY" and ChartTime "HHMMSS" and the era flag
 // (1.0 = B.C.), and sets DayFraction, DayFractionCopy and JulianCenturies, counted from
 // JD 2415020.0 (1899 December 31, 12h). Dates up to 15 October 1582 count in the Julian
@@ -31,8 +42,11 @@ struct CalendarMoment {
 // Gregorian.
 CalendarMoment CalendarMomentOf(double julianCenturies);
 
-// The moment of a date "DD-MM-YYYY" and a time "HH:MM:SS" as the record holds them at rest, in
-// the era `era` (0 A.D., 1 B.C.): Julian centuries from JD 2415020.0, by the day count.
+// The day count of a record at rest (date "DD-MM-YYYY", time "HH:MM:SS", era 0 A.D. or 1 B.C.):
+// the one way from the record's texts to its moment.
+ChartFrame DayCountOfRecord(const ChartRecord& record);
+// Its moment in Julian centuries from JD 2415020.0; the same for the texts alone.
+double RecordJulianCenturies(const ChartRecord& record);
 double JulianCenturiesOfTexts(const std::string& date, const std::string& time, std::int16_t era);
 
 // A moment in the record's forms: "DD-MM-YYYY" with the year of its era (1 - y for the

@@ -37,8 +37,8 @@ inline constexpr double kRoundingShift = 0x1.8p52;
 // c0 + c1·z + ... + c5·z^5 in Estrin's scheme: pairs of terms first, which keeps the chain of
 // dependent operations three deep.
 template <typename Number>
-inline Number Polynomial5(const Number& z, const Number& z2, const Number& z4,
-                          const double (&c)[6]) {
+[[gnu::always_inline]] inline Number Polynomial5(const Number& z, const Number& z2,
+                                                 const Number& z4, const double (&c)[6]) {
     return ((c[0] + c[1] * z) + z2 * (c[2] + c[3] * z)) + z4 * (c[4] + c[5] * z);
 }
 
@@ -109,7 +109,7 @@ template <typename Number>
     const ReducedSinCos<Lanes> reduced = ReduceAndEvaluate(radians);
     // The cosine and sine of the whole quarter turns, chosen lane by lane, and the same exact
     // rotation as for one angle.
-    const LaneMask quadrant = std::bit_cast<LaneMask>(reduced.shifted) & 3;
+    const LaneMask quadrant = BitsOf(reduced.shifted) & 3;
     const Lanes turnCos = Select(quadrant == 0, Broadcast(1.0),
                                  Select(quadrant == 2, Broadcast(-1.0), Broadcast(0.0)));
     const Lanes turnSin = Select(quadrant == 1, Broadcast(1.0),

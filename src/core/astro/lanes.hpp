@@ -19,7 +19,6 @@
 
 #include "astro/angles.hpp"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -45,6 +44,16 @@ using LaneMask = std::int64_t __attribute__((vector_size(kLaneCount * sizeof(dou
 #define ASTRODESK_LANES_KERNEL
 #endif
 
+// The bits of Lanes as LaneMask and back. A cast between vector types of one size is the vector
+// extensions' own reinterpretation of the bits; std::bit_cast of a vector trips a false null
+// check of GCC 12's undefined-behaviour sanitizer.
+[[gnu::always_inline]] inline LaneMask BitsOf(const Lanes& x) {
+    return (LaneMask)x;
+}
+[[gnu::always_inline]] inline Lanes LanesOfBits(const LaneMask& bits) {
+    return (Lanes)bits;
+}
+
 [[gnu::always_inline]] inline Lanes Broadcast(double x) {
     return Lanes{x, x, x, x};
 }
@@ -60,7 +69,7 @@ inline bool AnyLane(const LaneMask& mask) {
 
 // Whether lane i holds exactly the bits of the lane before it.
 [[gnu::always_inline]] inline bool RepeatsLaneBefore(const Lanes& x, int i) {
-    return std::bit_cast<LaneMask>(x)[i] == std::bit_cast<LaneMask>(x)[i - 1];
+    return BitsOf(x)[i] == BitsOf(x)[i - 1];
 }
 
 // f applied to each lane: for the library functions (arc tangent, the library's sine) that have
@@ -107,11 +116,10 @@ template <typename Function>
 [[gnu::always_inline]] inline Lanes FracPart(const Lanes& x) {
     constexpr double kWholeNumbersFrom = 0x1p52;
     const LaneMask signBit = LaneMask{} + std::numeric_limits<std::int64_t>::min();
-    const Lanes magnitude = std::bit_cast<Lanes>(std::bit_cast<LaneMask>(x) & ~signBit);
+    const Lanes magnitude = LanesOfBits(BitsOf(x) & ~signBit);
     const Lanes nearest = (magnitude + kWholeNumbersFrom) - kWholeNumbersFrom;
     const Lanes truncatedMagnitude = Select(nearest > magnitude, nearest - 1.0, nearest);
-    const Lanes truncated = std::bit_cast<Lanes>(std::bit_cast<LaneMask>(truncatedMagnitude) |
-                                                 (std::bit_cast<LaneMask>(x) & signBit));
+    const Lanes truncated = LanesOfBits(BitsOf(truncatedMagnitude) | (BitsOf(x) & signBit));
     return x - Select(magnitude < kWholeNumbersFrom, truncated, x);
 }
 

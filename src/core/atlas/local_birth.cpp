@@ -12,10 +12,10 @@ namespace astrodesk {
 
 namespace {
 
-constexpr double kSecondsPerCentury = 36525.0 * 86400.0;
+constexpr double kSecondsPerCentury = kDaysPerJulianCentury * 86400.0;
 // Julian centuries from JD 2415020.0 to 1970-01-01 00:00 (JD 2440587.5), where the time-zone
 // database counts its seconds from.
-constexpr double kUnixEpochCenturies = (2440587.5 - 2415020.0) / 36525.0;
+constexpr double kUnixEpochCenturies = (2440587.5 - 2415020.0) / kDaysPerJulianCentury;
 constexpr int kSecondsPerMinuteOfLongitude = 4; // the Earth turns a minute of arc in 4 seconds
 
 // "DDxMM" or "DDDxMM" of an angle rounded to the whole minute, hemisphere letters for the

@@ -21,41 +21,6 @@ constexpr double kPassOffset[kPasses] = {-0.00001, 0.00001, 0.0}; // Julian cent
 // Pass longitudes closer than this to each other cannot straddle 0 (radians).
 constexpr double kMotionWrapThreshold = 0.2;
 
-// Characters first..first+count-1 (1-based) of a text, as much of them as there is.
-std::string Characters(const std::string& text, std::size_t first, std::size_t count) {
-    return first - 1 < text.size() ? text.substr(first - 1, count) : std::string();
-}
-std::string LastCharacters(const std::string& text, std::size_t count) {
-    return text.size() > count ? text.substr(text.size() - count) : text;
-}
-
-// "DD-MM-YYYY" -> "DDMMYYYY" and "HH:MM:SS" -> "HHMMSS" for the day count, and back.
-void CompactDateAndTime(ChartRecord& record) {
-    record.ChartDate = Characters(record.ChartDate, 1, 2) + Characters(record.ChartDate, 4, 2) +
-                       LastCharacters(record.ChartDate, 4);
-    record.ChartTime = Characters(record.ChartTime, 1, 2) + Characters(record.ChartTime, 4, 2) +
-                       LastCharacters(record.ChartTime, 2);
-}
-void RestoreDateAndTime(ChartRecord& record) {
-    record.ChartDate = Characters(record.ChartDate, 1, 2) + "-" +
-                       Characters(record.ChartDate, 3, 2) + "-" +
-                       LastCharacters(record.ChartDate, 4);
-    record.ChartTime = Characters(record.ChartTime, 1, 2) + ":" +
-                       Characters(record.ChartTime, 3, 2) + ":" +
-                       LastCharacters(record.ChartTime, 2);
-}
-
-// The day count of the record's date, time and era (JulianCenturies from JD 2415020.0).
-ChartFrame DayCountOf(const ChartRecord& record) {
-    ChartRecord compact = record;
-    CompactDateAndTime(compact);
-    WorkingCopies working;
-    working.ChartEraFlag = record.ChartEra;
-    ChartFrame frame;
-    ComputeDayCount(compact, working, frame);
-    return frame;
-}
-
 // The chart of the record, with the angles of `midheaven` when given.
 void ComputeChartTablesWith(ProgramState& state, std::optional<double> midheaven) {
     state.working.HardCopyOn = state.options.HardCopy;
@@ -68,7 +33,7 @@ void ComputeChartTablesWith(ProgramState& state, std::optional<double> midheaven
     ComputeDayCount(state.record, state.working, state.frame);
     ComputeAngles(state.record, state.frame, state.positions);
     if (midheaven) SetAnglesFromMidheaven(*midheaven, state.frame, state.positions);
-    state.frame.JulianCenturies -= 1.0; // from J2000 from here on
+    state.frame.JulianCenturies -= kCenturyBetweenEpochs; // from J2000 from here on
     const double T = state.frame.JulianCenturies;
     const Lanes times = {T + kPassOffset[0], T + kPassOffset[1], T + kPassOffset[2], T};
     const PassPlaces places = RunPasses(state, times, kPasses - 1);
@@ -140,12 +105,8 @@ void ReorderSlots(PositionTables& p, int cb) {
     }
 }
 
-double RecordJulianCenturies(const ChartRecord& record) {
-    return DayCountOf(record).JulianCenturies;
-}
-
 double RecordMidheaven(const ChartRecord& record) {
-    ChartFrame frame = DayCountOf(record);
+    ChartFrame frame = DayCountOfRecord(record);
     PositionTables unused;
     ComputeAngles(record, frame, unused);
     return frame.Midheaven;
@@ -184,7 +145,7 @@ void TakeNatalSnapshot(ProgramState& state) {
     natal.NatalAscendant = p.BodyLongitude[13];
     natal.NatalMidheaven = p.BodyLongitude[14];
     natal.NatalVertex = p.BodyLongitude[15];
-    natal.NatalT = state.frame.JulianCenturies + 1.0;
+    natal.NatalT = state.frame.JulianCenturies + kCenturyBetweenEpochs;
     const ChartRecord& r = state.record;
     natal.NatalRecord = SavedRecord{r.ChartName,      r.ChartDate,     r.ChartTime,
                                     r.ChartLongitude, r.ChartLatitude, r.ChartEra};

@@ -9,10 +9,6 @@
 
 namespace astrodesk {
 
-// The moment that the record's date, Greenwich time and era stand for, read as the driver reads
-// them: Julian centuries from JD 2415020.0.
-double RecordJulianCenturies(const ChartRecord& record);
-
 // Computes the chart of the record and the options. Afterwards display slots 1..15 hold the chart
 // (radians), JulianCenturies the chart time from J2000, the record its display texts, the factors
 // and aspects are derived, ChartReady is 1 and the clock is off.

@@ -1,6 +1,7 @@
 #include "chart/relationship.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "astro/number_text.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/techniques.hpp"
@@ -119,7 +120,7 @@ bool ComputeRelationshipChart(ProgramState& state) {
     ChartFrame& frame = state.frame;
     const Snapshots& natal = state.snapshots;
     // The second person's chart has just been computed: its moment is counted from J2000 now.
-    const double mean = (natal.NatalT + frame.JulianCenturies + 1.0) / 2.0;
+    const double mean = (natal.NatalT + frame.JulianCenturies + kCenturyBetweenEpochs) / 2.0;
     ChartRecord record = state.record;
     if (!SetRecordFromTime(mean, record)) return false;
     const GreatCircleMidpointResult midpoint =
@@ -137,7 +138,7 @@ bool ComputeRelationshipChart(ProgramState& state) {
 
 void TakeRelationshipSnapshot(ProgramState& state) {
     Snapshots& snapshots = state.snapshots;
-    snapshots.RelT = state.frame.JulianCenturies + 1.0;
+    snapshots.RelT = state.frame.JulianCenturies + kCenturyBetweenEpochs;
     const ChartRecord& r = state.record;
     snapshots.RelationshipRecord = SavedRecord{r.ChartName,      r.ChartDate,     r.ChartTime,
                                                r.ChartLongitude, r.ChartLatitude, r.ChartEra};

@@ -34,7 +34,7 @@ std::optional<CalendarMoment> EntryMomentOf(double julianCenturies) {
 // The found return, counted from JD 2415020.0, run forward or mirrored about the base.
 std::optional<double> Directed(std::optional<double> fromJ2000, double base, std::int16_t arrow) {
     if (!fromJ2000) return std::nullopt;
-    const double found = *fromJ2000 + 1.0;
+    const double found = *fromJ2000 + kCenturyBetweenEpochs;
     return arrow == 1 ? base - (found - base) : found;
 }
 
@@ -52,9 +52,10 @@ std::optional<double> SolarArcMidheaven(const ProgramState& state, const Techniq
     if (options.Technique != kProgressions || options.ProgressedAngles != kSolarArcAngles)
         return std::nullopt;
     ProgramState scratch = state;
-    const double progressedSun =
-        GeocentricLongitude(scratch, kSunSlot, RecordJulianCenturies(chart) - 1.0);
-    const double arc = progressedSun - GeocentricLongitude(scratch, kSunSlot, base.T - 1.0);
+    const double progressedSun = GeocentricLongitude(
+        scratch, kSunSlot, RecordJulianCenturies(chart) - kCenturyBetweenEpochs);
+    const double arc =
+        progressedSun - GeocentricLongitude(scratch, kSunSlot, base.T - kCenturyBetweenEpochs);
     return Reduce2Pi(RecordMidheaven(AsRecord(base.record)) + arc);
 }
 
@@ -110,9 +111,13 @@ std::optional<double> ChartedMoment(const ProgramState& state, double base, doub
     ProgramState scratch = state;
     if (exactSolar) {
         const double meanYears = EffectiveMoment(kSolarReturns, 0, base, target);
-        return Directed(SolarReturnNear(scratch, base - 1.0, meanYears - 1.0), base, arrow);
+        return Directed(SolarReturnNear(scratch, base - kCenturyBetweenEpochs,
+                                        meanYears - kCenturyBetweenEpochs),
+                        base, arrow);
     }
-    return Directed(LunarReturnNearest(scratch, base - 1.0, target - 1.0), base, arrow);
+    return Directed(
+        LunarReturnNearest(scratch, base - kCenturyBetweenEpochs, target - kCenturyBetweenEpochs),
+        base, arrow);
 }
 
 TechniqueOutcome ComputeTechniqueChart(ProgramState& state) {
@@ -131,7 +136,7 @@ TechniqueOutcome ComputeTechniqueChart(ProgramState& state) {
     state.record = record;
     // Precession carries the positions back to the ecliptic of the natal epoch (from J2000), for
     // this chart alone: a natal chart computed afterwards keeps its own ecliptic.
-    state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - 1.0);
+    state.frame.PrecessSpanT = state.frame.PrecessFromT - (effective - kCenturyBetweenEpochs);
     if (midheaven)
         ComputeChartTables(state, *midheaven);
     else

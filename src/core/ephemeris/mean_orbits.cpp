@@ -1,6 +1,7 @@
 #include "ephemeris/mean_orbits.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "astro/fast_trig.hpp"
 
 #include <cmath>
@@ -51,7 +52,7 @@ double TrueAnomaly(double E, double eccentricityRatio) {
 ASTRODESK_LANES_KERNEL
 void EvaluateMeanOrbit(const MeanElements& orbit, const Lanes& T, LanesPlace& place,
                        LanesVector& rectangular) {
-    const Lanes t = T + 1.0;
+    const Lanes t = T + kCenturyBetweenEpochs;
     const Lanes M = EachLane(DegToRad(orbit.anomalyAtEpoch + orbit.anomalyRate * t),
                              [](double radians) { return Reduce2Pi(radians); });
     const Lanes E = EccentricAnomaly(M, orbit.eccentricity);

@@ -1,6 +1,7 @@
 #include "events/body_search.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 
 #include <algorithm>
 #include <array>
@@ -11,8 +12,7 @@ namespace astrodesk {
 
 namespace {
 
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kSecond = 1.0 / (86400.0 * kDaysPerCentury); // in Julian centuries
+constexpr double kSecond = 1.0 / (86400.0 * kDaysPerJulianCentury); // in Julian centuries
 // Roots on the track are taken to a millisecond of the event's time.
 constexpr double kRootTolerance = 1e-3 * kSecond;
 // A passage refined on the source stands this close to its mark (degrees), or as close as half
@@ -23,7 +23,7 @@ constexpr int kMostRefinements = 8;
 // Half the step of the central difference that gives a body's rate on the source: short enough
 // that the rate's curvature shifts a station by well under a second, long enough that the
 // longitudes' rounding does not show.
-constexpr double kRateHalfStep = 0.01 / kDaysPerCentury;
+constexpr double kRateHalfStep = 0.01 / kDaysPerJulianCentury;
 // A station is not searched for at a finer step than this (nor can two lie this close).
 constexpr double kFinestStationStep = 60.0 * kSecond;
 
@@ -85,7 +85,7 @@ std::pair<double, double> RefinePassage(const LongitudeTrack& track, const BodyS
             std::min(kLongitudeTolerance, std::abs(rate) * kRefineTime / search.dilation);
         if (std::abs(residual) <= tolerance || rate == 0.0) break;
         const double next = T - residual / rate;
-        if (std::abs(next - start) > 1.0 / kDaysPerCentury) break;
+        if (std::abs(next - start) > 1.0 / kDaysPerJulianCentury) break;
         T = next;
         longitude = SourceLongitude(*search.source, search.slot, T);
     }
@@ -131,7 +131,7 @@ void FindStations(const LongitudeTrack& track, int slot, double turn, double a, 
 }
 
 std::vector<double> TrackStations(const LongitudeTrack& track, const BodySearch& search) {
-    const double turn = SharpestTurn(search.slot) * kDaysPerCentury * kDaysPerCentury;
+    const double turn = SharpestTurn(search.slot) * kDaysPerJulianCentury * kDaysPerJulianCentury;
     std::vector<double> stations;
     double a = search.from, rateA = track.Rate(search.slot, a);
     for (int node = track.NodeAfter(search.from); a < search.to; ++node) {
@@ -152,7 +152,7 @@ double RefineStation(const BodySearch& search, double T) {
     double rate = SourceRate(*search.source, search.slot, T);
     for (int step = 0; step < kMostRefinements && rate != previousRate; ++step) {
         const double next = T - rate * (T - previous) / (rate - previousRate);
-        if (!std::isfinite(next) || std::abs(next - T) > 1.0 / kDaysPerCentury) return T;
+        if (!std::isfinite(next) || std::abs(next - T) > 1.0 / kDaysPerJulianCentury) return T;
         previous = T, previousRate = rate;
         T = next;
         if (std::abs(T - previous) < 0.1 * kSecond) return T;
@@ -170,7 +170,7 @@ Event MakeEvent(const BodySearch& search, EventKind kind, int target, int aspect
             aspect,
             phase,
             moment,
-            2451545.0 + kDaysPerCentury * moment,
+            2451545.0 + kDaysPerJulianCentury * moment,
             longitude,
             targetLongitude};
 }

@@ -1,6 +1,7 @@
 #include "events/event_search.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "chart/techniques.hpp"
 #include "ephemeris/body_theory.hpp"
 #include "events/body_search.hpp"
@@ -16,18 +17,17 @@ namespace astrodesk {
 
 namespace {
 
-constexpr double kDaysPerCentury = 36525.0;
 // The grid of the samples: a day. The degree-five polynomial through daily samples follows
 // every body but the Moon to better than 0.02" (the tests measure it); the Moon's passages are
 // refined on the positions themselves.
-constexpr double kTrackStep = 1.0 / kDaysPerCentury;
+constexpr double kTrackStep = 1.0 / kDaysPerJulianCentury;
 constexpr int kMoonSlot = 2;
 constexpr int kPlutoSlot = 11;
 // Pluto's longitude jumps where the program changes from its series to its mean orbit, at
 // |T| = kPlutoSeriesRange (late 1899 and early 2101). Its tracks end this far short of the
 // change on either side, so that no sample of a track (three steps beyond its end, and light
 // time earlier still) lies on the other side of it.
-constexpr double kTheoryChangeMargin = 5.0 / kDaysPerCentury;
+constexpr double kTheoryChangeMargin = 5.0 / kDaysPerJulianCentury;
 
 const std::vector<int> kTransitingBodies = {1, 3, 4, 6, 7, 8, 9, 10, 11};
 const std::vector<int> kProgressedBodies = {1, 2, 3, 4, 6, 7, 8, 9, 10, 11};
@@ -193,8 +193,8 @@ NatalPoints NatalPointsOf(const ProgramState& chart) {
 
 NatalPoints NatalPointsOfSnapshot(const ProgramState& state) {
     const Snapshots& natal = state.snapshots;
-    // The snapshot counts from JD 2415020.0, a century before J2000.
-    return PointsAt(state, natal.NatalT - 1.0, natal.NatalAscendant, natal.NatalMidheaven);
+    return PointsAt(state, natal.NatalT - kCenturyBetweenEpochs, natal.NatalAscendant,
+                    natal.NatalMidheaven);
 }
 
 LongitudeSource ProgramLongitudes(const ProgramState& program) {

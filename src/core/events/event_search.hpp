@@ -13,6 +13,7 @@
 // Moments are Julian centuries from J2000 (JD 2451545.0) on the program's single time scale:
 // the record's Greenwich time, taken as the series' time argument.
 
+#include "astro/day_count.hpp"
 #include "chart/chart_driver.hpp"
 #include "shell/indexed_array.hpp"
 #include "shell/program_state.hpp"
@@ -95,7 +96,7 @@ struct EventSearchOptions {
 };
 
 // The longest span one search covers: a century and a day.
-inline constexpr double kLongestSpanCenturies = 1.0 + 1.0 / 36525.0;
+inline constexpr double kLongestSpanCenturies = 1.0 + 1.0 / kDaysPerJulianCentury;
 
 // Apparent geocentric longitudes of display slots 1..12 at a moment (radians 0..2 pi), as
 // ComputeApparentPlaces gives them; another source (an oracle) may stand in its place.

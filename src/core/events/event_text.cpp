@@ -1,6 +1,7 @@
 #include "events/event_text.hpp"
 
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "chart/techniques.hpp"
 #include "interpret/factors.hpp"
 #include "present/listing.hpp"
@@ -91,8 +92,7 @@ std::string EventTargetName(const Event& event) {
 
 MomentText MomentTextOf(double julianCenturies) {
     ChartRecord record;
-    // The record's day count counts from JD 2415020.0, a century before J2000.
-    if (!SetRecordFromTime(julianCenturies + 1.0, record)) return {};
+    if (!SetRecordFromTime(julianCenturies + kCenturyBetweenEpochs, record)) return {};
     return {record.ChartDate, record.ChartTime, record.EraText};
 }
 

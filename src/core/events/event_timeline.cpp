@@ -1,5 +1,6 @@
 #include "events/event_timeline.hpp"
 
+#include "astro/day_count.hpp"
 #include "events/event_text.hpp"
 #include "interpret/factors.hpp"
 
@@ -13,11 +14,9 @@ namespace astrodesk {
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0; // Julian Day
-constexpr double kDaysPerCentury = 36525.0;
-
+constexpr double kJ2000 = 2451545.0;
 double JulianDayOf(double julianCenturies) {
-    return kJ2000 + kDaysPerCentury * julianCenturies;
+    return kJ2000 + kDaysPerJulianCentury * julianCenturies;
 }
 
 // Aspect types 1..9 in the wheel's colours of their aspect lines (the conjunction, which has

@@ -88,10 +88,6 @@ constexpr std::array<Block, 10> kAspectBlocks = {{
     {51, 55}, // sesquisquare
 }};
 
-std::string Trimmed(const std::string& text) {
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-}
-
 // What is said about the aspect of the factors i < j.
 struct AspectText {
     std::string file;

@@ -14,8 +14,7 @@ namespace astrodesk {
 
 namespace {
 
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kSecondsPerCentury = kDaysPerCentury * 86400.0;
+constexpr double kSecondsPerCentury = kDaysPerJulianCentury * 86400.0;
 constexpr double kEpochJulianDay = 2415020.0; // the day count's origin, 1899 December 31, 12h
 // A place of the atlas stands for the record's coordinates when it lies this close (degrees).
 constexpr double kSamePlaceDeg = 1.0;
@@ -26,6 +25,9 @@ struct AafRecord {
     std::string a93Line;
     std::vector<std::string> a93, b93;
     std::string zoneAbbreviation, comment, source;
+    // This program's own chunks, which other readers pass over: what AAF has no field for.
+    std::string zoneName, region; // #TZN, #REG
+    bool greenwichOnly = false;   // #UTC: the A93 date and time are the Greenwich moment alone
 };
 
 // The field, or "" when it is missing or "*" (unknown).
@@ -63,11 +65,13 @@ std::optional<int> AafZone(const std::string& text) {
     return side == 'w' ? -seconds : seconds;
 }
 
-// "D.M.YYYY" with -YYYY for the years B.C.
+// "D.M.YYYY", with a negative year "D.M.-YYYY" for the years B.C. counted as the entry form
+// counts them (no year 0: -1 is 1 B.C.).
 std::optional<std::pair<std::string, std::int16_t>> AafDate(const std::string& text) {
-    const bool beforeChrist = !text.empty() && text[0] == '-';
-    const std::vector<std::string> parts = SplitAt(beforeChrist ? text.substr(1) : text, '.');
+    std::vector<std::string> parts = SplitAt(text, '.');
     if (parts.size() != 3) return std::nullopt;
+    const bool beforeChrist = parts[2].starts_with('-');
+    if (beforeChrist) parts[2].erase(0, 1);
     const auto day = WholeNumber(parts[0]), month = WholeNumber(parts[1]),
                year = WholeNumber(parts[2]);
     if (!day || !month || !year) return std::nullopt;
@@ -126,7 +130,8 @@ std::variant<KeptChart, Refused> ChartOfRecord(const AafRecord& aaf, const Atlas
     std::int16_t localEra = 0;
     if (const std::string date = Known(aaf.a93, 3); !date.empty()) {
         const auto local = AafDate(date);
-        if (!local) return Refused{"#A93 date", "D.M.YYYY (-YYYY for a year B.C.), not " + date};
+        if (!local)
+            return Refused{"#A93 date", "D.M.YYYY (D.M.-YYYY for a year B.C.), not " + date};
         chart.localDate = local->first;
         localEra = local->second;
     }
@@ -183,10 +188,11 @@ std::variant<KeptChart, Refused> ChartOfRecord(const AafRecord& aaf, const Atlas
     if (const std::string day = Known(aaf.b93, 0); !day.empty()) {
         const auto julianDay = DecimalNumber(day);
         if (!julianDay) return Refused{"#B93 julian day", "a decimal number, not " + day};
-        SetGreenwich(chart, (*julianDay - kEpochJulianDay) / kDaysPerCentury);
+        SetGreenwich(chart, (*julianDay - kEpochJulianDay) / kDaysPerJulianCentury);
         if (!chart.offset && localKnown)
-            chart.offset = static_cast<int>(std::lround(
-                (localT - (*julianDay - kEpochJulianDay) / kDaysPerCentury) * kSecondsPerCentury));
+            chart.offset = static_cast<int>(
+                std::lround((localT - (*julianDay - kEpochJulianDay) / kDaysPerJulianCentury) *
+                            kSecondsPerCentury));
     } else if (!localKnown) {
         return Refused{"#A93 date", "neither a Julian Day nor a local date and time"};
     } else if (chart.offset) {
@@ -207,6 +213,12 @@ std::variant<KeptChart, Refused> ChartOfRecord(const AafRecord& aaf, const Atlas
         chart.offset = birth.offset.seconds;
         chart.abbreviation = birth.offset.abbreviation;
     }
+    if (!aaf.zoneName.empty()) chart.zone = aaf.zoneName;
+    if (!aaf.region.empty()) chart.region = aaf.region;
+    if (aaf.greenwichOnly) {
+        chart.localDate = chart.localTime = chart.abbreviation = "";
+        chart.offset.reset();
+    }
     if (const auto refusal = RecordRefusal(chart.record))
         return Refused{refusal->field, "the moment falls outside the years 9999 B.C. to 9999 "
                                        "A.D. (" +
@@ -225,7 +237,7 @@ std::vector<AafRecord> AafRecordsOf(const std::string& text) {
         if (colon == std::string::npos) continue;
         const std::string chunk = line.substr(1, colon - 1), rest = line.substr(colon + 1);
         if (chunk == "A93") {
-            records.push_back({number, line, TrimmedFields(rest), {}, {}, {}, {}});
+            records.push_back({number, line, TrimmedFields(rest), {}, {}, {}, {}, {}, {}, false});
             continue;
         }
         if (records.empty()) continue; // a chunk before the first record belongs to none
@@ -237,6 +249,9 @@ std::vector<AafRecord> AafRecordsOf(const std::string& text) {
         };
         if (chunk == "COM") append(record.comment);
         if (chunk == "SRC") append(record.source);
+        if (chunk == "TZN") record.zoneName = Trimmed(rest);
+        if (chunk == "REG") record.region = Trimmed(rest);
+        if (chunk == "UTC") record.greenwichOnly = true;
     }
     return records;
 }
@@ -264,8 +279,9 @@ std::string AafZoneText(int seconds) {
 
 // "DD-MM-YYYY" and "HH:MM:SS" in AAF's forms "D.M.YYYY" and "H:MM:SS".
 std::string AafDateText(const std::string& date, std::int16_t era) {
-    return (era == 1 ? "-" : "") + std::to_string(std::stoi(date.substr(0, 2))) + "." +
-           std::to_string(std::stoi(date.substr(3, 2))) + "." + date.substr(6);
+    return std::to_string(std::stoi(date.substr(0, 2))) + "." +
+           std::to_string(std::stoi(date.substr(3, 2))) + "." + (era == 1 ? "-" : "") +
+           date.substr(6);
 }
 std::string AafTimeText(const std::string& time) {
     return std::to_string(std::stoi(time.substr(0, 2))) + time.substr(2);
@@ -281,7 +297,7 @@ void WriteAafChart(const KeptChart& chart, std::string& out) {
     const bool meanTime = civil && chart.abbreviation == "LMT";
     const double t = JulianCenturiesOfTexts(r.ChartDate, r.ChartTime, r.ChartEra);
     char julianDay[32];
-    std::snprintf(julianDay, sizeof julianDay, "%.6f", kEpochJulianDay + t * kDaysPerCentury);
+    std::snprintf(julianDay, sizeof julianDay, "%.6f", kEpochJulianDay + t * kDaysPerJulianCentury);
     out += "#A93:" + Field(last) + "," + (first.empty() ? "" : Field(first)) + "," +
            Field(chart.kind) + "," +
            AafDateText(civil ? chart.localDate : r.ChartDate, r.ChartEra) + "," +
@@ -296,6 +312,9 @@ void WriteAafChart(const KeptChart& chart, std::string& out) {
         out += "#ZNAM:" + Field(chart.abbreviation) + "\n";
     if (!chart.note.empty()) out += "#COM:" + OneLine(chart.note) + "\n";
     if (!chart.source.empty()) out += "#SRC:" + OneLine(chart.source) + "\n";
+    if (!chart.zone.empty()) out += "#TZN:" + OneLine(chart.zone) + "\n";
+    if (!chart.region.empty()) out += "#REG:" + OneLine(chart.region) + "\n";
+    if (!civil) out += "#UTC:\n";
 }
 
 } // namespace

@@ -18,7 +18,7 @@ namespace {
 // any other SQLite file.
 constexpr std::int64_t kApplicationMark = 0x41535452;
 // The schema version this program writes; kMigrations[v] takes a library from version v to v + 1.
-constexpr std::int64_t kSchemaVersion = 1;
+constexpr std::int64_t kSchemaVersion = 2;
 constexpr const char* kMigrations[kSchemaVersion] = {
     R"(CREATE TABLE charts(
            id INTEGER PRIMARY KEY,
@@ -31,7 +31,9 @@ constexpr const char* kMigrations[kSchemaVersion] = {
            added TEXT NOT NULL, changed TEXT NOT NULL,
            folded_name TEXT NOT NULL, search TEXT NOT NULL);
        CREATE INDEX charts_by_name ON charts(folded_name, id);
-       CREATE INDEX charts_by_identity ON charts(name, date, time, era, latitude, longitude);)"};
+       CREATE INDEX charts_by_identity ON charts(name, date, time, era, latitude, longitude);)",
+    // The search texts alone, a tenth of the rows' pages: a query scans this, not the charts.
+    "CREATE INDEX charts_by_search ON charts(search, id);"};
 
 // A writer waits this long for another's transaction before giving up (milliseconds).
 constexpr int kBusyTimeoutMs = 30000;
@@ -48,7 +50,7 @@ KeptChart ChartOfRow(const SqliteStatement& row) {
     r.ChartDate = row.TextAt(2);
     r.ChartTime = row.TextAt(3);
     r.ChartEra = static_cast<std::int16_t>(row.IntegerAt(4));
-    r.EraText = r.ChartEra == 1 ? "B.C." : "A.D.";
+    r.EraText = EraTextOf(r.ChartEra);
     r.ChartLatitude = row.TextAt(5);
     r.ChartLongitude = row.TextAt(6);
     chart.localDate = row.TextAt(7);
@@ -238,7 +240,8 @@ std::vector<KeptChart> ChartLibrary::List(std::string_view query) const {
     try {
         SqliteStatement statement = connection_->Prepare(
             std::string("SELECT ") + kColumns +
-            " FROM charts WHERE instr(search, ?1) > 0 ORDER BY folded_name, id");
+            " FROM charts WHERE id IN (SELECT id FROM charts INDEXED BY charts_by_search"
+            " WHERE instr(search, ?1) > 0) ORDER BY folded_name, id");
         statement.Bind(1, Folded(query));
         return ChartsOf(statement);
     } catch (const SqliteError& error) {

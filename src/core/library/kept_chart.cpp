@@ -6,7 +6,7 @@ namespace astrodesk {
 
 ChartRecord NormalisedRecord(const ChartRecord& record) {
     ChartRecord normal = record;
-    normal.EraText = record.ChartEra == 1 ? "B.C." : "A.D.";
+    normal.EraText = EraTextOf(record.ChartEra);
     return normal;
 }
 

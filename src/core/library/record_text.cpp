@@ -4,12 +4,6 @@
 
 namespace astrodesk {
 
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
-}
-
 std::vector<std::string> SplitAt(std::string_view text, char separator) {
     std::vector<std::string> pieces;
     std::size_t start = 0;

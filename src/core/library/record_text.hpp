@@ -2,6 +2,8 @@
 
 // Small text helpers shared by the chart file readers and writers.
 
+#include "shell/utf8_text.hpp"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,8 +11,6 @@
 
 namespace astrodesk {
 
-// Without blanks, tabs and line ends at either end.
-std::string Trimmed(std::string_view text);
 // The pieces between the separators, untrimmed.
 std::vector<std::string> SplitAt(std::string_view text, char separator);
 // The comma-separated fields, each trimmed.

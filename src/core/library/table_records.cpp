@@ -73,7 +73,8 @@ std::pair<std::optional<KeptChart>, FieldRefusal> ChartOfFields(Fields fields) {
     r.ChartLatitude = fields["latitude"];
     r.ChartLongitude = fields["longitude"];
     const std::string& era = fields["era"];
-    const std::optional<EraChoice> choice = era.empty() ? EraChoice{"A.D.", 0} : AcceptEra(era);
+    const std::optional<EraChoice> choice =
+        era.empty() ? EraChoice{EraTextOf(0), 0} : AcceptEra(era);
     if (!choice) return {std::nullopt, {"era", "A.D. or B.C., not " + era}};
     r.EraText = choice->EraText;
     r.ChartEra = choice->ChartEra;
@@ -109,7 +110,7 @@ Fields FieldsOf(const KeptChart& chart) {
     return {{"name", r.ChartName},
             {"date", r.ChartDate},
             {"time", r.ChartTime},
-            {"era", r.ChartEra == 1 ? "B.C." : "A.D."},
+            {"era", EraTextOf(r.ChartEra)},
             {"latitude", r.ChartLatitude},
             {"longitude", r.ChartLongitude},
             {"local_date", chart.localDate},
@@ -195,9 +196,12 @@ struct JsonObjectText {
     std::string text;
 };
 
+// Between the objects only blanks, commas and the brackets of the one array may stand. Anything
+// else (once a line), an object left open at the end and an array not closed are given as texts
+// of their own, which do not parse as records: a damaged or cut file is refused, not read short.
 std::vector<JsonObjectText> JsonObjectsOf(const std::string& text) {
     std::vector<JsonObjectText> objects;
-    int depth = 0, line = 1, start = 0;
+    int depth = 0, line = 1, start = 0, strayLine = 0;
     const int base = text.find_first_not_of(" \t\r\n") != std::string::npos &&
                              text[text.find_first_not_of(" \t\r\n")] == '['
                          ? 1
@@ -214,6 +218,14 @@ std::vector<JsonObjectText> JsonObjectsOf(const std::string& text) {
                 inString = false;
             continue;
         }
+        const bool arrayMark = base == 1 && ((c == '[' && depth == 0) || (c == ']' && depth == 1));
+        if (depth <= base && c != '{' && !arrayMark &&
+            std::string_view(" \t\r\n,").find(c) == std::string_view::npos) {
+            if (line != strayLine)
+                objects.push_back({line, text.substr(i, text.find('\n', i) - i)});
+            strayLine = line;
+            continue;
+        }
         if (c == '"') inString = true;
         if (c == '{' || c == '[') {
             if (c == '{' && depth == base) begin = i, start = line;
@@ -224,6 +236,10 @@ std::vector<JsonObjectText> JsonObjectsOf(const std::string& text) {
                 objects.push_back({start, text.substr(begin, i - begin + 1)});
         }
     }
+    if (depth > base)
+        objects.push_back({start, text.substr(begin)});
+    else if (depth > 0)
+        objects.push_back({line, "the array is not closed"});
     return objects;
 }
 

@@ -1,5 +1,6 @@
 #include "astro/angles.hpp"
 #include "maps/map_plotter.hpp"
+#include "shell/defaults.hpp"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +13,8 @@ namespace astrodesk {
 namespace {
 
 // Three-letter codes of slots 1..15 in the legend; slot 5, the zenith of the place, is "EAR".
-constexpr std::string_view kMapBodyCodes = "SUNMONMERVENEARMARJUPSATURANEPPLUZEDLSPASDMDCVTX";
+// The map's codes of the points after the bodies, slots 13..16.
+constexpr std::string_view kMapPointCodes = "LSPASDMDCVTX";
 
 // Step of the circle's parameter between plotted samples, radians.
 constexpr double kCircleStep = 0.02;
@@ -41,8 +43,9 @@ int LabelBackground(int colour) {
     return ContrastRatio(colour, kBlack) >= kLeastLabelContrast ? kNoBackground : kLabelBacking;
 }
 
-std::string_view BodyCode(int slot) {
-    return kMapBodyCodes.substr(static_cast<std::size_t>(3 * slot - 3), 3);
+std::string_view MapCode(int slot) {
+    return slot <= 12 ? BodyCode(slot)
+                      : kMapPointCodes.substr(static_cast<std::size_t>(3 * (slot - 13)), 3);
 }
 
 // Where the line through p1 and p2 crosses the edges of a window centred on 0, strictly inside
@@ -144,7 +147,7 @@ bool MapPlotter::WholeWorldCartography() const {
 }
 
 void MapPlotter::LabelLine(int slot, std::string_view kind) {
-    LineLabel = std::string(BodyCode(slot)) + "-" + std::string(kind);
+    LineLabel = std::string(MapCode(slot)) + "-" + std::string(kind);
 }
 
 // ---- Cylindrical maps --------------------------------------------------------------------
@@ -189,7 +192,7 @@ void MapPlotter::DrawCylindricalPairs() {
         if (i == kPlaceSlot) continue;
         for (int j = i + 1; j <= 12; ++j) {
             if (j == kPlaceSlot) continue;
-            LabelLine(i, BodyCode(j));
+            LabelLine(i, MapCode(j));
             DrawCircleThrough(i, j);
         }
     }
@@ -365,7 +368,7 @@ void MapPlotter::DrawGnomicPairs() {
         if (i == kPlaceSlot) continue;
         for (int j = i + 1; j <= 12; ++j) {
             if (j == kPlaceSlot) continue;
-            LabelLine(i, BodyCode(j));
+            LabelLine(i, MapCode(j));
             DrawGnomicLine(GnomicBody[i], GnomicBody[j]);
         }
     }

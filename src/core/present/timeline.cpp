@@ -13,7 +13,6 @@ namespace {
 
 // Julian Day of the day count's origin (1899 December 31, 12h) and days a Julian century.
 constexpr double kDayCountEpoch = 2415020.0;
-constexpr double kDaysPerCentury = 36525.0;
 
 // Vertical layout, pixels: title and key rows, the calendar (years or months, then months or
 // days), the lanes, the calendar again below them.
@@ -33,11 +32,11 @@ constexpr std::array<std::string_view, 12> kMonthNames{"JAN", "FEB", "MAR", "APR
 double JulianDayOf(const CalendarMoment& moment) {
     const MomentTexts texts = MomentTextsOf(moment);
     return kDayCountEpoch +
-           kDaysPerCentury * JulianCenturiesOfTexts(texts.date, texts.time, texts.era);
+           kDaysPerJulianCentury * JulianCenturiesOfTexts(texts.date, texts.time, texts.era);
 }
 
 CalendarMoment MomentOf(double julianDay) {
-    return CalendarMomentOf((julianDay - kDayCountEpoch) / kDaysPerCentury);
+    return CalendarMomentOf((julianDay - kDayCountEpoch) / kDaysPerJulianCentury);
 }
 
 // "2027", or "44 BC" for the astronomical year -43.

@@ -2,6 +2,7 @@
 
 #include "astro/angles.hpp"
 #include "present/glyphs.hpp"
+#include "shell/defaults.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -51,7 +52,8 @@ constexpr double kSectorDegrees = 30.0;
 constexpr double kCrowdDegrees = 8.0;
 
 // Listing codes of slots 1..15, three characters each: the Midheaven is listed as "M.C".
-constexpr std::string_view kListingCodes = "SUNMONMERVENEARMARJUPSATURANEPPLUZEDASCM.CVTX";
+// The listing beside the wheel codes the angles of slots 13..15 so; the bodies by their codes.
+constexpr std::string_view kListingAngleCodes = "ASCM.CVTX";
 constexpr std::size_t kNameCharacters = 15;
 
 struct ScreenPoint {
@@ -280,7 +282,8 @@ void PrintListing(PictureBox& box, const ProgramState& state, int centreSlot) {
     box.CurrentY = 0.0;
     for (int slot = 1; slot <= 15; ++slot) {
         if (slot == centreSlot) continue;
-        const std::string_view code = kListingCodes.substr(3 * (slot - 1), 3);
+        const std::string_view code =
+            slot <= 12 ? BodyCode(slot) : kListingAngleCodes.substr(3 * (slot - 13), 3);
         box.Print(Joined({" ", code, state.positions.PositionText[slot]}));
     }
     box.PrintEmptyLine();

@@ -7,7 +7,8 @@ namespace astrodesk {
 
 namespace {
 
-constexpr std::string_view kPackedAbbrevs = "SUNMONMERVENEARMARJUPSATURANEPPLUZEDASCMIDVTX";
+constexpr std::string_view kPackedBodyCodes = "SUNMONMERVENEARMARJUPSATURANEPPLUZED";
+constexpr std::string_view kPackedAngleAbbrevs = "ASCMIDVTX"; // slots 13..15
 constexpr std::string_view kPackedNames = "THE SUN  THE MOON MERCURY  VENUS    THE EARTHMARS     "
                                           "JUPITER  SATURN   URANUS   NEPTUNE  PLUTO    ZED      "
                                           "ASCENDANTMIDHEAVENVERTEX   ";
@@ -23,9 +24,14 @@ std::string Joined(int a, int b, int c, const char* format) {
 void BuildBodyTables(BodyTables& bodies) {
     for (int slot = 1; slot <= 15; ++slot) {
         const auto index = static_cast<std::size_t>(slot - 1);
-        bodies.BodyAbbrev[slot] = std::string(kPackedAbbrevs.substr(3 * index, 3));
+        bodies.BodyAbbrev[slot] = std::string(
+            slot <= 12 ? BodyCode(slot) : kPackedAngleAbbrevs.substr(3 * index - 36, 3));
         bodies.BodyName[slot] = std::string(kPackedNames.substr(9 * index, 9));
     }
+}
+
+std::string_view BodyCode(int slot) {
+    return kPackedBodyCodes.substr(static_cast<std::size_t>(3 * slot - 3), 3);
 }
 
 std::string TodayText(const Clock& clock) {
@@ -39,14 +45,13 @@ std::string ClockTimeText(const Clock& clock) {
 }
 
 void InitDefaults(ProgramState& state, const Clock& clock) {
-    state.record = ChartRecord{"current time", TodayText(clock), ClockTimeText(clock),
-                               "53N28",        "002W13",         "",
-                               0};
+    state.record = ChartRecord{
+        "current time", TodayText(clock), ClockTimeText(clock), "53N28", "002W13", "", 0};
     state.options = Options{};
     const ChartRecord& record = state.record;
-    state.snapshots.NatalRecord = SavedRecord{record.ChartName,      record.ChartDate,
-                                              record.ChartTime,      record.ChartLongitude,
-                                              record.ChartLatitude, record.ChartEra};
+    state.snapshots.NatalRecord =
+        SavedRecord{record.ChartName,      record.ChartDate,     record.ChartTime,
+                    record.ChartLongitude, record.ChartLatitude, record.ChartEra};
     state.working.ChartReady = 0;
 }
 

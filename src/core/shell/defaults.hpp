@@ -6,11 +6,15 @@
 #include "shell/program_state.hpp"
 
 #include <string>
+#include <string_view>
 
 namespace astrodesk {
 
 // Fills BodyAbbrev and BodyName (slots 1..15) from the packed constant texts.
 void BuildBodyTables(BodyTables& bodies);
+// The three-letter code of body slot 1..12 (SUN, MON, MER ... ZED), as the listing, the wheel
+// and the maps print it; the points after the bodies are coded by each for itself.
+std::string_view BodyCode(int slot);
 
 // Today's date as "DD-MM-YYYY".
 std::string TodayText(const Clock& clock);

@@ -79,9 +79,13 @@ std::optional<std::string> AcceptLongitude(std::string_view answer) {
 
 std::optional<EraChoice> AcceptEra(std::string_view answer) {
     if (answer.empty()) return std::nullopt;
-    if (answer.front() == 'A') return EraChoice{"A.D.", 0};
-    if (answer.front() == 'B') return EraChoice{"B.C.", 1};
+    if (answer.front() == 'A') return EraChoice{EraTextOf(0), 0};
+    if (answer.front() == 'B') return EraChoice{EraTextOf(1), 1};
     return std::nullopt;
+}
+
+std::string EraTextOf(std::int16_t era) {
+    return era == 1 ? "B.C." : "A.D.";
 }
 
 } // namespace astrodesk

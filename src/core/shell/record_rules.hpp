@@ -34,5 +34,7 @@ struct EraChoice {
 
 // Any answer beginning with an upper-case "A" (A.D.) or "B" (B.C.).
 std::optional<EraChoice> AcceptEra(std::string_view answer);
+// The era's text of an era code: "B.C." for 1, else "A.D.".
+std::string EraTextOf(std::int16_t era);
 
 } // namespace astrodesk

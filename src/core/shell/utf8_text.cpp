@@ -78,6 +78,13 @@ bool IsPrintableUtf8(std::string_view text) {
     return FirstUnprintable(text) == std::string_view::npos;
 }
 
+std::string Trimmed(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+}
+
 std::string EscapedForMessage(std::string_view text) {
     std::string escaped;
     for (std::size_t at = 0; at < text.size();) {

@@ -39,6 +39,9 @@ bool IsPrintableUtf8(std::string_view text);
 // first byte that is not well-formed UTF-8); npos when there is none.
 std::size_t FirstUnprintable(std::string_view text);
 
+// Without blanks, tabs and line ends at either end.
+std::string Trimmed(std::string_view text);
+
 // The text with every control character, and every byte that is not part of well-formed UTF-8,
 // written as an escape (\n, \t, \x01), for echoing a value the user gave in a message.
 std::string EscapedForMessage(std::string_view text);

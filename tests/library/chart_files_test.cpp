@@ -1,0 +1,160 @@
+// The interchange files: the published AAF examples read to their moments and places, and every
+// format written and read back to the same charts.
+
+#include "atlas/system_atlas.hpp"
+#include "library/record_files.hpp"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace astrodesk {
+namespace {
+
+const SystemAtlas& Atlas() {
+    static const SystemAtlas atlas;
+    return atlas;
+}
+
+const KeptChart& OnlyChart(const std::vector<RecordReading>& readings, std::size_t index) {
+    EXPECT_GT(readings.size(), index);
+    EXPECT_TRUE(readings[index].chart) << readings[index].field << ": " << readings[index].error;
+    return *readings[index].chart;
+}
+
+TEST(AafRecords, ThePublishedExamplesReadToTheirMomentsAndPlaces) {
+    const std::string text = "#:========= two records ============\n"
+                             "#A93:Ferber,Tobias,m,27.9.1970,11:04,Kandel/Pfalz,D\n"
+                             "#B93:*,49n05,8e11,1he,0\n"
+                             "#ZNAM:CET\n"
+                             "#COM:a comment\n"
+                             "#A93:Cezanne,Paul,m,19.1.1839,1:00,Aix-En-Provence,F\n"
+                             "#B93:2392758.526528,43n31,5e27,*,L\n";
+    const std::vector<RecordReading> readings = ReadAafRecords(text, Atlas());
+    ASSERT_EQ(readings.size(), 2u);
+    // No Julian Day: the local clock less the zone's hour.
+    const KeptChart& ferber = OnlyChart(readings, 0);
+    EXPECT_EQ(ferber.record.ChartDate, "27-09-1970");
+    EXPECT_EQ(ferber.record.ChartTime, "10:04:00");
+    EXPECT_EQ(ferber.record.ChartLatitude, "49N05");
+    EXPECT_EQ(ferber.record.ChartLongitude, "008E11");
+    EXPECT_EQ(ferber.abbreviation, "CET");
+    EXPECT_EQ(ferber.note, "a comment");
+    EXPECT_EQ(ferber.kind, "m");
+    // The Julian Day decides: 19 January 1839, 00:38:12 UT, 1:00 local mean time at 5°27' E.
+    const KeptChart& cezanne = OnlyChart(readings, 1);
+    EXPECT_EQ(cezanne.record.ChartDate, "19-01-1839");
+    EXPECT_EQ(cezanne.record.ChartTime, "00:38:12");
+    EXPECT_EQ(cezanne.record.ChartLatitude, "43N31");
+    EXPECT_EQ(cezanne.record.ChartLongitude, "005E27");
+    EXPECT_EQ(cezanne.localTime, "01:00:00");
+}
+
+TEST(AafRecords, LatinOneAndDamagedRecords) {
+    // "Zürich" in Latin-1, and a record whose moment cannot be known (no Julian Day, no zone and
+    // no place the atlas knows) refused by its line.
+    const std::string text = "#A93:M\xfcller,Hans,m,1.5.1950,12:00,Z\xfcrich,CH\n"
+                             "#B93:*,47n22,8e33,1he00,0\n"
+                             "#A93:Nobody,,m,1.5.1950,12:00,Nowhere at all,XX\n"
+                             "#B93:*,47n22,8e33,*,0\n";
+    const std::vector<RecordReading> readings = ReadAafRecords(TextAsUtf8(text), Atlas());
+    ASSERT_EQ(readings.size(), 2u);
+    EXPECT_EQ(OnlyChart(readings, 0).placeName, "Zürich");
+    EXPECT_EQ(OnlyChart(readings, 0).record.ChartTime, "11:00:00");
+    EXPECT_FALSE(readings[1].chart);
+    EXPECT_EQ(readings[1].line, 3);
+}
+
+TEST(AafRecords, AYearBeforeChristIsANegativeYear) {
+    const std::vector<RecordReading> readings = ReadAafRecords(
+        "#A93:Rome,,e,21.4.-753,12:00,Roma,I\n#B93:*,41n54,12e30,0he00,0\n", Atlas());
+    const KeptChart& rome = OnlyChart(readings, 0);
+    EXPECT_EQ(rome.record.ChartDate, "21-04-0753");
+    EXPECT_EQ(rome.record.ChartEra, 1);
+    EXPECT_NE(AafText({rome}).find(",21.4.-0753,12:00:00,"), std::string::npos) << AafText({rome});
+}
+
+KeptChart FullChart() {
+    KeptChart chart;
+    chart.record = {"Anna Müller, \"Nan\"", "01-05-1980", "08:30:00", "47N22", "008E33", "A.D.", 0};
+    chart.localDate = "01-05-1980";
+    chart.localTime = "09:30:00";
+    chart.placeName = "Zürich";
+    chart.region = "Canton of Zurich";
+    chart.country = "Switzerland";
+    chart.zone = "Europe/Zurich";
+    chart.offset = 3600;
+    chart.abbreviation = "CET";
+    chart.kind = "f";
+    chart.note = "from her mother; a note, with commas";
+    chart.source = "birth certificate";
+    return chart;
+}
+
+TEST(ChartFiles, EachFormatReadsBackToTheSameCharts) {
+    KeptChart bc = FullChart();
+    bc.record = {"Founding", "21-04-0753", "12:00:00", "41N54", "012E30", "B.C.", 1};
+    bc.localDate = bc.localTime = bc.placeName = bc.region = bc.country = bc.zone = "";
+    bc.offset.reset();
+    bc.abbreviation = bc.kind = bc.note = bc.source = "";
+    const std::vector<KeptChart> charts = {FullChart(), bc};
+    for (const RecordFormat format : {RecordFormat::Aaf, RecordFormat::Csv, RecordFormat::Json}) {
+        const std::vector<RecordReading> readings =
+            ReadRecords(format, RecordsText(format, charts), Atlas());
+        ASSERT_EQ(readings.size(), charts.size()) << static_cast<int>(format);
+        for (std::size_t i = 0; i < charts.size(); ++i) {
+            const KeptChart& back = OnlyChart(readings, i);
+            const KeptChart& kept = charts[i];
+            const auto fields = [](const KeptChart& c) {
+                const ChartRecord& r = c.record;
+                return std::vector<std::string>{r.ChartName,
+                                                r.ChartDate,
+                                                r.ChartTime,
+                                                r.ChartLatitude,
+                                                r.ChartLongitude,
+                                                r.EraText,
+                                                c.localDate,
+                                                c.localTime,
+                                                c.placeName,
+                                                c.region,
+                                                c.country,
+                                                c.zone,
+                                                c.kind,
+                                                c.note,
+                                                c.source,
+                                                c.abbreviation,
+                                                c.offset ? std::to_string(*c.offset) : "none"};
+            };
+            EXPECT_EQ(fields(back), fields(kept)) << static_cast<int>(format) << " chart " << i;
+        }
+    }
+}
+
+TEST(ChartFiles, ARefusedFieldIsNamedWithItsLine) {
+    const std::string csv = "name,date,time,era,latitude,longitude\n"
+                            "Good,01-01-2000,12:00:00,A.D.,51N30,000W07\n"
+                            "Bad,32-01-2000,12:00:00,A.D.,51N30,000W07\n";
+    const std::vector<RecordReading> readings = ReadCsvRecords(csv);
+    ASSERT_EQ(readings.size(), 2u);
+    EXPECT_TRUE(readings[0].chart);
+    EXPECT_FALSE(readings[1].chart);
+    EXPECT_EQ(readings[1].line, 3);
+    EXPECT_EQ(readings[1].field, "date");
+
+    // A JSON file cut short, or with text between its objects, is refused where it goes wrong.
+    const std::string good =
+        R"({"name":"A","date":"01-01-2000","time":"12:00:00","latitude":"51N30",)"
+        R"("longitude":"000W07"})";
+    for (const auto& [text, line] : {std::pair<std::string, int>{"[" + good + ",\n" + good, 2},
+                                     {"[" + good + ",\n" + good.substr(0, 20), 2},
+                                     {good + "\n" + good.substr(0, 20), 2},
+                                     {good + "\nnot json\n" + good, 2}}) {
+        const std::vector<RecordReading> records = ReadJsonRecords(text);
+        const auto refused = std::find_if(records.begin(), records.end(),
+                                          [](const RecordReading& r) { return !r.chart; });
+        ASSERT_NE(refused, records.end()) << text;
+        EXPECT_EQ(refused->line, line) << text;
+    }
+}
+
+} // namespace
+} // namespace astrodesk

@@ -1,0 +1,217 @@
+// The chart library's file, tested for real: a real SQLite file in a scratch folder, processes
+// killed in the middle of a write, two processes writing at once, files that are not libraries.
+
+#include "library/chart_library.hpp"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace astrodesk {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ChartLibraryFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("astrodesk-library-" + std::to_string(getpid()));
+        fs::create_directories(folder_);
+        path_ = (folder_ / "charts.sqlite").string();
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path folder_;
+    std::string path_;
+};
+
+// A chart of its own for each number: the name and the minute differ.
+KeptChart NumberedChart(int number) {
+    KeptChart chart;
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d:00", number / 60 % 24, number % 60);
+    chart.record = {
+        "Chart " + std::to_string(number), "01-01-2000", time, "51N30", "000W07", "A.D.", 0};
+    return chart;
+}
+
+std::vector<KeptChart> NumberedCharts(int first, int count) {
+    std::vector<KeptChart> charts;
+    for (int i = first; i < first + count; ++i)
+        charts.push_back(NumberedChart(i));
+    return charts;
+}
+
+std::size_t ChartCount(const std::string& path) {
+    return ChartLibrary(path, LibraryAccess::Read).List().size();
+}
+
+std::string Bytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// Runs `work` in a child process; returns its pid.
+template <typename Work> pid_t Child(Work work) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        try {
+            work();
+        } catch (...) {
+            _exit(2);
+        }
+        _exit(0);
+    }
+    return pid;
+}
+
+int ExitStatusOf(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(ChartLibraryFile, ReadingNeverCreatesTheFileAndWritingKeepsEachChartOnce) {
+    EXPECT_THROW(ChartLibrary(path_, LibraryAccess::Read), LibraryError);
+    EXPECT_FALSE(fs::exists(path_));
+    ChartLibrary library(path_, LibraryAccess::Write);
+    const auto [id, added] = library.Add(NumberedChart(1));
+    EXPECT_TRUE(added);
+    EXPECT_EQ(library.Add(NumberedChart(1)), std::make_pair(id, false));
+    // Namesakes born at another moment are other charts; the same chart twice in one import
+    // counts once.
+    KeptChart namesake = NumberedChart(1);
+    namesake.record.ChartTime = "23:59:59";
+    std::vector<KeptChart> import = {NumberedChart(1), namesake, namesake, NumberedChart(2)};
+    const ImportCounts counts = library.AddAll(import);
+    EXPECT_EQ(counts.added, 2);
+    EXPECT_EQ(counts.alreadyThere, 2);
+    EXPECT_EQ(library.Find("Chart 1").size(), 2u);
+    EXPECT_EQ(library.Find("chart 2").size(), 1u) << "a unique start of a name, case ignored";
+    EXPECT_EQ(library.Find(std::to_string(id)).front().record.ChartTime, "00:01:00");
+}
+
+TEST_F(ChartLibraryFile, AnImportWithOneRefusedRecordWritesNothing) {
+    ChartLibrary library(path_, LibraryAccess::Write);
+    library.Add(NumberedChart(0));
+    std::vector<KeptChart> import = NumberedCharts(1, 100);
+    import[50].record.ChartDate = "32-01-2000";
+    try {
+        library.AddAll(import);
+        ADD_FAILURE() << "a day 32 was kept";
+    } catch (const LibraryError& error) {
+        EXPECT_NE(std::string(error.what()).find("Chart 51\": date"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(ChartCount(path_), 1u);
+}
+
+TEST_F(ChartLibraryFile, AKilledImportLeavesTheLibraryAsItWasBeforeOrAfterIt) {
+    ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(0));
+    const std::vector<KeptChart> import = NumberedCharts(1, 50000);
+    // Killed at a few moments into the import: before it starts writing, during, after.
+    for (const int delayMs : {30, 150, 400, 900}) {
+        const pid_t pid = Child([&] { ChartLibrary(path_, LibraryAccess::Write).AddAll(import); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        const std::size_t count = ChartCount(path_);
+        EXPECT_TRUE(count == 1 || count == 50001) << count << " charts after " << delayMs << " ms";
+        if (count == 50001) break; // the import came through whole; nothing more to interrupt
+    }
+    ChartLibrary library(path_, LibraryAccess::Write); // still opens, and takes changes
+    EXPECT_TRUE(library.Add(NumberedChart(60000)).second);
+}
+
+TEST_F(ChartLibraryFile, TwoProcessesWritingAtOnceBothSucceed) {
+    ChartLibrary(path_, LibraryAccess::Write); // the schema, made once
+    const auto writer = [this](int first) {
+        return Child([this, first] {
+            ChartLibrary library(path_, LibraryAccess::Write);
+            for (int i = first; i < first + 150; ++i)
+                library.Add(NumberedChart(i)); // one transaction each, interleaved with the other
+        });
+    };
+    const pid_t a = writer(0), b = writer(1000);
+    EXPECT_EQ(ExitStatusOf(a), 0);
+    EXPECT_EQ(ExitStatusOf(b), 0);
+    EXPECT_EQ(ChartCount(path_), 300u);
+}
+
+TEST_F(ChartLibraryFile, AFileTheUserMayNotWriteOpensForReadingAndRefusesChanges) {
+    ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(1));
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string before = Bytes(path_);
+    // The superuser may write any file, so the library is opened as an ordinary user.
+    const pid_t pid = Child([this] {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        ChartLibrary library(path_, LibraryAccess::Write);
+        if (!library.IsReadOnly() || library.List().size() != 1) _exit(4);
+        const std::function<void()> changes[] = {[&] { library.Add(NumberedChart(2)); },
+                                                 [&] { library.Remove(1); },
+                                                 [&] { library.Rename(1, "B"); }};
+        for (const auto& change : changes) {
+            try {
+                change();
+                _exit(5);
+            } catch (const LibraryError& error) {
+                if (std::string(error.what()).find("read-only") == std::string::npos) _exit(6);
+            }
+        }
+    });
+    EXPECT_EQ(ExitStatusOf(pid), 0) << "3: no ordinary user; 4: not read-only, or its chart "
+                                       "unread; 5: a change was taken; 6: not said read-only";
+    EXPECT_EQ(Bytes(path_), before);
+}
+
+TEST_F(ChartLibraryFile, AFileThatIsNotALibraryIsRefusedByNameAndLeftAsItWas) {
+    const auto expectRefused = [this](const std::string& what) {
+        const std::string before = Bytes(path_);
+        for (const LibraryAccess access : {LibraryAccess::Read, LibraryAccess::Write}) {
+            try {
+                ChartLibrary library(path_, access);
+                ADD_FAILURE() << what << " was opened";
+            } catch (const LibraryError& error) {
+                EXPECT_NE(std::string(error.what()).find(path_), std::string::npos)
+                    << what << ": " << error.what();
+            }
+        }
+        EXPECT_EQ(Bytes(path_), before) << what << " was changed";
+        fs::remove(path_);
+    };
+    std::ofstream(path_, std::ios::binary) << "name,date\nAnn,01-01-2000\n";
+    expectRefused("a text file");
+
+    { // a real library cut short
+        ChartLibrary library(path_, LibraryAccess::Write);
+        library.AddAll(NumberedCharts(0, 2000));
+    }
+    fs::resize_file(path_, fs::file_size(path_) / 2);
+    expectRefused("a truncated library");
+
+    const auto sqlite = [this](const char* statements) {
+        sqlite3* db = nullptr;
+        sqlite3_open(path_.c_str(), &db);
+        sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    };
+    sqlite("CREATE TABLE other(x); INSERT INTO other VALUES (1);");
+    expectRefused("another program's database");
+
+    ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(1));
+    sqlite("PRAGMA journal_mode = DELETE; PRAGMA user_version = 99;");
+    expectRefused("a library of a newer version");
+}
+
+} // namespace
+} // namespace astrodesk
