@@ -110,32 +110,104 @@ void PlaceMoonAndNode(const Lanes& times, const CoefficientTables& tables, MoonA
     result.distance = moon.distance;
 }
 
+// The rectangular place of internal body k at `times` from its theory (AU). A lane on a mean
+// orbit also leaves that orbit's rectangular place in the body's slot of `helio`.
+[[gnu::always_inline]] inline LanesVector TheoryPlaceAt(int k, const Lanes& times,
+                                                        const CoefficientTables& tables,
+                                                        HelioTables& helio, LanesBody& body) {
+    RunBodyTheory(k, times, tables, body);
+    if (AnyLane(body.fromMeanOrbit)) {
+        helio.x[k] = Select(body.fromMeanOrbit, body.orbit.x, helio.x[k]);
+        helio.y[k] = Select(body.fromMeanOrbit, body.orbit.y, helio.y[k]);
+        helio.z[k] = Select(body.fromMeanOrbit, body.orbit.z, helio.z[k]);
+    }
+    return Rectangular(body.place);
+}
+
+// A body's heliocentric path near one moment t1 (AU, Julian centuries): its place there, its
+// velocity and its acceleration, the sun's pull -k² P / r³ (k the Gaussian gravitational
+// constant). The velocity is the chord to the geometric place a light time s later, less the
+// acceleration's share of it: P(t1 + s) = P(t1) + V s + A s²/2 up to the third derivative.
+// Between the later light-time moments, which lie within about 1e-10 century of t1, the
+// path is then exact to about 1e-14 AU for Mercury and better for the others, the planets'
+// mutual pulls and the third derivative apart.
+struct LocalPath {
+    LanesVector place;
+    LanesVector velocity;
+    LanesVector acceleration;
+};
+
+// The Sun's gravitational parameter k² in AU³ per Julian century² (Gauss: k = 0.01720209895).
+constexpr double kSunGravity = 0.01720209895 * 0.01720209895 * kDaysPerCentury * kDaysPerCentury;
+
+[[gnu::always_inline]] inline LocalPath PathThrough(const LanesVector& place,
+                                                    const LanesVector& later, const Lanes& s) {
+    const Lanes r = Length(place);
+    const Lanes pull = -kSunGravity / (r * r * r);
+    const LanesVector a = {pull * place.x, pull * place.y, pull * place.z};
+    const LaneMask apart = s != 0.0;
+    const Lanes span = Select(apart, s, Broadcast(1.0));
+    const auto chordVelocity = [&](const Lanes& from, const Lanes& to, const Lanes& accel) {
+        return Select(apart, (to - from) / span - 0.5 * accel * span, Lanes{});
+    };
+    return {place,
+            {chordVelocity(place.x, later.x, a.x), chordVelocity(place.y, later.y, a.y),
+             chordVelocity(place.z, later.z, a.z)},
+            a};
+}
+
+[[gnu::always_inline]] inline LanesVector AlongPath(const LocalPath& path, const Lanes& dt) {
+    const Lanes half = 0.5 * dt * dt;
+    return {path.place.x + path.velocity.x * dt + path.acceleration.x * half,
+            path.place.y + path.velocity.y * dt + path.acceleration.y * half,
+            path.place.z + path.velocity.z * dt + path.acceleration.z * half};
+}
+
+// The light-time moment for a body at `distance` (AU) from the observer.
+[[gnu::always_inline]] inline Lanes LightTimeMoment(const Lanes& times, const Lanes& distance) {
+    return times - distance * kLightDaysPerAU / kDaysPerCentury;
+}
+
 // Apparent place of internal body k (1..10) from the centre body cb: light time (three
 // iterations), the observer's aberration, nutation. The slot of the centre body itself receives
-// the Sun as seen from it. A body on its mean orbit leaves its rectangular place at the last
-// light-time moment in its slot of `helio`, where a later body's observer finds it.
+// the Sun as seen from it. The first light-time moment away from the chart time takes the
+// body's theory; the later ones, within a ten-thousandth of the light time of it, take the
+// body's path through it (see LocalPath), which moves the places by about 1e-12 degree. A body on
+// its mean orbit takes its orbit at every moment, and leaves its rectangular place at the last one
+// in its slot of `helio`, where a later body's observer finds it.
 ASTRODESK_LANES_KERNEL
 void PlaceBody(int k, int cb, const Lanes& times, const CoefficientTables& tables,
                const CentreVelocity& velocity, const Lanes& nutation, HelioTables& helio,
                PassPlaces& places, LastPlacing& last) {
     const LanesVector observer =
         cb == 0 ? LanesVector{} : LanesVector{helio.x[cb], helio.y[cb], helio.z[cb]};
+    const LanesVector geometric = {helio.x[k], helio.y[k], helio.z[k]};
+    const auto fromObserver = [&](const LanesVector& position) {
+        return k == cb ? position
+                       : LanesVector{position.x - observer.x, position.y - observer.y,
+                                     position.z - observer.z};
+    };
     LanesVector& rel = last.rel;
-    rel = {helio.x[k] - observer.x, helio.y[k] - observer.y, helio.z[k] - observer.z};
+    rel = {geometric.x - observer.x, geometric.y - observer.y, geometric.z - observer.z};
     Lanes distance = Length(rel);
     const Lanes geometricDistance = distance;
     LanesBody& body = last.theory;
+    // The centre body's own first moment is the chart time itself, so its theory also serves
+    // the second.
+    const int theoryIterations = k == cb ? 2 : 1;
+    LocalPath path{};
+    Lanes pathMoment{};
     for (int iteration = 0; iteration < kLightTimeIterations; ++iteration) {
-        RunBodyTheory(k, times - distance * kLightDaysPerAU / kDaysPerCentury, tables, body);
-        if (AnyLane(body.fromMeanOrbit)) {
-            helio.x[k] = Select(body.fromMeanOrbit, body.orbit.x, helio.x[k]);
-            helio.y[k] = Select(body.fromMeanOrbit, body.orbit.y, helio.y[k]);
-            helio.z[k] = Select(body.fromMeanOrbit, body.orbit.z, helio.z[k]);
+        const Lanes moment = LightTimeMoment(times, distance);
+        LanesVector position;
+        if (iteration < theoryIterations || AnyLane(body.fromMeanOrbit)) {
+            position = TheoryPlaceAt(k, moment, tables, helio, body);
+            path = PathThrough(position, geometric, times - moment);
+            pathMoment = moment;
+        } else {
+            position = AlongPath(path, moment - pathMoment);
         }
-        const LanesVector position = Rectangular(body.place);
-        rel = k == cb ? position
-                      : LanesVector{position.x - observer.x, position.y - observer.y,
-                                    position.z - observer.z};
+        rel = fromObserver(position);
         distance = Length(rel);
     }
     ApplyAberration(cb, k, distance, velocity, rel);

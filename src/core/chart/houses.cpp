@@ -4,7 +4,9 @@
 #include "astro/place_text.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -86,13 +88,9 @@ class SemiArcEquation {
                                   : ramc_ + semiArc / cusp_.divisor;
     }
 
-    // Ten passes of fixed-point iteration from the cusp's start value.
-    double Iterated() const {
-        double x = Reduce2Pi(ramc_ + DegToRad(cusp_.startDegrees));
-        for (int pass = 0; pass < 10; ++pass)
-            x = Next(GuardedSemiArc(x));
-        return x;
-    }
+    // The start value of the fixed-point iteration, and one pass of it.
+    double Start() const { return Reduce2Pi(ramc_ + DegToRad(cusp_.startDegrees)); }
+    double Pass(double x) const { return Next(GuardedSemiArc(x)); }
 
     // x minus where the equation moves it, with the semi-arc taken as 0 or 180 degrees for a
     // point that never rises or never sets: continuous, not above 0 at the start of the range
@@ -139,13 +137,29 @@ bool InsidePolarCircle(const ChartFrame& frame) {
     return std::abs(frame.Latitude) > kPi / 2.0 - frame.Obliquity;
 }
 
-// The right ascension of a Placidus cusp, or nothing where no ecliptic point with a semi-arc
-// meets the cusp's condition, or more than one does. The ten passes of the iteration settle
-// on the solution at moderate latitudes and are then kept as they are; nearer the polar
-// circles, and inside them, they do not settle, and the equation is solved outright.
-std::optional<double> PlacidusRightAscension(const ChartFrame& frame, const SemiArcCusp& cusp) {
+constexpr std::size_t kSemiArcCuspCount = std::size(kSemiArcCusps);
+
+// Ten passes of fixed-point iteration from each cusp's start value. The cusps go through their
+// passes side by side: each pass is a chain of library calls, and the chains of different
+// cusps then overlap.
+std::array<double, kSemiArcCuspCount> IteratedRightAscensions(const ChartFrame& frame) {
+    std::array<double, kSemiArcCuspCount> x{};
+    for (std::size_t c = 0; c < kSemiArcCuspCount; ++c)
+        x[c] = SemiArcEquation(frame, kSemiArcCusps[c]).Start();
+    for (int pass = 0; pass < 10; ++pass)
+        for (std::size_t c = 0; c < kSemiArcCuspCount; ++c)
+            x[c] = SemiArcEquation(frame, kSemiArcCusps[c]).Pass(x[c]);
+    return x;
+}
+
+// The right ascension of a Placidus cusp from its iterated one, or nothing where no ecliptic
+// point with a semi-arc meets the cusp's condition, or more than one does. The ten passes of
+// the iteration settle on the solution at moderate latitudes and are then kept as they are;
+// nearer the polar circles, and inside them, they do not settle, and the equation is solved
+// outright.
+std::optional<double> PlacidusRightAscension(const ChartFrame& frame, const SemiArcCusp& cusp,
+                                             double iterated) {
     const SemiArcEquation equation(frame, cusp);
-    const double iterated = equation.Iterated();
     const bool settled = std::abs(equation.SemiArcCosine(iterated)) < 1.0 &&
                          std::abs(equation.Residual(iterated)) < kSettledRightAscension;
     if (settled && !InsidePolarCircle(frame)) return iterated;
@@ -258,10 +272,12 @@ bool PlacidusCusps(ChartFrame& frame) {
     frame.HouseCusp[4] = Reduce2Pi(frame.Midheaven + kPi);
     frame.HouseCusp[7] = Reduce2Pi(frame.Ascendant + kPi);
     bool defined = true;
-    for (const SemiArcCusp& cusp : kSemiArcCusps) {
-        const std::optional<double> found = PlacidusRightAscension(frame, cusp);
+    const std::array<double, kSemiArcCuspCount> iterated = IteratedRightAscensions(frame);
+    for (std::size_t c = 0; c < kSemiArcCuspCount; ++c) {
+        const SemiArcCusp& cusp = kSemiArcCusps[c];
+        const std::optional<double> found = PlacidusRightAscension(frame, cusp, iterated[c]);
         defined = defined && found.has_value();
-        const double x = found ? *found : SemiArcEquation(frame, cusp).Iterated();
+        const double x = found.value_or(iterated[c]);
         const double longitude = AngleOf(std::sin(x), std::cos(x) * std::cos(frame.Obliquity));
         frame.HouseCusp[cusp.house] = Reduce2Pi(longitude);
         frame.HouseCusp[cusp.opposite] = Reduce2Pi(longitude + kPi);

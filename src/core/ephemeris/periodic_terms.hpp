@@ -44,10 +44,11 @@ template <typename Number> struct BasicSeriesState : BasicSeriesSums<Number> {
     explicit BasicSeriesState(const Number& julianCenturies) : T(julianCenturies) {}
 
     Number T; // Julian centuries from J2000, the factor of the times-T terms
-    IndexedArray<Number, -10, 16> OwnCos{}; // cos(k·M) of the planet computed
-    IndexedArray<Number, -10, 16> OwnSin{};
-    IndexedArray<Number, -10, 10> PertCos{}; // cos(j·M') of the current perturbing planet
-    IndexedArray<Number, -10, 10> PertSin{};
+    // Each table entry is built before a term reads it.
+    IndexedArray<Number, -10, 16> OwnCos{LeaveUnset{}}; // cos(k·M) of the planet computed
+    IndexedArray<Number, -10, 16> OwnSin{LeaveUnset{}};
+    IndexedArray<Number, -10, 10> PertCos{LeaveUnset{}}; // cos(j·M') of the current perturber
+    IndexedArray<Number, -10, 10> PertSin{LeaveUnset{}};
 };
 
 using SeriesSums = BasicSeriesSums<double>;
