@@ -1,5 +1,5 @@
 // astrodesk-cli events: the transits, ingresses, stations, returns and progressions of a natal
-// chart over a span of days, as text, JSON, CSV or an iCalendar file.
+// chart over a span of days, as text, JSON, CSV, an iCalendar file or a timeline picture.
 
 #include "astro/day_count.hpp"
 #include "atlas/local_birth.hpp"
@@ -7,9 +7,12 @@
 #include "chart/chart_driver.hpp"
 #include "commands.hpp"
 #include "event_files.hpp"
+#include "events/event_text.hpp"
+#include "events/event_timeline.hpp"
 #include "headless_chart.hpp"
 #include "output_file.hpp"
 #include "shell/record_rules.hpp"
+#include "timeline_picture.hpp"
 
 #include <CLI/CLI.hpp>
 #include <chrono>
@@ -173,6 +176,19 @@ void Write(const EventsArguments& arguments, const std::vector<ListedEvent>& eve
     }
 }
 
+// A day of the span as the timeline's heading gives it: DD-MM-YYYY, and B.C. before the era.
+std::string DayText(double julianCenturies) {
+    const MomentText moment = MomentTextOf(julianCenturies);
+    return moment.era == EraTextOf(1) ? moment.date + " " + moment.era : moment.date;
+}
+
+void WriteTimeline(const std::vector<Event>& events, const EventSearchOptions& search,
+                   const ChartRecord& natal, const std::string& fileName) {
+    const std::string lastDay = DayText(search.toT - 1.0 / kDaysPerJulianCentury);
+    WriteEventTimeline(events, search,
+                       TimelineTitle(natal.ChartName, DayText(search.fromT), lastDay), fileName);
+}
+
 void RunEvents(const EventsArguments& arguments) {
     const auto span = Span(arguments);
     EventSearchOptions options;
@@ -183,8 +199,12 @@ void RunEvents(const EventsArguments& arguments) {
     std::optional<PlaceReport> place;
     const ProgramState natal = ComputeHeadlessChart({arguments.record, {}, {}}, &place);
     options.orbDegrees = natal.options.OrbDegrees;
-    const std::vector<ListedEvent> events =
-        WithLocalClock(FindEvents(natal, NatalPointsOf(natal), options), place, natal.record);
+    const std::vector<Event> found = FindEvents(natal, NatalPointsOf(natal), options);
+    if (arguments.output && arguments.format == "text" && IsPictureFileName(*arguments.output)) {
+        WriteTimeline(found, options, natal.record, *arguments.output);
+        return;
+    }
+    const std::vector<ListedEvent> events = WithLocalClock(found, place, natal.record);
     const bool local = place && !place->zone.empty();
     if (!arguments.output) {
         Write(arguments, events, span, local, std::cout);
@@ -222,7 +242,9 @@ void AddEventsCommand(CLI::App& app) {
                         "ascendant, midheaven (default all)");
     command->add_option("--format", arguments->format, "text (default), json, csv or ics")
         ->check(CLI::IsMember({"text", "json", "csv", "ics"}));
-    command->add_option("-o,--output", arguments->output, "File to write (default the terminal)");
+    command->add_option("-o,--output", arguments->output,
+                        "File to write (default the terminal); a name ending in .png or .svg gets "
+                        "the events' timeline picture");
     command->add_flag("--orb-spans", arguments->orbSpans,
                       "iCalendar: a transit or progression lasts from entering its orb to leaving "
                       "it");

@@ -36,6 +36,30 @@ for row, event in zip(rows, events):
     assert abs(float(row["julianDay"]) - event["julianDay"]) < 1e-7
 PY
 
+# The timeline picture: -o FILE.svg is well-formed SVG (Python's XML parser) headed by the
+# chart's name and span, with a labelled bar for every aspect and natal point that Jupiter's
+# transits of the year touch; -o FILE.png is a PNG of the same page.
+"$cli" events --name ANN "${birth[@]}" --from 01-01-2026 --days 365 --bodies jupiter \
+    --kinds transits -o "$folder/jupiter.svg" || fail "events -o FILE.svg"
+"$cli" events --name ANN "${birth[@]}" --from 01-01-2026 --days 365 --bodies jupiter \
+    --kinds transits --format json >"$folder/jupiter.json"
+/usr/bin/python3 - "$folder/jupiter.svg" "$folder/jupiter.json" <<'PY' || fail "the timeline misses a transit"
+import json, sys, xml.etree.ElementTree as tree
+texts = [t.text for t in tree.parse(sys.argv[1]).iter("{http://www.w3.org/2000/svg}text")]
+assert texts[0] == "TIMELINE OF ANN  01-01-2026 TO 31-12-2026", texts[0]
+short = {"CONJUNCTION": "CON", "OPPOSITION": "OPP", "TRINE": "TRI", "SQUARE": "SQR",
+         "SEXTILE": "SXT", "SEMISEXTILE": "SSX", "INCONJUNCT": "INC", "SEMISQUARE": "SSQ",
+         "SESQUISQUARE": "SES"}
+point = {"ascendant": "ASC", "midheaven": "MC"}
+for e in json.load(open(sys.argv[2])):
+    label = short[e["aspect"]] + " " + point.get(e["target"], e["target"].upper())
+    assert label in texts, label
+PY
+"$cli" events "${birth[@]}" --from 01-01-2026 --days 30 -o "$folder/month.png" ||
+    fail "events -o FILE.png"
+[[ $(head -c 8 "$folder/month.png" | od -An -tx1 | tr -d ' ') == 89504e470d0a1a0a ]] ||
+    fail "events -o FILE.png wrote no PNG"
+
 # iCalendar: one VEVENT per exact moment at its Greenwich second; with --orb-spans a transit
 # runs from entering its orb to leaving it, around its exact moment.
 for spans in "" --orb-spans; do

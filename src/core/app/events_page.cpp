@@ -155,8 +155,9 @@ void EventsPage::Run() {
     }
 
     // The picture first, as astrologers look at it first; the list gives the detail.
-    if (!ShowTimeline(EventTimeline(events, search, ""), "TIMELINE OF " + name + "  " + spanText))
-        return;
+    const std::string title =
+        TimelineTitle(state_.snapshots.NatalRecord.ChartName, span->firstDay, span->lastDay);
+    if (!ShowTimeline(EventTimeline(events, search, ""), title)) return;
     ShowList(lines, "EVENTS OF " + name + "  " + spanText);
 }
 

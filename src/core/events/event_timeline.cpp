@@ -3,6 +3,7 @@
 #include "astro/day_count.hpp"
 #include "events/event_text.hpp"
 #include "interpret/factors.hpp"
+#include "shell/utf8_text.hpp"
 
 #include <algorithm>
 #include <array>
@@ -156,6 +157,12 @@ Timeline EventTimeline(const std::vector<Event>& events, const EventSearchOption
     for (std::size_t kind = 0; kind < marksSeen.size(); ++kind)
         if (marksSeen[kind]) timeline.key.push_back(markKeys[kind]);
     return timeline;
+}
+
+std::string TimelineTitle(std::string_view chartName, std::string_view firstDay,
+                          std::string_view lastDay) {
+    return "TIMELINE OF " + std::string(FirstCharacters(Trimmed(chartName), 23)) + "  " +
+           std::string(firstDay) + " TO " + std::string(lastDay);
 }
 
 } // namespace astrodesk

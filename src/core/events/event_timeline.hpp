@@ -9,6 +9,7 @@
 #include "present/timeline.hpp"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace astrodesk {
@@ -18,6 +19,11 @@ namespace astrodesk {
 // its end, runs to that edge; with an orb of 0 each exact moment stands alone.
 Timeline EventTimeline(const std::vector<Event>& events, const EventSearchOptions& search,
                        std::string title);
+
+// The heading of a chart's timeline: "TIMELINE OF ANN  01-01-2027 TO 31-12-2027", the name cut
+// to the 23 characters the listing shows.
+std::string TimelineTitle(std::string_view chartName, std::string_view firstDay,
+                          std::string_view lastDay);
 
 // Bars of "SQR SUN": the aspect's three letters and the natal point.
 std::string EventBarLabel(const Event& event);
