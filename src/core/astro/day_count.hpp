@@ -2,6 +2,16 @@
 
 // The chart's time argument: Julian centuries from the record's date, Greenwich time and era.
 // There is one time scale only: the time typed is used as it stands (no zone, no Delta-T).
+//
+// The Julian Day counts days from noon of 1 January 4713 B.C. of the proleptic Julian calendar
+// (J. Meeus, Astronomical Algorithms, 2nd ed., Willmann-Bell 1998, chapter 7). The day number of
+// a civil date is found from the months counted since March of the astronomical year -4800, so
+// that the leap day ends each counting year: whole 4-year cycles (1461 days) of the Julian
+// calendar, then, past the reform, its correction to the Gregorian (less one day in each century
+// year not divisible by 400). The inverse for the Julian calendar is E. G. Richards' algorithm
+// ("Calendars", Explanatory Supplement to the Astronomical Almanac, 3rd ed., University Science
+// Books 2013); for the Gregorian calendar the days are split into 400-year eras of 146097 days
+// counted from 1 March of year 0, so that every era repeats the same pattern of leap years.
 
 #include "shell/program_state.hpp"
 
@@ -22,9 +32,10 @@ void CompactDateAndTime(ChartRecord& record);
 void RestoreDateAndTime(ChartRecord& record);
 
 // Reads the compact texts ChartDate "DDMMYYYY" and ChartTime "HHMMSS" and the era flag
-// (1.0 = B.C.), and sets DayFraction, DayFractionCopy and JulianCenturies, counted from
-// JD 2415020.0 (1899 December 31, 12h). Dates up to 15 October 1582 count in the Julian
-// calendar, later ones in the Gregorian; 1 B.C. is year 0.
+// (1.0 = B.C.), and sets DayFraction and DayFractionCopy (the time of day as a fraction of the
+// day from Greenwich midnight, 0..1) and JulianCenturies: (JD - 2415020.0) / 36525, JD the
+// Julian Date of the moment, so counted from JD 2415020.0 (1899 December 31, 12h). Dates up to
+// 15 October 1582 count in the Julian calendar, later ones in the Gregorian; 1 B.C. is year 0.
 void ComputeDayCount(const ChartRecord& record, const WorkingCopies& working, ChartFrame& frame);
 
 // A moment as the chart record holds it: a civil date with its astronomical year (1 B.C. is 0)

@@ -1,11 +1,19 @@
 #pragma once
 
 // Sine and cosine for the angles of the series (mean anomalies and arguments of a few turns at
-// most), inline and without a library call. The argument is reduced by whole quarter turns (pi/2
-// in two parts, the first short enough that its multiples are exact); the reduced angle, within
-// +-pi/4, goes into polynomials for sine and cosine. Within +-kFastTrigRange radians every result
-// is within 2e-16 of the true value; beyond, and for infinities and NaN, the standard library
-// answers.
+// most), inline and without a library call. Argument in radians (the true pi, not the program's
+// decimal kPi); results are the cosine and sine as a Rotation.
+//
+// Method: the argument is reduced by whole quarter turns with pi/2 split in two parts, the first
+// short enough that its multiples are exact (the additive reduction of W. J. Cody and W. Waite,
+// Software Manual for the Elementary Functions, Prentice-Hall 1980); the reduced angle, within
+// +-pi/4, goes into polynomials of degree 13 (sine) and 14 (cosine) in the angle, evaluated in
+// the square of the angle by Estrin's scheme (D. E. Knuth, The Art of Computer Programming,
+// vol. 2, 3rd ed., 1997, section 4.6.4), and the quarter turns are added back by an exact
+// rotation. Accuracy: within +-kFastTrigRange radians every result is within 2e-16 of the
+// library's cosine and sine (1.1e-16 the largest difference found at four million random
+// arguments in each of +-8 pi, +-1e3, +-1e4 and +-1e5); beyond, and for infinities and NaN, the
+// standard library answers.
 
 #include "astro/angles.hpp"
 #include "astro/lanes.hpp"

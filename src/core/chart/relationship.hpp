@@ -4,6 +4,14 @@
 // whose moment is the mean of the two birth moments and whose place is the point halfway along
 // the shorter great-circle arc between the two birthplaces. The first person is the natal
 // snapshot, the second the chart computed just before.
+//
+// The midpoint is found on the spherical triangle of the pole and the two places (W. M. Smart,
+// Textbook on Spherical Astronomy, 6th ed., Cambridge 1977, chapter 1): the arc between the
+// places by the cosine formula, the bearing of the arc at the first place by the four-parts
+// formula, then on the triangle of the pole, the first place and the point half the arc along
+// that bearing, the point's colatitude by the cosine formula and its longitude difference from
+// the first place by the four-parts formula. The mean moment is the mean of the two Julian
+// Dates, whatever their calendars.
 
 #include "shell/program_state.hpp"
 

@@ -7,6 +7,13 @@
 //
 // Moments here are Julian centuries from JD 2415020.0 (1899 December 31, 12h), as the day count
 // gives them and as the snapshots keep them.
+//
+// Time keys, with Y = kTropicalYearDays and the span s = target - base: secondary progressions
+// chart the moment base + s / Y, one day after the base for each tropical year of the span;
+// primary directions base + s / Y^2, a year of the span for 1/Y of a day (3m 56.6s of time, in
+// which the sky turns about one degree); transits base + s. Solar returns in mean years chart
+// base + n Y days, n the whole years in s (a target less than half a year, 0.005 century,
+// before an anniversary already counts it). The exact returns are found by chart/returns.hpp.
 
 #include "shell/program_state.hpp"
 
@@ -15,6 +22,7 @@
 
 namespace astrodesk {
 
+// The mean tropical year, days: the Sun's mean time from one equinox back to it.
 inline constexpr double kTropicalYearDays = 365.242191;
 
 // Technique codes as the TECHNIQUES page sets them.

@@ -1,6 +1,10 @@
 #pragma once
 
-// One entry point for the chart computation: the theory of internal body k at time T.
+// One entry point for the chart computation: the theory of internal body k at time T (Julian
+// centuries from J2000, JD 2451545.0). Positions are geometric (no light time, no aberration,
+// no nutation) and referred to the mean ecliptic and equinox of date: the Sun and Mercury to
+// Pluto from the series of ephemeris/planet_theories.hpp, Pluto outside its series and ZED
+// from the mean orbits of ephemeris/mean_orbits.hpp, each with the source it follows.
 
 #include "astro/lanes.hpp"
 #include "ephemeris/mean_orbits.hpp"

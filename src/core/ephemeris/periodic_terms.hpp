@@ -2,9 +2,16 @@
 
 // The machinery shared by the planetary theories. Each position is a mean motion plus sums of
 // periodic terms in k·M + j·M', M the mean anomaly of the planet computed and M' that of one
-// perturbing planet at a time. The cosines and sines of the multiples come from tables built by
-// repeated angle addition, so a term costs one rotation and six multiplications and no
-// trigonometric call.
+// perturbing planet at a time, both in radians at T Julian centuries from J2000. A term adds
+// dlc·cos + dls·sin of its argument to the longitude (arcseconds), drc·cos + drs·sin to the radius
+// and dbc·cos + dbs·sin to the latitude (arcseconds); a times-T term multiplies the argument's
+// cosine and sine of the term before it by T once more.
+//
+// Method, as O. Montenbruck and T. Pfleger evaluate their series (Astronomy on the Personal
+// Computer, 3rd ed., Springer 1998): the cosines and sines of the multiples k·M and j·M' come
+// from tables built by repeated angle addition, cos(a + b) = cos a cos b - sin a sin b and
+// sin(a + b) = sin a cos b + cos a sin b, so a term costs one rotation and six multiplications
+// and no trigonometric call.
 //
 // Everything here is written once for a Number that is either a double (one moment) or Lanes
 // (the chart's pass times side by side, astro/lanes.hpp); the coefficients are doubles either

@@ -12,6 +12,19 @@
 // body's change of rate: the rate cannot go from its value at one end to zero and back to its
 // value at the other end faster than that bound allows, and where it could, the interval is
 // halved until it cannot.
+//
+// Root finders, on the track's interpolated longitude L(T) (degrees, unwrapped) and its rate:
+// - a passage of a mark value: the grid interval that holds it by bisection over the samples,
+//   then Newton's method kept inside the bracket, a step that would leave it replaced by
+//   bisection (W. H. Press et al., Numerical Recipes, 2nd ed., Cambridge 1992, section 9.4),
+//   to a millisecond of the event's time;
+// - a station, where the rate changes sign: the Illinois variant of false position (M. Dowell
+//   and P. Jarratt, BIT 11, 168, 1971), which halves the weight of an end kept twice in a row
+//   so that the bracket shrinks from both sides.
+// Then on the source itself (the program's positions): an exact passage (every passage with
+// refineEdges) by Newton's method with the track's rate, to 0.05" or half a second of the event's
+// time, whichever is closer, and no further than a day from the track's moment; a station by the
+// secant method on the rate from central differences 0.02 day wide.
 
 #include "events/event_search.hpp"
 #include "events/longitude_track.hpp"

@@ -2,6 +2,23 @@
 
 // One map drawn on the output screen: the outline of an area in gnomic or cylindrical
 // projection, the overhead points of the bodies, their lines and the legend beside the map.
+//
+// Projections: the cylindrical maps are equidistant cylindrical (plate carree: x the east
+// longitude, y the latitude, both degrees; J. P. Snyder, Map Projections: A Working Manual,
+// USGS Professional Paper 1395, 1987), the world from 170 degrees west. The gnomic maps are
+// centred on each area's point (maps/great_circle.hpp); their outline files hold the points
+// already projected, in plane units times the area's divisor.
+//
+// A body's overhead point at the chart's moment has the body's declination for latitude and
+// the west longitude GST - RA, where the Greenwich sidereal time GST is the chart's RAMC plus
+// the place's west longitude; the point opposite is its antipode. The lines are great circles:
+// where a body stands on the horizon (90 degrees from its overhead point), on the meridian (the
+// meridian of its overhead point), on its vertex circle (through the overhead point and the
+// equator 90 degrees from its meridian); between two bodies' overhead points (planet pairs);
+// between the place and each body's overhead point (local space, the body's direction as seen
+// from the place). A cylindrical map samples each circle every 0.02 radian of its length
+// (latitude asin(sin i sin t), longitude from the node atan(cos i tan t)); a gnomic map draws
+// it as the straight line through two of its images, clipped to the window.
 
 #include "maps/great_circle.hpp"
 #include "maps/map_areas.hpp"
