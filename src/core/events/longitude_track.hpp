@@ -2,8 +2,8 @@
 
 // The longitudes of the moving bodies sampled on a uniform grid of moments, with every body's
 // longitude unwrapped (counted on past 360 degrees as the body goes round) and interpolated
-// between the samples by the polynomial of degree five through the six nearest ones (two samples
-// before the interval holding T, four after its start), in Newton's forward-difference form,
+// between the samples by the polynomial of degree five through the six nearest ones (the two
+// ends of the interval holding T and two more on either side), in Newton's forward-difference form,
 // evaluated nested with its derivative for the rate. One source call gives all bodies, so a
 // search over a span costs one call per grid step, whatever it looks for.
 //
