@@ -51,9 +51,11 @@ constexpr const char* kColumns =
 
 constexpr const char* kListedColumns = "id, name, date, time, era, latitude, longitude, place";
 
-// The charts whose search text holds ?1, in the listing's order, read through the listing index.
+// The charts whose search text holds ?1, in the listing's order. SQLite reads them through
+// charts_listed, which holds the search text in that order; no index is named, so that a library
+// of an earlier version, read where it cannot be brought forward, is still read.
 constexpr const char* kMatching =
-    " FROM charts INDEXED BY charts_listed WHERE instr(search, ?1) > 0 ORDER BY folded_name, id";
+    " FROM charts WHERE instr(search, ?1) > 0 ORDER BY folded_name, id";
 
 // Columns 1 to 6 of a row of kColumns or kListedColumns.
 ChartRecord RecordOfRow(const SqliteStatement& row) {
@@ -212,10 +214,8 @@ void ChartLibrary::OpenChecked(LibraryAccess access) {
         connection_->Execute("PRAGMA journal_mode=WAL");
         connection_->Execute("PRAGMA synchronous=NORMAL");
     }
-    if (version < kSchemaVersion) {
-        RefuseWhenReadOnly();
-        Migrate();
-    }
+    // Every version has the same columns: one that cannot be written is read as it is.
+    if (version < kSchemaVersion && !readOnly_) Migrate();
 }
 
 // Brings the schema forward one version at a time in one transaction; another process may have
