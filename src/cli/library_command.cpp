@@ -57,13 +57,7 @@ KeptChart NamedOrRefused(const ChartLibrary& library, const std::string& chart) 
 
 // The charts as the JSON interchange writes them, each with its id first.
 json ChartsJson(const std::vector<KeptChart>& charts) {
-    json array = json::parse(JsonText(charts));
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        json withId = {{"id", charts[i].id}};
-        withId.update(array[i]);
-        array[i] = withId;
-    }
-    return array;
+    return json::parse(JsonText(charts, JsonIds::First));
 }
 
 // One line a chart: id, name, date, time, era, latitude, longitude and place, in columns.
@@ -94,9 +88,8 @@ void List(const LibraryArguments& arguments) {
     const auto library =
         LibraryExists(arguments) ? Opened(arguments, LibraryAccess::Read) : nullptr;
     if (arguments.format == "json")
-        std::cout << ChartsJson(library ? library->List(arguments.query) : std::vector<KeptChart>{})
-                         .dump(2, ' ', false, json::error_handler_t::replace)
-                  << '\n';
+        std::cout << JsonText(library ? library->List(arguments.query) : std::vector<KeptChart>{},
+                              JsonIds::First);
     else
         PrintChartTable(library ? library->Listing(arguments.query) : std::vector<ListedChart>{});
 }
