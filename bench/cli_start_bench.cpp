@@ -2,40 +2,13 @@
 // (user plus system time from wait4): a chart as text, which loads no Qt, and a PNG wheel,
 // which loads the Qt module. The program is the one built beside this benchmark.
 
+#include "child_process.hpp"
+
 #include <benchmark/benchmark.h>
-#include <filesystem>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-std::string ProgramBesideThis() {
-    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "astrodesk-cli")
-        .string();
-}
-
-// Runs the program with `arguments`, its output to /dev/null; the child's CPU seconds.
-double ChildCpuSeconds(const std::vector<std::string>& arguments) {
-    const std::string program = ProgramBesideThis();
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        freopen("/dev/null", "w", stdout);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 const std::vector<std::string> kRecord = {"--name",   "ANN",   "--date", "10-02-1993", "--time",
                                           "20:15:30", "--lat", "51N32",  "--lon",      "000W08"};
@@ -43,7 +16,7 @@ const std::vector<std::string> kRecord = {"--name",   "ANN",   "--date", "10-02-
 void Command(benchmark::State& state, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin() + 1, kRecord.begin(), kRecord.end());
     for (auto _ : state)
-        state.SetIterationTime(ChildCpuSeconds(arguments));
+        state.SetIterationTime(astrodesk::bench::RunProgramBesideThis(arguments).cpuSeconds);
 }
 BENCHMARK_CAPTURE(Command, chart_text, std::vector<std::string>{"chart"})
     ->UseManualTime()

@@ -57,42 +57,41 @@ KeptChart NamedOrRefused(const ChartLibrary& library, const std::string& chart) 
 
 // The charts as the JSON interchange writes them, each with its id first.
 json ChartsJson(const std::vector<KeptChart>& charts) {
-    json array = json::parse(JsonText(charts));
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        json withId = {{"id", charts[i].id}};
-        withId.update(array[i]);
-        array[i] = withId;
-    }
-    return array;
+    return json::parse(JsonText(charts, JsonIds::First));
 }
 
 // One line a chart: id, name, date, time, era, latitude, longitude and place, in columns.
-void PrintChartTable(const std::vector<KeptChart>& charts) {
+void PrintChartTable(const std::vector<ListedChart>& charts) {
     std::size_t idWidth = 2, nameWidth = 4;
-    for (const KeptChart& chart : charts) {
+    for (const ListedChart& chart : charts) {
         idWidth = std::max(idWidth, std::to_string(chart.id).size());
         nameWidth = std::max(nameWidth, CharacterCount(chart.record.ChartName));
     }
-    for (const KeptChart& chart : charts) {
+    // One text written at once: a stream insertion a field costs more than reading the charts.
+    std::string table;
+    for (const ListedChart& chart : charts) {
         const ChartRecord& r = chart.record;
         const std::string id = std::to_string(chart.id);
-        std::cout << std::string(idWidth - id.size(), ' ') << id << "  " << r.ChartName
-                  << std::string(nameWidth - CharacterCount(r.ChartName), ' ') << "  "
-                  << r.ChartDate << ' ' << r.ChartTime << ' ' << EraTextOf(r.ChartEra) << "  "
-                  << r.ChartLatitude << ' ' << r.ChartLongitude;
-        if (!chart.placeName.empty()) std::cout << "  " << chart.placeName;
-        std::cout << '\n';
+        table.append(idWidth - id.size(), ' ').append(id).append("  ").append(r.ChartName);
+        table.append(nameWidth - CharacterCount(r.ChartName), ' ').append("  ");
+        table.append(r.ChartDate).append(" ").append(r.ChartTime).append(" ");
+        table.append(EraTextOf(r.ChartEra)).append("  ");
+        table.append(r.ChartLatitude).append(" ").append(r.ChartLongitude);
+        if (!chart.placeName.empty()) table.append("  ").append(chart.placeName);
+        table += '\n';
     }
+    std::cout << table;
 }
 
+// The text listing reads only the listed columns; JSON gives whole records.
 void List(const LibraryArguments& arguments) {
-    std::vector<KeptChart> charts;
-    if (LibraryExists(arguments))
-        charts = Opened(arguments, LibraryAccess::Read)->List(arguments.query);
+    const auto library =
+        LibraryExists(arguments) ? Opened(arguments, LibraryAccess::Read) : nullptr;
     if (arguments.format == "json")
-        std::cout << ChartsJson(charts).dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+        std::cout << JsonText(library ? library->List(arguments.query) : std::vector<KeptChart>{},
+                              JsonIds::First);
     else
-        PrintChartTable(charts);
+        PrintChartTable(library ? library->Listing(arguments.query) : std::vector<ListedChart>{});
 }
 
 void Show(const LibraryArguments& arguments) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace astrodesk {
 namespace {
@@ -127,6 +128,34 @@ TEST(ChartFiles, EachFormatReadsBackToTheSameCharts) {
             EXPECT_EQ(fields(back), fields(kept)) << static_cast<int>(format) << " chart " << i;
         }
     }
+}
+
+// The JSON writer lays records out as the JSON library's own indented dump does, escapes
+// included, so that the listing and the export keep their form byte for byte.
+TEST(ChartFiles, TheJsonTextIsTheIndentedDumpOfItsRecords) {
+    using json = nlohmann::ordered_json;
+    const auto dumped = [](const std::string& text) {
+        return json::parse(text).dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    };
+    KeptChart escaped = FullChart();
+    escaped.id = 12;
+    escaped.note = "line one\nline two"; // each escape in a text of its own
+    escaped.region = "a\tb";
+    escaped.abbreviation = "\x01";
+    escaped.country = "back \\ slash";
+    escaped.zone = "\x7f";
+    escaped.offset = -19800;
+    KeptChart faulty = FullChart();
+    faulty.source = "A\xff B"; // not UTF-8: the byte becomes U+FFFD
+    const std::vector<KeptChart> charts = {escaped, faulty};
+    EXPECT_EQ(JsonText({}), dumped("[]"));
+    for (const JsonIds ids : {JsonIds::None, JsonIds::First}) {
+        const std::string text = JsonText(charts, ids);
+        EXPECT_EQ(text, dumped(text));
+        EXPECT_EQ(json::parse(text)[0].begin().key(), ids == JsonIds::First ? "id" : "name");
+    }
+    EXPECT_EQ(json::parse(JsonText(charts, JsonIds::First))[0]["id"], 12);
+    EXPECT_EQ(json::parse(JsonText(charts))[1]["source"], "A\uFFFD B");
 }
 
 TEST(ChartFiles, ARefusedFieldIsNamedWithItsLine) {

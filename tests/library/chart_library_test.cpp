@@ -61,6 +61,14 @@ std::string Bytes(const std::string& path) {
     return bytes.str();
 }
 
+// Runs SQL on the file directly, as another program would.
+void RunSql(const std::string& path, const char* statements) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
 // Runs `work` in a child process; returns its pid.
 template <typename Work> pid_t Child(Work work) {
     const pid_t pid = fork();
@@ -199,18 +207,68 @@ TEST_F(ChartLibraryFile, AFileThatIsNotALibraryIsRefusedByNameAndLeftAsItWas) {
     fs::resize_file(path_, fs::file_size(path_) / 2);
     expectRefused("a truncated library");
 
-    const auto sqlite = [this](const char* statements) {
-        sqlite3* db = nullptr;
-        sqlite3_open(path_.c_str(), &db);
-        sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    };
-    sqlite("CREATE TABLE other(x); INSERT INTO other VALUES (1);");
+    RunSql(path_, "CREATE TABLE other(x); INSERT INTO other VALUES (1);");
     expectRefused("another program's database");
 
     ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(1));
-    sqlite("PRAGMA journal_mode = DELETE; PRAGMA user_version = 99;");
+    RunSql(path_, "PRAGMA journal_mode = DELETE; PRAGMA user_version = 99;");
     expectRefused("a library of a newer version");
+}
+
+// "id place" of each chart a listing shows, in its order.
+std::string IdsAndPlaces(const std::vector<ListedChart>& charts) {
+    std::string text;
+    for (const ListedChart& chart : charts)
+        text += std::to_string(chart.id) + " " + chart.placeName + ";";
+    return text;
+}
+
+TEST_F(ChartLibraryFile, AnEarlierLibraryListsAsBeforeBroughtForwardOrReadWhereItCannotBe) {
+    std::vector<KeptChart> charts = NumberedCharts(1, 4);
+    const char* const names[] = {"Émile Roux", "anna", "Anna", "Bruno"};
+    const char* const places[] = {"Zürich", "Lima", "Lima", ""};
+    for (std::size_t i = 0; i < charts.size(); ++i) {
+        charts[i].record.ChartName = names[i];
+        charts[i].placeName = places[i];
+        charts[i].country = places[i][0] == 'L' ? "Peru" : "";
+    }
+    ChartLibrary(path_, LibraryAccess::Write).AddAll(charts);
+    // The indexes of the version before this one's listing index.
+    RunSql(path_, "DROP INDEX charts_listed; CREATE INDEX charts_by_name ON charts(folded_name, "
+                  "id); CREATE INDEX charts_by_search ON charts(search, id); "
+                  "PRAGMA user_version = 2;");
+    const std::string readOnlyPath = (folder_ / "read-only.sqlite").string();
+    fs::copy_file(path_, readOnlyPath);
+    fs::permissions(readOnlyPath,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string readOnlyBytes = Bytes(readOnlyPath);
+
+    // By name (accents and case folded), namesakes by id; a query meets name, place or country.
+    const std::string all = "2 Lima;3 Lima;4 ;1 Zürich;";
+    const pid_t reader = Child([&] {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        const ChartLibrary library(readOnlyPath, LibraryAccess::Read);
+        if (!library.IsReadOnly() || IdsAndPlaces(library.Listing()) != all) _exit(4);
+    });
+    EXPECT_EQ(ExitStatusOf(reader), 0) << "3: no ordinary user; 4: not read as it is";
+    EXPECT_EQ(Bytes(readOnlyPath), readOnlyBytes);
+
+    const ChartLibrary library(path_, LibraryAccess::Read);
+    EXPECT_EQ(IdsAndPlaces(library.Listing()), all);
+    EXPECT_EQ(IdsAndPlaces(library.Listing("zurich")), "1 Zürich;");
+    EXPECT_EQ(IdsAndPlaces(library.Listing("PERU")), "2 Lima;3 Lima;");
+    EXPECT_EQ(IdsAndPlaces(library.Listing("emile r")), "1 Zürich;");
+    // The listing shows the records the whole charts hold.
+    const std::vector<KeptChart> whole = library.List();
+    const std::vector<ListedChart> listed = library.Listing();
+    ASSERT_EQ(whole.size(), listed.size());
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        const ChartRecord &a = whole[i].record, &b = listed[i].record;
+        EXPECT_EQ(std::tie(a.ChartName, a.ChartDate, a.ChartTime, a.ChartEra, a.EraText,
+                           a.ChartLatitude, a.ChartLongitude),
+                  std::tie(b.ChartName, b.ChartDate, b.ChartTime, b.ChartEra, b.EraText,
+                           b.ChartLatitude, b.ChartLongitude));
+    }
 }
 
 } // namespace

@@ -53,6 +53,9 @@ class ChartLibrary {
     // Charts whose name or place holds the query (accents and case ignored); all for an empty
     // query. Ordered by name, then id.
     std::vector<KeptChart> List(std::string_view query = "") const;
+    // The same charts with only what a listing shows, read from one index: several times
+    // faster than List for a query that finds many.
+    std::vector<ListedChart> Listing(std::string_view query = "") const;
     // `chart` as a user names it: an id, an exact name, or a unique start of a name (case
     // ignored). One chart when found; none, or the candidates when ambiguous.
     std::vector<KeptChart> Find(std::string_view chart) const;

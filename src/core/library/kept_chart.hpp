@@ -30,6 +30,13 @@ struct KeptChart {
     std::string changed; // the same form
 };
 
+// A kept chart as a listing shows it: its id, record and place name.
+struct ListedChart {
+    std::int64_t id = 0;
+    ChartRecord record;
+    std::string placeName;
+};
+
 // Two charts are one when they have the same name, moment and place: namesakes born elsewhere
 // or at another moment are different charts.
 bool SameChart(const KeptChart& a, const KeptChart& b);

@@ -44,7 +44,9 @@ std::vector<RecordReading> ReadRecords(RecordFormat format, std::string_view tex
 
 std::string AafText(const std::vector<KeptChart>& charts);
 std::string CsvText(const std::vector<KeptChart>& charts);
-std::string JsonText(const std::vector<KeptChart>& charts);
+// JSON: with JsonIds::First, each record object begins with its chart's "id" (the listing's form).
+enum class JsonIds { None, First };
+std::string JsonText(const std::vector<KeptChart>& charts, JsonIds ids = JsonIds::None);
 std::string RecordsText(RecordFormat format, const std::vector<KeptChart>& charts);
 
 // The CSV columns, in the order the writer puts them; the reader takes them in any order and

@@ -264,6 +264,28 @@ std::optional<Fields> JsonFields(const json& object, FieldRefusal& refusal) {
     return fields;
 }
 
+// A JSON string as the JSON library writes one (UTF-8 kept, a faulty byte replaced): names,
+// dates and places seldom need an escape, and are written as they are.
+std::string JsonString(const std::string& text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+    });
+    return plain ? '"' + text + '"'
+                 : json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+// `"key": value` members at `indent`, each after the separator the one before needs.
+struct JsonMembers {
+    std::string& out;
+    const char* indent;
+    bool first = true;
+    void Add(const char* key, const std::string& value) {
+        out.append(first ? "\n" : ",\n").append(indent).append("\"").append(key).append("\": ");
+        out.append(value);
+        first = false;
+    }
+};
+
 } // namespace
 
 std::optional<RecordFormat> RecordFormatNamed(std::string_view name) {
@@ -353,21 +375,28 @@ std::string CsvText(const std::vector<KeptChart>& charts) {
     return out;
 }
 
-std::string JsonText(const std::vector<KeptChart>& charts) {
-    json array = json::array();
+// Written directly in the layout of an indented dump of the array of record objects: building
+// that tree for 14,000 charts took ten times as long as writing the text.
+std::string JsonText(const std::vector<KeptChart>& charts, JsonIds ids) {
+    if (charts.empty()) return "[]\n";
+    std::string out = "[";
     for (const KeptChart& chart : charts) {
+        out += out.size() == 1 ? "\n  {" : ",\n  {";
         Fields fields = FieldsOf(chart);
-        json record, place;
+        JsonMembers record{out, "    "};
+        if (ids == JsonIds::First) record.Add("id", std::to_string(chart.id));
         for (const auto& [field, key] : kRecordKeys)
-            record[key] = fields[field];
+            record.Add(key, JsonString(fields[field]));
+        record.Add("place", "{");
+        JsonMembers place{out, "      "};
         for (const auto& [field, key] : kPlaceKeys)
-            place[key] = fields[field];
-        record["place"] = place;
-        record["added"] = fields["added"];
-        record["changed"] = fields["changed"];
-        array.push_back(record);
+            place.Add(key, JsonString(fields[field]));
+        out += "\n    }";
+        for (const char* key : {"added", "changed"})
+            record.Add(key, JsonString(fields[key]));
+        out += "\n  }";
     }
-    return array.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    return out + "\n]\n";
 }
 
 std::vector<RecordReading> ReadRecords(RecordFormat format, std::string_view text,
