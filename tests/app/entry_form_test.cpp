@@ -68,20 +68,6 @@ TEST_F(EntryFormTest, TheClockFollowsNowUntilATimeOrBeforeChristIsEntered) {
     EXPECT_EQ(record.ChartTime, "09:05:01");
 }
 
-TEST_F(EntryFormTest, EachFieldAsksForItself) {
-    const std::pair<EntryField, const char*> asked[] = {
-        {EntryField::Name, "NAME"},
-        {EntryField::Date, "DATE (DD-MM-YYYY)"},
-        {EntryField::Time, "TIME (HH:MM:SS)"},
-        {EntryField::Latitude, "LATITUDE (DDSMM)"},
-        {EntryField::Longitude, "LONGITUDE (DDDSMM)"},
-        {EntryField::Era, "'A.D.' OR 'B.C.'"}};
-    for (const auto& [field, words] : asked) {
-        Enter(field, {""});
-        EXPECT_NE(dialogs.inputBoxes.at(0).title.find(words), std::string::npos) << words;
-    }
-}
-
 TEST_F(EntryFormTest, AllDoneTakesTheDateAndTimeShown) {
     shell.mainMenu.Command1_Click(Choice::NewChart);
     entry.Timer1_Timer();

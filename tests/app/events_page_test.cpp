@@ -5,6 +5,7 @@
 #include "app/shell_doubles.hpp"
 #include "events/event_search.hpp"
 #include "events/event_text.hpp"
+#include "support/leaving_screen.hpp"
 #include "support/paper.hpp"
 
 #include <gtest/gtest.h>
@@ -15,18 +16,6 @@ namespace {
 
 constexpr int kTechniques = static_cast<int>(Choice::Techniques);
 constexpr int kTransits = 2;
-
-// An output screen that leaves during its page `leaveAt` (from 1), as Escape does.
-class LeavingOutputScreen : public RecordingOutputScreen {
-  public:
-    std::size_t leaveAt = 0;
-
-  protected:
-    void AwaitContinue() override {
-        RecordingOutputScreen::AwaitContinue();
-        if (Pages().size() == leaveAt) LeaveOutput();
-    }
-};
 
 // Ann's natal chart of 10-02-1993 20:15:30 at the start-up place, on the real coefficient
 // files, with hard copy on a paper double.

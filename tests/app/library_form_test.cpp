@@ -1,11 +1,10 @@
 #include "app/library_form.hpp"
 #include "app/shell_fixture.hpp"
+#include "support/files_and_processes.hpp"
 
 #include <filesystem>
 #include <functional>
-#include <sys/wait.h>
 #include <tuple>
-#include <unistd.h>
 
 namespace astrodesk::testing {
 namespace {
@@ -22,19 +21,10 @@ struct LibraryFormTest : ShellTest {
     // Runs `change` on the library in a child process, as the command line would, while this
     // one holds the file open; true when the child's change succeeded.
     bool ChangedElsewhere(const std::function<void(ChartLibrary&)>& change) const {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            try {
-                ChartLibrary library(path, LibraryAccess::Write);
-                change(library);
-                ::_exit(0);
-            } catch (...) {
-                ::_exit(1);
-            }
-        }
-        int status = 0;
-        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-               WEXITSTATUS(status) == 0;
+        return ExitStatusOf(Child([&] {
+                   ChartLibrary library(path, LibraryAccess::Write);
+                   change(library);
+               })) == 0;
     }
     bool KeptElsewhere(const KeptChart& chart) const {
         return ChangedElsewhere([&chart](ChartLibrary& library) { library.Add(chart); });

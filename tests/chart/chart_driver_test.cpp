@@ -1,7 +1,6 @@
 // The chart driver: motion status, display slots, and whole charts computed from a record.
 
 #include "chart/chart_driver.hpp"
-#include "ephemeris/mean_orbits.hpp"
 #include "present/listing.hpp"
 #include "support/chart_setup.hpp"
 
@@ -146,15 +145,6 @@ TEST_F(WholeChart, NoDistanceWhereASeriesBreaksDownInDeepTime) {
         const std::string uranus = centre == 3 ? lines[11] : lines[4]; // or the Sun's row
         EXPECT_EQ(uranus.back(), '"') << uranus;                       // ends at the latitude
     }
-}
-
-TEST_F(WholeChart, PlutoFollowsItsMeanOrbitBeyondTheSeriesRange) {
-    testing::SetRecord(state_.record, {1, 6, 2150, 0, 0, 0, 0, 0, false, 0, 0, false});
-    state_.options.CentreBody = 0; // heliocentric: no observer, so the orbit shows directly
-    Listing();
-    PositionTables orbit;
-    PlutoMeanOrbit(state_.frame.JulianCenturies, orbit);
-    EXPECT_NEAR(state_.positions.BodyDistance[11], orbit.TheoryR, 1e-9);
 }
 
 // The three passes run side by side, one per vector lane; each must come out exactly as one

@@ -72,7 +72,6 @@ deep=(--date 01-06-9035 --era BC --time 12:00:00)
 check $'"outsideSeriesRange": true\n"fromYear": 1600\n"toYear": 2400\n"distanceNote": "the series of URANUS' "${deep[@]}"
 $cli chart "${deep[@]}" 2>&1 >/dev/null | grep -q "^astrodesk-cli: note: 01-06-9035 B.C. lies outside 1600 to 2400" ||
     fail "no note on stderr for a date outside the series"
-$cli chart "${deep[@]}" 2>/dev/null | grep -qE "^URANUS .*\"$" || fail "the listing shows a distance of Uranus"
 $cli chart 2>&1 >/dev/null | grep -q . && fail "a note for the present moment"
 
 # A name in any script is kept whole in the JSON.

@@ -1,4 +1,5 @@
-// Events as text: the names the files use, and the line the text format and the desktop print.
+// Events as text: the point and target names the files use, the moments in the record's forms,
+// and the line the text format and the desktop print.
 
 #include "events/event_text.hpp"
 
@@ -7,7 +8,7 @@
 namespace astrodesk {
 namespace {
 
-TEST(EventText, NamesOfPointsTargetsAndPhases) {
+TEST(EventText, NamesOfPointsAndTargets) {
     for (int slot = 1; slot <= 14; ++slot)
         EXPECT_EQ(PointOfKey(PointKey(slot)), slot);
     EXPECT_FALSE(PointOfKey("vertex"));
@@ -15,8 +16,6 @@ TEST(EventText, NamesOfPointsTargetsAndPhases) {
     EXPECT_EQ(EventTargetName(ingress), "PI");
     Event station{EventKind::Station, 3, kTurnsDirect, 0, EventPhase::Exact, 0.0, 0.0, 1.0, 1.0};
     EXPECT_EQ(EventTargetName(station), "direct");
-    EXPECT_EQ(EventKindName(EventKind::Progression), "progression");
-    EXPECT_EQ(EventPhaseName(EventPhase::Leave), "leave");
 }
 
 // J2000 is 1 January 2000, 12:00:00; the day count's calendar and era hold either side of it.

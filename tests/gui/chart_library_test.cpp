@@ -4,6 +4,7 @@
 
 #include "chart_library_dialog.hpp"
 #include "keyboard_driver.hpp"
+#include "support/files_and_processes.hpp"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +12,6 @@
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 using namespace astrodesk;
 using namespace astrodesk::testing;
@@ -42,12 +42,6 @@ struct LibraryProgram : Program {
         return shown;
     }
 };
-
-std::string Bytes(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 QStringList Names(ChartLibraryDialog& dialog) {
     QStringList names;
@@ -207,7 +201,7 @@ class ChartLibraryTest : public QObject {
         Press(Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(program.dialogs.messageBoxes.size(), std::size_t{1});
         QVERIFY(program.dialogs.messageBoxes[0].text.find("not saved") != std::string::npos);
-        QCOMPARE(Bytes(program.path), garbage);
+        QCOMPARE(FileBytes(program.path), garbage);
     }
 };
 

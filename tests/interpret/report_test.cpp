@@ -6,8 +6,10 @@
 #include "interpret/factors.hpp"
 #include "interpret/report.hpp"
 #include "shell/defaults.hpp"
+#include "support/leaving_screen.hpp"
 #include "support/paper.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/scripted_dialogs.hpp"
 #include "support/text_layout.hpp"
 
 #include <algorithm>
@@ -51,35 +53,6 @@ class TextFolder : public ScratchFolder {
     }
 };
 
-class RecordingDialogs : public Dialogs {
-  public:
-    std::vector<std::string> messages;
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    MessageAnswer MessageBox(const std::string& text, const std::string&, MessageButtons) override {
-        messages.push_back(text);
-        return MessageAnswer::Ok;
-    }
-};
-
-// A screen whose user leaves the output at the given wait (1-based) instead of continuing.
-class LeavingScreen : public RecordingOutputScreen {
-  public:
-    explicit LeavingScreen(int leaveAt) : leaveAt_(leaveAt) {}
-
-  protected:
-    void AwaitContinue() override {
-        if (++waits_ == leaveAt_)
-            LeaveOutput();
-        else
-            RecordingOutputScreen::AwaitContinue();
-    }
-
-  private:
-    int leaveAt_, waits_ = 0;
-};
-
 // A computed geocentric chart, body order (slot 5 the Ascendant), in degrees: the Sun in
 // Capricorn at 275; the Moon at 70.2, 29.8 degrees before the Ascendant at 100 (sector 12, a
 // three-star semisextile); Mercury at 125.1, 149.9 from the Sun (a three-star inconjunct, code
@@ -120,7 +93,7 @@ std::vector<std::string> PageWith(const RecordingOutputScreen& output, const std
 
 struct ReportTest : ::testing::Test {
     TextFolder texts;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     Paper paper;
     RecordingOutputScreen output;
     ProgramState state = GeocentricChart();
@@ -377,7 +350,7 @@ TEST_F(ReportTest, TablesReturnToBodyOrderHoweverTheReportEnds) {
     };
     struct Case {
         std::function<void()> change;
-        int leaveAt; // the wait (from 1) at which the user leaves, or 0
+        int leaveAt; // the page (from 1) during which the user leaves, or 0
         ReportOutcome::End end;
         std::string message;
     };
@@ -412,15 +385,15 @@ TEST_F(ReportTest, TablesReturnToBodyOrderHoweverTheReportEnds) {
     int documents = 0;
     for (const Case& c : cases) {
         c.change();
-        dialogs.messages.clear();
-        LeavingScreen screen(c.leaveAt);
+        dialogs.messageBoxes.clear();
+        LeavingOutputScreen screen(static_cast<std::size_t>(c.leaveAt));
         const ReportOutcome outcome = Report(screen);
         EXPECT_EQ(outcome.end, c.end) << c.message;
         EXPECT_TRUE(BodyOrderOf(state) == before);
         documents += c.end != NotGeocentric;
         EXPECT_EQ(paper.documentsEnded, documents);
         if (c.leaveAt > 0) {
-            EXPECT_EQ(screen.Pages().size(), c.leaveAt - 1u);
+            EXPECT_EQ(screen.Pages().size(), static_cast<std::size_t>(c.leaveAt));
         }
         if (c.end == FileFault) {
             EXPECT_EQ(outcome.sections.back().file, "HOUSES.TXT") << "nothing read after it";
@@ -428,9 +401,9 @@ TEST_F(ReportTest, TablesReturnToBodyOrderHoweverTheReportEnds) {
         if (c.end == NotGeocentric) {
             EXPECT_TRUE(screen.Pages().empty());
         }
-        ASSERT_EQ(dialogs.messages.size(), c.message.empty() ? 0u : 1u);
+        ASSERT_EQ(dialogs.messageBoxes.size(), c.message.empty() ? 0u : 1u);
         if (!c.message.empty()) {
-            EXPECT_THAT(dialogs.messages[0], HasSubstr(c.message));
+            EXPECT_THAT(dialogs.messageBoxes[0].text, HasSubstr(c.message));
         }
     }
 }

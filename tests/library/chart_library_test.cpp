@@ -2,16 +2,15 @@
 // killed in the middle of a write, two processes writing at once, files that are not libraries.
 
 #include "library/chart_library.hpp"
+#include "support/files_and_processes.hpp"
+#include "support/scratch_folder.hpp"
 
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -20,17 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using testing::Child;
+using testing::ExitStatusOf;
+
 class ChartLibraryFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("astrodesk-library-" + std::to_string(getpid()));
-        fs::create_directories(folder_);
-        path_ = (folder_ / "charts.sqlite").string();
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path folder_;
-    std::string path_;
+    testing::ScratchFolder folder_;
+    std::string path_ = folder_.PathOf("charts.sqlite").string();
 };
 
 // A chart of its own for each number: the name and the minute differ.
@@ -54,39 +49,12 @@ std::size_t ChartCount(const std::string& path) {
     return ChartLibrary(path, LibraryAccess::Read).List().size();
 }
 
-std::string Bytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 // Runs SQL on the file directly, as another program would.
 void RunSql(const std::string& path, const char* statements) {
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
     sqlite3_close(db);
-}
-
-// Runs `work` in a child process; returns its pid.
-template <typename Work> pid_t Child(Work work) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        try {
-            work();
-        } catch (...) {
-            _exit(2);
-        }
-        _exit(0);
-    }
-    return pid;
-}
-
-int ExitStatusOf(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST_F(ChartLibraryFile, ReadingNeverCreatesTheFileAndWritingKeepsEachChartOnce) {
@@ -159,8 +127,11 @@ TEST_F(ChartLibraryFile, TwoProcessesWritingAtOnceBothSucceed) {
 TEST_F(ChartLibraryFile, AFileTheUserMayNotWriteOpensForReadingAndRefusesChanges) {
     ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(1));
     fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::string before = Bytes(path_);
-    // The superuser may write any file, so the library is opened as an ordinary user.
+    const std::string before = testing::FileBytes(path_);
+    // The superuser may write any file, so the library is opened as an ordinary user, who may
+    // pass through the scratch folder.
+    fs::permissions(folder_.PathOf(""), fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add);
     const pid_t pid = Child([this] {
         if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
         ChartLibrary library(path_, LibraryAccess::Write);
@@ -179,12 +150,12 @@ TEST_F(ChartLibraryFile, AFileTheUserMayNotWriteOpensForReadingAndRefusesChanges
     });
     EXPECT_EQ(ExitStatusOf(pid), 0) << "3: no ordinary user; 4: not read-only, or its chart "
                                        "unread; 5: a change was taken; 6: not said read-only";
-    EXPECT_EQ(Bytes(path_), before);
+    EXPECT_EQ(testing::FileBytes(path_), before);
 }
 
 TEST_F(ChartLibraryFile, AFileThatIsNotALibraryIsRefusedByNameAndLeftAsItWas) {
     const auto expectRefused = [this](const std::string& what) {
-        const std::string before = Bytes(path_);
+        const std::string before = testing::FileBytes(path_);
         for (const LibraryAccess access : {LibraryAccess::Read, LibraryAccess::Write}) {
             try {
                 ChartLibrary library(path_, access);
@@ -194,7 +165,7 @@ TEST_F(ChartLibraryFile, AFileThatIsNotALibraryIsRefusedByNameAndLeftAsItWas) {
                     << what << ": " << error.what();
             }
         }
-        EXPECT_EQ(Bytes(path_), before) << what << " was changed";
+        EXPECT_EQ(testing::FileBytes(path_), before) << what << " was changed";
         fs::remove(path_);
     };
     std::ofstream(path_, std::ios::binary) << "name,date\nAnn,01-01-2000\n";
@@ -241,7 +212,7 @@ TEST_F(ChartLibraryFile, AnEarlierLibraryListsAsBeforeBroughtForwardOrReadWhereI
     fs::copy_file(path_, readOnlyPath);
     fs::permissions(readOnlyPath,
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::string readOnlyBytes = Bytes(readOnlyPath);
+    const std::string readOnlyBytes = testing::FileBytes(readOnlyPath);
 
     // By name (accents and case folded), namesakes by id; a query meets name, place or country.
     const std::string all = "2 Lima;3 Lima;4 ;1 Zürich;";
@@ -251,7 +222,7 @@ TEST_F(ChartLibraryFile, AnEarlierLibraryListsAsBeforeBroughtForwardOrReadWhereI
         if (!library.IsReadOnly() || IdsAndPlaces(library.Listing()) != all) _exit(4);
     });
     EXPECT_EQ(ExitStatusOf(reader), 0) << "3: no ordinary user; 4: not read as it is";
-    EXPECT_EQ(Bytes(readOnlyPath), readOnlyBytes);
+    EXPECT_EQ(testing::FileBytes(readOnlyPath), readOnlyBytes);
 
     const ChartLibrary library(path_, LibraryAccess::Read);
     EXPECT_EQ(IdsAndPlaces(library.Listing()), all);

@@ -6,6 +6,7 @@
 #include "maps/map_areas.hpp"
 #include "maps/map_file.hpp"
 #include "maps/map_plotter.hpp"
+#include "support/display_items.hpp"
 #include "support/shipped_data.hpp"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace astrodesk {
 namespace {
@@ -61,11 +63,6 @@ class MapPlotterTest : public ::testing::Test {
     static const MapLine& LineOf(const MapPicture& map, const std::string& label) {
         return *std::ranges::find(map.lines, label, &MapLine::label);
     }
-    template <typename Item> static int Count(const PictureBox& box) {
-        return static_cast<int>(std::ranges::count_if(box.Items(), [](const DisplayItem& item) {
-            return std::holds_alternative<Item>(item);
-        }));
-    }
 
     void SetUp() override {
         // Spread over the globe, the place at Greenwich, latitude 51.5 north.
@@ -91,13 +88,9 @@ TEST_F(MapPlotterTest, LegendColoursAndColumns) {
     EXPECT_EQ(map.legend[20].label, "JUP-VTX");
     EXPECT_EQ(map.legend[20].column, 2);
     EXPECT_EQ(map.legend[20].row, 1);
-    const auto label = std::ranges::find_if(text_.Items(), [](const DisplayItem& item) {
-        return std::holds_alternative<TextItem>(item) && std::get<TextItem>(item).text == "JUP-VTX";
-    });
-    ASSERT_NE(label, text_.Items().end());
-    EXPECT_DOUBLE_EQ(std::get<TextItem>(*label).x, 72.0);
-    EXPECT_DOUBLE_EQ(std::get<TextItem>(*label).y, 16.0);
-    EXPECT_EQ(std::get<TextItem>(*label).colour, 7);
+    const TextItem label = testing::ItemsOf<TextItem>(text_)[20];
+    EXPECT_EQ(std::tuple(label.text, label.x, label.y, label.colour),
+              std::tuple("JUP-VTX", 72.0, 16.0, 7));
     // After 36 labels the panel goes on in the second column's next row.
     EXPECT_DOUBLE_EQ(text_.CurrentX, 144.0);
     EXPECT_DOUBLE_EQ(text_.CurrentY, 16.0 * 17);
@@ -121,9 +114,7 @@ TEST_F(MapPlotterTest, LegendColoursAndColumns) {
 // behind it: the black panel, or the backing behind a dark colour.
 TEST_F(MapPlotterTest, EveryLegendLabelIsReadableInItsLinesColour) {
     const MapPicture pairs = Plot(kWorld, kCylindrical, kPairs);
-    std::vector<TextItem> labels;
-    for (const DisplayItem& item : text_.Items())
-        if (const auto* label = std::get_if<TextItem>(&item)) labels.push_back(*label);
+    const std::vector<TextItem> labels = testing::ItemsOf<TextItem>(text_);
     ASSERT_EQ(labels.size(), pairs.legend.size());
     for (std::size_t i = 0; i < labels.size(); ++i) {
         EXPECT_EQ(labels[i].colour, pairs.legend[i].colour);
@@ -196,12 +187,10 @@ TEST_F(MapPlotterTest, ThePlaceDotWrapsAt170DegreesWest) {
     Plot(kWorld, kCylindrical, kLocalSpace);
     // East longitude 188.25 on the window from 170 west, 360 degrees over 421 pixels.
     const double x = (188.25 + 170.0) / 360.0 * 421, y = (90.0 + 13.0 + 50.0 / 60) / 180 * 428;
-    EXPECT_EQ(std::ranges::count_if(screen_.Items(),
-                                    [x, y](const DisplayItem& item) {
-                                        const auto* dot = std::get_if<DotItem>(&item);
-                                        return dot && dot->colour == kWhite &&
-                                               std::abs(dot->x - x) < 0.01 &&
-                                               std::abs(dot->y - y) < 0.01;
+    EXPECT_EQ(std::ranges::count_if(testing::ItemsOf<DotItem>(screen_),
+                                    [x, y](const DotItem& dot) {
+                                        return dot.colour == kWhite && std::abs(dot.x - x) < 0.01 &&
+                                               std::abs(dot.y - y) < 0.01;
                                     }),
               1);
 }
@@ -293,7 +282,8 @@ TEST_F(MapPlotterTest, GnomicOutlineSkipsSegmentsToAndFromMissingPoints) {
     ParseMapFile(text, "UKG.MAP", tables_);
     PutAllAtPlace();
     Plot(kUk, kGnomic, kLocalSpace);
-    EXPECT_EQ(Count<LineItem>(screen_), 4 + 2) << "the frame and two outline segments";
+    EXPECT_EQ(testing::ItemsOf<LineItem>(screen_).size(), 6u)
+        << "the frame and two outline segments";
     EXPECT_EQ(files_.reads["UKG.MAP"], 0);
 }
 
@@ -336,7 +326,7 @@ TEST_F(MapPlotterTest, LocalSpaceLinesForEachBodyButThePlaceAndNoneThroughOnePoi
         EXPECT_DOUBLE_EQ(text_.CurrentX, 16.0);
         EXPECT_DOUBLE_EQ(text_.CurrentY, 16.0);
     }
-    EXPECT_EQ(Count<LineItem>(text_), 1) << "the border between legend and map";
+    EXPECT_EQ(testing::ItemsOf<LineItem>(text_).size(), 1u) << "the border between legend and map";
 }
 
 TEST(ClipGnomicLine, CutsTheLineAtTheEdgesItCrosses) {

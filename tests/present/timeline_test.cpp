@@ -1,4 +1,5 @@
 #include "present/timeline.hpp"
+#include "support/display_items.hpp"
 
 #include <algorithm>
 #include <gmock/gmock.h>
@@ -6,6 +7,8 @@
 
 namespace astrodesk {
 namespace {
+
+using testing::ItemsOf;
 
 using ::testing::ElementsAre;
 
@@ -19,13 +22,6 @@ TimelineBar Bar(std::string label, double start, double end, std::vector<double>
 
 Timeline YearWith(std::vector<TimelineGroup> groups) {
     return {"TRANSITS OF A TEST CHART", k2027January1, k2028January1, std::move(groups), {}};
-}
-
-template <typename Item> std::vector<Item> ItemsOf(const PictureBox& box) {
-    std::vector<Item> found;
-    for (const DisplayItem& item : box.Items())
-        if (const auto* typed = std::get_if<Item>(&item)) found.push_back(*typed);
-    return found;
 }
 
 std::vector<std::string> TextsOf(const PictureBox& box) {

@@ -1,6 +1,7 @@
 #include "present/glyphs.hpp"
 #include "present/svg_export.hpp"
 #include "present/wheel.hpp"
+#include "support/display_items.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,8 @@
 
 namespace astrodesk {
 namespace {
+
+using testing::ItemsOf;
 
 using ::testing::Contains;
 using ::testing::HasSubstr;
@@ -38,13 +41,6 @@ PictureBox Page(const ProgramState& state) {
     PictureBox box(640.0, 423.0);
     DrawWheelPage(state, box);
     return box;
-}
-
-template <typename Item> std::vector<Item> ItemsOf(const PictureBox& box) {
-    std::vector<Item> found;
-    for (const DisplayItem& item : box.Items())
-        if (const auto* typed = std::get_if<Item>(&item)) found.push_back(*typed);
-    return found;
 }
 
 std::optional<GlyphItem> Icon(const PictureBox& box, const Glyph& glyph) {
