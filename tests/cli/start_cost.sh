@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# The shared libraries a command loads, as the dynamic loader reports them: the text commands
-# load neither Qt nor the gazetteer (and the GLib it brings), which only place lookups need.
+# What a call sets up at its start. The shared libraries, as the dynamic loader reports them: the
+# text commands load neither Qt nor the gazetteer (and the GLib it brings), which only place
+# lookups need. The commands: a call registers only the one it names, so each must be found by
+# the name that --help lists.
 source "$(dirname "$0")/common.bash"
+
+commands=$("$cli" --help | sed -n '/^Subcommands:/,$s/^  \([a-z]*\) .*/\1/p')
+[ "$(wc -w <<<"$commands")" -ge 10 ] || fail "--help lists too few commands: $commands"
+for command in $commands; do
+    [[ $("$cli" "$command" --help) == *"Usage: "*" $command "* ]] || fail "$command --help"
+done
 
 # The file names of every object the loader maps for one call, the dlopened ones included.
 loaded() { LD_DEBUG=files "$cli" "$@" 2>&1 >/dev/null | sed -n 's/.*file=\([^ ]*\).*/\1/p' | sort -u; }
