@@ -19,6 +19,35 @@ std::string CommandNames(const CLI::App& app) {
     return names;
 }
 
+// Each command by the name it registers.
+struct Command {
+    std::string_view name;
+    void (*add)(CLI::App&);
+};
+constexpr Command kCommands[] = {
+    {"chart", astrodesk::cli::AddChartCommand},
+    {"relationship", astrodesk::cli::AddRelationshipCommand},
+    {"interpret", astrodesk::cli::AddInterpretCommand},
+    {"theory", astrodesk::cli::AddTheoryCommand},
+    {"wheel", astrodesk::cli::AddWheelCommand},
+    {"place", astrodesk::cli::AddPlaceCommand},
+    {"map", astrodesk::cli::AddMapCommand},
+    {"events", astrodesk::cli::AddEventsCommand},
+    {"batch", astrodesk::cli::AddBatchCommand},
+    {"library", astrodesk::cli::AddLibraryCommand},
+};
+
+// The commands a call sets up, by its first argument: the one it names, none for --version, all
+// of them otherwise (--help and the messages for a missing or unknown command list them).
+// Registering every command's options costs half a millisecond of CPU, a sixth of a chart.
+void AddCommandsFor(CLI::App& app, std::string_view first) {
+    if (first == "--version") return;
+    for (const Command& command : kCommands)
+        if (command.name == first) return command.add(app);
+    for (const Command& command : kCommands)
+        command.add(app);
+}
+
 // The command comes first; only --help or --version may stand before it.
 bool IsUnknownCommand(const CLI::App& app, std::string_view first) {
     if (first == "-h" || first == "--help" || first == "--version") return false;
@@ -69,16 +98,7 @@ int main(int argc, char** argv) {
     CLI::App app{"astrodesk-cli: horoscopes from the command line"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "astrodesk-cli " ASTRODESK_VERSION);
-    astrodesk::cli::AddChartCommand(app);
-    astrodesk::cli::AddRelationshipCommand(app);
-    astrodesk::cli::AddInterpretCommand(app);
-    astrodesk::cli::AddTheoryCommand(app);
-    astrodesk::cli::AddWheelCommand(app);
-    astrodesk::cli::AddPlaceCommand(app);
-    astrodesk::cli::AddMapCommand(app);
-    astrodesk::cli::AddEventsCommand(app);
-    astrodesk::cli::AddBatchCommand(app);
-    astrodesk::cli::AddLibraryCommand(app);
+    AddCommandsFor(app, argc > 1 ? argv[1] : "");
     if (argc > 1 && IsUnknownCommand(app, argv[1])) {
         ReportRefusal("unknown command \"" + std::string(argv[1]) + "\": expected one of " +
                       CommandNames(app));

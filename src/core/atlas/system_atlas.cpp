@@ -1,5 +1,6 @@
 #include "atlas/system_atlas.hpp"
 
+#include "atlas/gazetteer_library.hpp"
 #include "atlas/place_cache.hpp"
 #include "atlas/place_index.hpp"
 #include "atlas/zone_cities.hpp"
@@ -7,13 +8,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <date/tz.h>
-#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
-#include <geonames.h>
+#include <iostream>
 #include <iterator>
-#include <memory>
 #include <stdexcept>
+#include <utility>
 
 namespace astrodesk {
 
@@ -36,14 +36,6 @@ constexpr County kCountiesOfEnglishNamesakes[] = {
 };
 constexpr double kSamePositionDegrees = 0.01;
 
-struct CityDeleter {
-    void operator()(GeonamesCity* city) const { geonames_city_free(city); }
-};
-
-std::string Text(const gchar* value) {
-    return value ? value : "";
-}
-
 // "Kent, England" for the English namesakes, the gazetteer's region otherwise.
 std::string RegionOf(const std::string& name, std::string region, double latitude,
                      double longitude) {
@@ -55,46 +47,10 @@ std::string RegionOf(const std::string& name, std::string region, double latitud
     return region;
 }
 
-// Every city of the gazetteer.
-std::vector<AtlasPlace> GazetteerPlaces() {
-    std::vector<AtlasPlace> places;
-    const int count = geonames_get_n_cities();
-    places.reserve(static_cast<std::size_t>(count));
-    for (int index = 0; index < count; ++index) {
-        const std::unique_ptr<GeonamesCity, CityDeleter> city(geonames_get_city(index));
-        GeonamesCity* entry = city.get();
-        const std::string name = Text(geonames_city_get_name(entry));
-        const double latitude = geonames_city_get_latitude(entry);
-        const double longitude = geonames_city_get_longitude(entry);
-        places.push_back(
-            {name, RegionOf(name, Text(geonames_city_get_state(entry)), latitude, longitude),
-             Text(geonames_city_get_country(entry)), Text(geonames_city_get_timezone(entry)),
-             latitude, longitude, geonames_city_get_population(entry)});
-    }
-    return places;
-}
-
 // A table of the time-zone database, empty when it cannot be read.
 std::string ZoneTable(const char* name) {
     std::ifstream file(std::string(kZoneTableFolder) + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The gazetteer is the data of the geonames library: the library file's path, size and time of
-// change name it. Empty when the file is not found.
-std::string GazetteerSource() {
-    Dl_info library{};
-    if (dladdr(reinterpret_cast<void*>(&geonames_get_n_cities), &library) == 0 ||
-        !library.dli_fname)
-        return {};
-    std::error_code error;
-    const std::filesystem::path file = std::filesystem::canonical(library.dli_fname, error);
-    const auto size = std::filesystem::file_size(file, error);
-    if (error) return {};
-    const auto changed = std::filesystem::last_write_time(file, error);
-    if (error) return {};
-    return file.string() + ' ' + std::to_string(size) + ' ' +
-           std::to_string(changed.time_since_epoch().count());
 }
 
 // The user's cache folder: $XDG_CACHE_HOME, or .cache in the home folder.
@@ -107,15 +63,31 @@ std::filesystem::path PlaceCacheFile() {
     return {};
 }
 
+// The gazetteer's places, the English namesakes with their counties.
+std::vector<AtlasPlace> GazetteerPlaces(const GazetteerLibrary& gazetteer) {
+    std::vector<AtlasPlace> places = gazetteer.Cities();
+    for (AtlasPlace& place : places)
+        place.region =
+            RegionOf(place.name, std::move(place.region), place.latitudeDeg, place.longitudeDeg);
+    return places;
+}
+
 // The gazetteer's places from the cache when it was written from this gazetteer, else from
-// the gazetteer itself, then kept in the cache.
+// the gazetteer itself, then kept in the cache. Without the gazetteer library, none: the atlas
+// then knows the time-zone database's cities alone, and says so once.
 std::vector<AtlasPlace> CachedGazetteerPlaces() {
-    const std::string source = GazetteerSource();
+    const GazetteerLibrary gazetteer;
+    if (!gazetteer.Problem().empty()) {
+        std::cerr << "astrodesk: " << gazetteer.Problem()
+                  << "; places are found among the time-zone database's cities alone\n";
+        return {};
+    }
+    const std::string source = gazetteer.Source();
     const std::filesystem::path cache = PlaceCacheFile();
     const bool cacheable = !source.empty() && !cache.empty();
     if (cacheable)
         if (auto places = ReadPlaceCache(cache, source)) return std::move(*places);
-    std::vector<AtlasPlace> places = GazetteerPlaces();
+    std::vector<AtlasPlace> places = GazetteerPlaces(gazetteer);
     if (cacheable) WritePlaceCache(cache, source, places);
     return places;
 }
