@@ -6,11 +6,8 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-<<<<<<< HEAD
 #include <nlohmann/json.hpp>
-=======
 #include <tuple>
->>>>>>> testtrim
 
 namespace astrodesk {
 namespace {
