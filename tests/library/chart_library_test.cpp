@@ -208,7 +208,7 @@ TEST_F(ChartLibraryFile, AnEarlierLibraryListsAsBeforeBroughtForwardOrReadWhereI
     RunSql(path_, "DROP INDEX charts_listed; CREATE INDEX charts_by_name ON charts(folded_name, "
                   "id); CREATE INDEX charts_by_search ON charts(search, id); "
                   "PRAGMA user_version = 2;");
-    const std::string readOnlyPath = (folder_ / "read-only.sqlite").string();
+    const std::string readOnlyPath = folder_.PathOf("read-only.sqlite").string();
     fs::copy_file(path_, readOnlyPath);
     fs::permissions(readOnlyPath,
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
