@@ -26,6 +26,13 @@ class ChartLibraryFile : public ::testing::Test {
   protected:
     testing::ScratchFolder folder_;
     std::string path_ = folder_.PathOf("charts.sqlite").string();
+
+    // The superuser may write any file, so read-only files are opened by a child that runs as an
+    // ordinary user, who must be able to pass through the scratch folder.
+    void LetOrdinaryUsersPassThroughTheFolder() const {
+        fs::permissions(folder_.PathOf(""), fs::perms::group_exec | fs::perms::others_exec,
+                        fs::perm_options::add);
+    }
 };
 
 // A chart of its own for each number: the name and the minute differ.
@@ -128,10 +135,7 @@ TEST_F(ChartLibraryFile, AFileTheUserMayNotWriteOpensForReadingAndRefusesChanges
     ChartLibrary(path_, LibraryAccess::Write).Add(NumberedChart(1));
     fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const std::string before = testing::FileBytes(path_);
-    // The superuser may write any file, so the library is opened as an ordinary user, who may
-    // pass through the scratch folder.
-    fs::permissions(folder_.PathOf(""), fs::perms::group_exec | fs::perms::others_exec,
-                    fs::perm_options::add);
+    LetOrdinaryUsersPassThroughTheFolder();
     const pid_t pid = Child([this] {
         if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
         ChartLibrary library(path_, LibraryAccess::Write);
@@ -213,6 +217,7 @@ TEST_F(ChartLibraryFile, AnEarlierLibraryListsAsBeforeBroughtForwardOrReadWhereI
     fs::permissions(readOnlyPath,
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const std::string readOnlyBytes = testing::FileBytes(readOnlyPath);
+    LetOrdinaryUsersPassThroughTheFolder();
 
     // By name (accents and case folded), namesakes by id; a query meets name, place or country.
     const std::string all = "2 Lima;3 Lima;4 ;1 Zürich;";
