@@ -125,18 +125,6 @@ TEST(ChartWheel, AGapOfExactlyTheCrowdingDistanceDoesNotStartTheStacking) {
         EXPECT_NEAR(IconRadius(box, slot), radii[slot - 1], 1e-9) << slot;
 }
 
-TEST(ChartWheel, APictureThatWouldLeaveThePageMovesAlongTheRing) {
-    // Six bodies 2 degrees apart at the top: the fifth and sixth would step above the top edge.
-    const PictureBox box =
-        Page(ChartWith({270, 272, 274, 276, 0, 278, 280, 30, 60, 120, 150, 200}));
-    for (int slot = 1; slot <= 12; ++slot) {
-        const auto icon = Icon(box, planicon(slot));
-        ASSERT_TRUE(icon) << slot;
-        EXPECT_GE(icon->y, 0.0) << slot;
-    }
-    EXPECT_EQ(ItemsOf<DotItem>(box).size(), 13U);
-}
-
 // The fraction of a picture that two 16-pixel pictures share.
 double Shared(const GlyphItem& a, const GlyphItem& b) {
     return std::max(0.0, 16 - std::abs(a.x - b.x)) * std::max(0.0, 16 - std::abs(a.y - b.y)) / 256;
