@@ -1,11 +1,11 @@
 // The gazetteer's places kept in a real file of a scratch cache folder and read back.
 
 #include "atlas/place_cache.hpp"
+#include "support/scratch_folder.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>
 #include <tuple>
-#include <unistd.h>
 
 namespace astrodesk {
 namespace {
@@ -14,13 +14,8 @@ namespace fs = std::filesystem;
 
 class PlaceCacheTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("astrodesk-place-cache-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path folder;
+    const testing::ScratchFolder scratch;
+    const fs::path folder = scratch.PathOf("");
     const std::vector<AtlasPlace> places = {
         {"Troms\u00f8", "Troms og Finnmark", "Norway", "Europe/Oslo", 69.6489, 18.9551, 52436},
         {"Kiritimati", "", "Kiribati", "Pacific/Kiritimati", 1.0 / 3.0, -157.33333333333334, 0}};

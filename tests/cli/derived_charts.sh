@@ -46,13 +46,6 @@ LON = 041W18' relationship "${ann[@]}" "${bob[@]}"
 "$cli" wheel "${ann[@]}" "${bob[@]}" -o "$folder/wheel.svg" || fail "no relationship wheel"
 grep -q '>NAME = ANN &amp; BOB' "$folder/wheel.svg" || fail "the wheel is not the relationship's"
 
-# Names of two-byte letters are cut by characters, whole on the wheel and in the JSON.
-greek=(--name "José María" --partner-name "AΠαπαδόπουλος" --partner-date 01-06-1990)
-expect_lines '"name": "José María & AΠαπαδόπου ( REL. )"' \
-    relationship "${ann[@]:2}" "${greek[@]}" --format json
-"$cli" wheel "${ann[@]:2}" "${greek[@]}" -o "$folder/greek.svg" || fail "no wheel of the names"
-xmllint --noout "$folder/greek.svg" || fail "the wheel of two-byte names is not valid XML"
-
 expect_refused '--technique "progression": expected' chart --technique progression
 expect_refused '--target-date for a natal chart' chart --target-date 01-01-2000
 expect_refused '--return "true": expected exact or mean' chart --technique returns --return true

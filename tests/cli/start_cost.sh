@@ -29,5 +29,4 @@ done
 libraries=$(loaded place Tromso)
 grep -q libgeonames <<<"$libraries" || fail "place does not open the gazetteer: $libraries"
 grep -q libQt6 <<<"$libraries" && fail "place loads Qt"
-[[ $("$cli" place Tromso) == "1  Tromsø"*"Europe/Oslo"* ]] || fail "place Tromso: $($cli place Tromso)"
 finish

@@ -54,10 +54,6 @@ ProgramState ChartSeenFrom(std::int16_t centre) {
     return state;
 }
 
-Lines ShownLines(const PictureBox& box) {
-    return box.TextLines();
-}
-
 // The body rows only, with the first column (the body's name) trimmed.
 Lines ListedNames(std::int16_t centre) {
     PictureBox box(640.0, 450.0);
@@ -94,7 +90,7 @@ TEST(ListingTest, GeocentricPage) {
     PictureBox box(640.0, 450.0);
     ListChartPage(state, box);
     EXPECT_EQ(
-        ShownLines(box),
+        box.TextLines(),
         (Lines{
             state.ProductBanner,
             "",
@@ -133,7 +129,7 @@ TEST(ListingTest, HeliocentricChartBeforeChristWithUndefinedHouseSystemAndAGreek
     ListBodies(state, box);
     PrintAngleBlock(state, box);
     box.PrintEmptyLine();
-    const Lines lines = ShownLines(box);
+    const Lines lines = box.TextLines();
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[0], "MERCURY       29° AR 59' 30.4\"   R        02° S 14' 05\"  .61234");
     EXPECT_EQ(lines[2], "THE EARTH     20° LI 02' 03.4\"            00° N 00' 00\"  0");

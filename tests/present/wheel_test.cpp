@@ -112,16 +112,17 @@ TEST(ChartWheel, StacksCrowdedIconsOutwards) {
     EXPECT_NEAR(thirdRadius(108.5), 147, 1e-9);
 }
 
-TEST(ChartWheel, APictureThatWouldLeaveThePageMovesAlongTheRing) {
-    // Six bodies 2 degrees apart at the top: the fifth and sixth would step above the top edge.
-    const PictureBox box =
-        Page(ChartWith({270, 272, 274, 276, 0, 278, 280, 30, 60, 120, 150, 200}));
-    for (int slot = 1; slot <= 12; ++slot) {
-        const auto icon = Icon(box, planicon(slot));
-        ASSERT_TRUE(icon) << slot;
-        EXPECT_GE(icon->y, 0.0) << slot;
-    }
-    EXPECT_EQ(ItemsOf<DotItem>(box).size(), 13U);
+// Stacking starts after the first gap wider than 8 degrees (from 0 degrees, then between the
+// lowest longitudes); the bodies before it come last, stepping out from the body at 320 as a
+// crowd across 0 degrees does. A gap of exactly 8 is no such gap, neither the one from 0 to the
+// body at 8 nor the one from there to the pair at 16: stacking starts at 40, so the body at 8
+// steps out after 320, and the second of the pair, within 8 degrees of the body two places
+// before it, steps out with the body at 21 beyond it.
+TEST(ChartWheel, AGapOfExactlyTheCrowdingDistanceDoesNotStartTheStacking) {
+    const PictureBox box = Page(ChartWith({8, 16, 16, 21, 200, 40, 80, 120, 160, 240, 280, 320}));
+    const double radii[] = {162, 147, 162, 177};
+    for (int slot = 1; slot <= 4; ++slot)
+        EXPECT_NEAR(IconRadius(box, slot), radii[slot - 1], 1e-9) << slot;
 }
 
 // The fraction of a picture that two 16-pixel pictures share.
@@ -232,8 +233,6 @@ TEST(ChartWheel, DrawsAComputedChartListingEveryPositionButTheCentreSlot) {
     EXPECT_EQ(helio[0], " MON   POS2");
     EXPECT_EQ(helio[15], "CHART FROM THE SUN");
 }
-
-using ::testing::HasSubstr;
 
 // Two published pictures that no mirroring or turning maps onto itself: sixteen rows of four
 // hex digits, the leftmost pixel the top bit.

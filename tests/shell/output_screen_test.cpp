@@ -159,9 +159,6 @@ std::string LibraryGeneralText(double value) {
     return general;
 }
 
-// Random magnitudes, the edges of the fixed notation, and exact halves: a sixteenth significant
-// digit that is exactly 5 rounds the fifteenth to even, and a carry can reach a new leading digit
-// or the exponent form.
 // Contrast ratios of the palette by the published definition: white on black is the greatest,
 // 21:1; navy, maroon and purple on black are about 1.3, 1.9 and 2.2 to 1, grey 5.3 to 1.
 TEST(ContrastRatioTest, ThePaletteOnBlack) {
@@ -174,6 +171,9 @@ TEST(ContrastRatioTest, ThePaletteOnBlack) {
     EXPECT_NEAR(ContrastRatio(kDarkGrey, kBlack), 5.32, 0.01);
 }
 
+// Random magnitudes, the edges of the fixed notation, and exact halves: a sixteenth significant
+// digit that is exactly 5 rounds the fifteenth to even, and a carry can reach a new leading digit
+// or the exponent form.
 TEST(GeneralNumberTextTest, AgreesWithTheLibraryFromTinyToHugeAndRoundsHalvesToEven) {
     std::mt19937_64 random(1993);
     std::uniform_real_distribution<double> decade(-7.0, 17.0);
