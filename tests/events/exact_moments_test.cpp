@@ -82,17 +82,5 @@ TEST_F(ExactMoments, EveryEventOfAYearStandsAtItsMark) {
     }
 }
 
-// The natal points of the snapshot are those of the natal chart, after a technique chart too.
-TEST_F(ExactMoments, NatalPointsOfTheSnapshot) {
-    const NatalPoints natal = Natal({5, 8, 1961, 23, 24, 0, 21, 18, false, 157, 51, false});
-    TakeNatalSnapshot(state);
-    testing::SetRecord(state.record, {1, 1, 2030, 0, 0, 0, 0, 0, false, 0, 0, false});
-    ComputeChartTables(state);
-    const NatalPoints remembered = NatalPointsOfSnapshot(state);
-    EXPECT_NEAR(remembered.julianCenturies, natal.julianCenturies, 1e-12);
-    for (int slot = 1; slot <= 14; ++slot)
-        EXPECT_NEAR(remembered.longitude[slot], natal.longitude[slot], 1e-9) << slot;
-}
-
 } // namespace
 } // namespace astrodesk

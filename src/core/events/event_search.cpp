@@ -191,12 +191,6 @@ NatalPoints NatalPointsOf(const ProgramState& chart) {
                     chart.frame.Midheaven);
 }
 
-NatalPoints NatalPointsOfSnapshot(const ProgramState& state) {
-    const Snapshots& natal = state.snapshots;
-    return PointsAt(state, natal.NatalT - kCenturyBetweenEpochs, natal.NatalAscendant,
-                    natal.NatalMidheaven);
-}
-
 LongitudeSource ProgramLongitudes(const ProgramState& program) {
     auto scratch = std::make_shared<ProgramState>(program);
     scratch->working.ChartCentre = kGeocentricCentre;

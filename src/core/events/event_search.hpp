@@ -68,10 +68,6 @@ struct NatalPoints {
 // the angles as the chart computed them before any precession.
 NatalPoints NatalPointsOf(const ProgramState& chart);
 
-// The natal points of the techniques' natal snapshot (the last natal chart computed and
-// remembered with TakeNatalSnapshot), whatever chart `state` holds now.
-NatalPoints NatalPointsOfSnapshot(const ProgramState& state);
-
 struct EventKinds {
     bool transits = true;
     bool ingresses = true;
