@@ -63,7 +63,7 @@ check() { # expected line patterns, then the arguments
 check $'"name": "TEST"\n"date": "29-02-1999"\n"era": "B.C."\n"latitude": "51n32"\n"houseSystem": 2' \
     --name TEST --date 29-02-1999 --time 23:59:59 --lat 51n32 --lon 179w60 --era BC \
     --house regiomontanus
-check '"houseSystemUndefined": true' --lat 75N00 --house placidus
+check '"houseSystemUndefined": true' --date 15-06-1990 --time 12:00:00 --lat 75N00 --house placidus
 check $'"latitude": "53N28"\n"longitude": "002W13"\n"houseSystem": 0\n"outsideSeriesRange": false'
 
 # Deep time: the range of the published series in the JSON and on stderr, and the distance of

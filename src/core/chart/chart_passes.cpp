@@ -140,6 +140,15 @@ struct LocalPath {
 // The Sun's gravitational parameter k² in AU³ per Julian century² (Gauss: k = 0.01720209895).
 constexpr double kSunGravity = 0.01720209895 * 0.01720209895 * kDaysPerCentury * kDaysPerCentury;
 
+// One coordinate of the velocity from the chord over `span` (zero where the two moments are one).
+// A named function and not a lambda, so that it is always inlined: a call returning Lanes from
+// code built for another vector width would pass the result where the caller does not look.
+[[gnu::always_inline]] inline Lanes ChordVelocity(const LaneMask& apart, const Lanes& span,
+                                                  const Lanes& from, const Lanes& to,
+                                                  const Lanes& acceleration) {
+    return Select(apart, (to - from) / span - 0.5 * acceleration * span, Lanes{});
+}
+
 [[gnu::always_inline]] inline LocalPath PathThrough(const LanesVector& place,
                                                     const LanesVector& later, const Lanes& s) {
     const Lanes r = Length(place);
@@ -147,12 +156,10 @@ constexpr double kSunGravity = 0.01720209895 * 0.01720209895 * kDaysPerCentury *
     const LanesVector a = {pull * place.x, pull * place.y, pull * place.z};
     const LaneMask apart = s != 0.0;
     const Lanes span = Select(apart, s, Broadcast(1.0));
-    const auto chordVelocity = [&](const Lanes& from, const Lanes& to, const Lanes& accel) {
-        return Select(apart, (to - from) / span - 0.5 * accel * span, Lanes{});
-    };
     return {place,
-            {chordVelocity(place.x, later.x, a.x), chordVelocity(place.y, later.y, a.y),
-             chordVelocity(place.z, later.z, a.z)},
+            {ChordVelocity(apart, span, place.x, later.x, a.x),
+             ChordVelocity(apart, span, place.y, later.y, a.y),
+             ChordVelocity(apart, span, place.z, later.z, a.z)},
             a};
 }
 
