@@ -82,5 +82,36 @@ TEST_F(ExactMoments, EveryEventOfAYearStandsAtItsMark) {
     }
 }
 
+// A natal point in the middle of Jupiter's retrograde loop of 2026-27 is passed three times:
+// going forward, back, and forward again, all within one stay in the conjunction's orb.
+TEST_F(ExactMoments, ARetrogradeLoopHitsThreeTimes) {
+    NatalPoints natal;
+    EventSearchOptions options;
+    options.fromT = (2461041.5 - 2451545.0) / 36525.0 + 180.0 * kDay; // 30 June 2026
+    options.toT = options.fromT + 365.0 * kDay;
+    options.kinds = {false, false, true, false, false};
+    options.bodies = {7};
+    const std::vector<Event> stations = FindEvents(state, natal, options);
+    ASSERT_EQ(stations.size(), 2u);
+    natal.longitude[1] = 0.5 * (stations[0].longitude + stations[1].longitude);
+    options.kinds = {true, false, false, false, false};
+    options.targets = {1};
+    options.toT += 200.0 * kDay; // to the orb's far edge
+    std::vector<Event> hits;
+    for (const Event& e : FindEvents(state, natal, options))
+        if (e.aspect == 1) hits.push_back(e);
+    ASSERT_EQ(hits.size(), 5u);
+    EXPECT_EQ(hits.front().phase, EventPhase::Enter);
+    EXPECT_EQ(hits.back().phase, EventPhase::Leave);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(hits[i].phase, EventPhase::Exact);
+        const double after = Longitude(7, hits[i].julianCenturies + kDay);
+        // Forward, back, forward.
+        EXPECT_EQ(std::remainder(after - natal.longitude[1], 360.0) > 0.0, i != 2);
+    }
+    EXPECT_LT(stations[0].julianCenturies, hits[2].julianCenturies);
+    EXPECT_GT(stations[1].julianCenturies, hits[2].julianCenturies);
+}
+
 } // namespace
 } // namespace astrodesk
