@@ -72,41 +72,42 @@ TEST_F(MainMenuTest, InterpretReadsTheChartOnScreenAndOnPaper) {
     EXPECT_TRUE(forms.menuVisible);
 }
 
-// DRAW MAPS with a damaged map file names it and draws no map: the output screen is laid out
-// for the listing again.
-TEST_F(MainMenuTest, DrawMapsNamesADamagedMapFileAndDrawsNoMap) {
-    shell.mainMenu.Command1_Click(Choice::Horoscope);
-    options.MapArea = 1; // U.K., gnomic
+// A map that cannot be drawn (a gnomic World, a chart not seen from the Earth, a damaged map
+// file) is told in a message box, and the output screen is laid out for the listing again: the
+// whole Screen, the legend panel hidden with nothing left in it.
+TEST_F(MainMenuTest, ARefusedMapIsToldAndRestoresTheOutputScreen) {
+    using ::testing::Eq;
+    using ::testing::HasSubstr;
+    struct Case {
+        // Area 1 the U.K., 2 the World; projection 0 gnomic; centre 0 the Sun.
+        std::int16_t area, projection, centre;
+        const char* title;
+        ::testing::Matcher<std::string> text;
+    };
+    const std::int16_t geocentric = options.CentreBody;
+    const Case cases[] = {
+        {2, 0, geocentric, kGnomicWorldTitle, Eq(kGnomicWorldText)},
+        {1, 0, 0, kNotGeocentricTitle, Eq(kNotGeocentricText)},
+        {1, 0, geocentric, kMapFileErrorTitle, HasSubstr("UKG.MAP ends in record 51")}};
     dataFiles.Write("UKG.MAP", 101);
-    shell.mainMenu.Command1_Click(Choice::DrawMaps);
-    ASSERT_EQ(dialogs.messageBoxes.size(), 1u);
-    EXPECT_EQ(dialogs.messageBoxes[0].title, kMapFileErrorTitle);
-    EXPECT_NE(dialogs.messageBoxes[0].text.find("UKG.MAP ends in record 51"), std::string::npos)
-        << dialogs.messageBoxes[0].text;
-    EXPECT_EQ(output.Pages().size(), 1u) << "the listing's page alone";
-    EXPECT_EQ(state.maps.LoadedMapFile, "");
-    EXPECT_FALSE(output.TEXT.Visible);
-    EXPECT_EQ(std::tie(output.Screen.Left, output.Screen.Width), std::tuple(0.0, 638.0));
-    EXPECT_TRUE(forms.menuVisible);
-}
-
-// A refused map gives the output screen back as the listing has it: the whole Screen, the
-// legend panel hidden with nothing left in it.
-TEST_F(MainMenuTest, ARefusedMapRestoresTheOutputScreen) {
-    shell.mainMenu.Command1_Click(Choice::Horoscope);
-    output.TEXT.Print("SUN-LSP"); // a legend of an earlier map
-    std::tie(options.MapArea, options.MapProjection) = std::tuple(2, 0); // gnomic World
-    shell.mainMenu.Command1_Click(Choice::DrawMaps);
-    std::tie(options.MapArea, options.CentreBody) = std::tuple(1, 0); // U.K., heliocentric
-    shell.mainMenu.Command1_Click(Choice::Horoscope);
-    shell.mainMenu.Command1_Click(Choice::DrawMaps);
-    ASSERT_EQ(dialogs.messageBoxes.size(), 2u);
-    EXPECT_EQ(dialogs.messageBoxes[0].text, kGnomicWorldText);
-    EXPECT_EQ(dialogs.messageBoxes[1].text, kNotGeocentricText);
-    EXPECT_FALSE(output.TEXT.Visible);
-    EXPECT_TRUE(output.TEXT.Items().empty());
-    EXPECT_EQ(std::tie(output.Screen.Left, output.Screen.Width), std::tuple(0.0, 638.0));
-    EXPECT_TRUE(forms.menuVisible);
+    for (const Case& c : cases) {
+        std::tie(options.MapArea, options.MapProjection, options.CentreBody) =
+            std::tuple(c.area, c.projection, c.centre);
+        shell.mainMenu.Command1_Click(Choice::Horoscope);
+        output.TEXT.Print("SUN-LSP"); // a legend of an earlier map
+        const std::size_t pages = output.Pages().size();
+        dialogs.messageBoxes.clear();
+        shell.mainMenu.Command1_Click(Choice::DrawMaps);
+        ASSERT_EQ(dialogs.messageBoxes.size(), 1u) << c.title;
+        EXPECT_EQ(dialogs.messageBoxes[0].title, c.title);
+        EXPECT_THAT(dialogs.messageBoxes[0].text, c.text);
+        EXPECT_EQ(output.Pages().size(), pages) << "no map page";
+        EXPECT_EQ(state.maps.LoadedMapFile, "");
+        EXPECT_FALSE(output.TEXT.Visible);
+        EXPECT_TRUE(output.TEXT.Items().empty());
+        EXPECT_EQ(std::tie(output.Screen.Left, output.Screen.Width), std::tuple(0.0, 638.0));
+        EXPECT_TRUE(forms.menuVisible);
+    }
 }
 
 TEST_F(MainMenuTest, NewChartResetsTheModesButKeepsTheChartOptions) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
@@ -35,12 +36,7 @@ struct LibraryProgram : Program {
     std::vector<KeptChart> KeptCharts() const {
         return ChartLibrary(path, LibraryAccess::Read).List();
     }
-    QStringList EntryTexts() {
-        QStringList shown;
-        for (int row = 1; row <= kEntryFieldCount; ++row)
-            shown << desktop.entrymen().Text(static_cast<EntryField>(row)).text();
-        return shown;
-    }
+    QStringList EntryTexts() { return testing::EntryTexts(desktop.entrymen()); }
 };
 
 QStringList Names(ChartLibraryDialog& dialog) {
@@ -85,16 +81,13 @@ class ChartLibraryTest : public QObject {
             QCOMPARE(Names(dialog), (QStringList{"ANNA", "BRUNO", "CLARA"}));
             Type("lon");
             QCOMPARE(Names(dialog), QStringList{"CLARA"});
-            Press(Qt::Key_Backspace);
-            Press(Qt::Key_Backspace);
-            Press(Qt::Key_Backspace);
+            Erase(3);
             Type("ar"); // in Paris and in CLARA
             QCOMPARE(Names(dialog), (QStringList{"ANNA", "CLARA"}));
             Type("zz");
             QVERIFY(Names(dialog).isEmpty());
             QVERIFY(Message(dialog).contains(QStringLiteral("\"arzz\"")));
-            Press(Qt::Key_Backspace);
-            Press(Qt::Key_Backspace);
+            Erase(2);
             Press(Qt::Key_Down);
             Press(Qt::Key_Return);
         });
@@ -166,24 +159,33 @@ class ChartLibraryTest : public QObject {
         QCOMPARE(kept[0].record.ChartLatitude, record.ChartLatitude);
     }
 
-    // Tab goes from FIND PLACE to OPEN CHART and SAVE CHART; OPEN CHART is off, like FIND PLACE,
-    // while the place is held fixed for a second moment.
-    void theButtonsFollowFindPlaceAndOpenIsOffWhileThePlaceIsHeld() {
+    // Tab goes from FIND PLACE to OPEN CHART and SAVE CHART. FIND PLACE is off while either
+    // place option button is (a found place could not enter), and OPEN CHART while the name and
+    // place are held fixed for a second moment.
+    void theButtonsFollowFindPlaceAndAreOffWhileThePlaceIsHeld() {
         LibraryProgram program;
         QVERIFY(OpenEntryForm(program));
         Entrymen& entry = program.desktop.entrymen();
-        Child<QPushButton>(entry, "Command3").setFocus();
+        auto& findPlace = Child<QPushButton>(entry, "Command3");
+        auto& openChart = Child<QPushButton>(entry, "Command4");
+        findPlace.setFocus();
         QStringList visited;
         for (int step = 0; step < 2; ++step) {
             Press(Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(visited, (QStringList{"Command4", "Command5"}));
+        for (EntryField held : {EntryField::Latitude, EntryField::Longitude}) {
+            entry.Option(held).setEnabled(false);
+            QVERIFY(!findPlace.isEnabled());
+            entry.Option(held).setEnabled(true);
+        }
+        QVERIFY(findPlace.isEnabled());
         program.desktop.shell().entryForm.LockNameAndPlace(true);
-        QVERIFY(!Child<QPushButton>(entry, "Command4").isEnabled());
+        QVERIFY(!findPlace.isEnabled() && !openChart.isEnabled());
         QVERIFY(Child<QPushButton>(entry, "Command5").isEnabled());
         program.desktop.shell().entryForm.LockNameAndPlace(false);
-        QVERIFY(Child<QPushButton>(entry, "Command4").isEnabled());
+        QVERIFY(findPlace.isEnabled() && openChart.isEnabled());
     }
 
     // A file at the library's place that is no library: the dialog names it, SAVE refuses, and

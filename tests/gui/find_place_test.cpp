@@ -67,10 +67,8 @@ class FindPlaceTest : public QObject {
             Press(Qt::Key_Return); // OK, from the search field
         });
 
-        QStringList shown;
-        for (int row = 1; row <= kEntryFieldCount; ++row)
-            shown << entry.Text(static_cast<EntryField>(row)).text();
-        QCOMPARE(shown, (QStringList{"ALAN", "06-06-1944", "04:30:00", "53N29", "002W14", "A.D."}));
+        QCOMPARE(EntryTexts(entry),
+                 (QStringList{"ALAN", "06-06-1944", "04:30:00", "53N29", "002W14", "A.D."}));
         QCOMPARE(program.desktop.shell().state.record.ChartTime, std::string("04:30:00"));
         QCOMPARE(program.desktop.shell().state.options.ClockOn, 0);
         QCOMPARE(program.dialogs.inputBoxes.size(), std::size_t{1}); // NAME's, and no other
@@ -106,21 +104,6 @@ class FindPlaceTest : public QObject {
         });
         QCOMPARE(entry.Text(EntryField::Latitude).text(), latitude);
         QCOMPARE(program.desktop.shell().state.options.ClockOn, 1);
-    }
-
-    // While the place is held fixed (its option buttons off) a found place could not enter.
-    void findPlaceIsOffWhileThePlaceIsHeldFixed() {
-        Program program;
-        QVERIFY(OpenEntryForm(program));
-        Entrymen& entry = program.desktop.entrymen();
-        auto& findPlace = Child<QPushButton>(entry, "Command3");
-        entry.Option(EntryField::Latitude).setEnabled(false);
-        entry.Option(EntryField::Longitude).setEnabled(false);
-        QVERIFY(!findPlace.isEnabled());
-        entry.Option(EntryField::Latitude).setEnabled(true);
-        QVERIFY(!findPlace.isEnabled());
-        entry.Option(EntryField::Longitude).setEnabled(true);
-        QVERIFY(findPlace.isEnabled());
     }
 };
 

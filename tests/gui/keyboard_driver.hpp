@@ -6,6 +6,7 @@
 #include "desktop_program.hpp"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -22,8 +23,22 @@ inline void Type(const char* text) {
     QTest::keyClicks(KeyboardTarget(), QString::fromUtf8(text));
 }
 
+// Backspace pressed `count` times.
+inline void Erase(int count) {
+    for (int pressed = 0; pressed < count; ++pressed)
+        Press(Qt::Key_Backspace);
+}
+
 template <typename Widget> Widget& Child(QWidget& parent, const char* name) {
     return *parent.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// The texts the entry form shows, NAME to ERA.
+inline QStringList EntryTexts(Entrymen& entry) {
+    QStringList shown;
+    for (int row = 1; row <= kEntryFieldCount; ++row)
+        shown << entry.Text(static_cast<EntryField>(row)).text();
+    return shown;
 }
 
 // True once `window` has the keyboard.
