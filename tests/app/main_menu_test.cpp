@@ -1,7 +1,6 @@
 #include "app/chart_page.hpp"
 #include "app/shell_fixture.hpp"
 #include "maps/draw_maps.hpp"
-#include "support/paper.hpp"
 #include "support/text_layout.hpp"
 
 #include <gmock/gmock.h>
@@ -60,12 +59,9 @@ TEST_F(MainMenuTest, AChartOutsideTheSeriesSpanIsToldOnceOverItsListing) {
 TEST_F(MainMenuTest, InterpretReadsTheChartOnScreenAndOnPaper) {
     for (const TextFileLayout& file : InterpretationTextFiles())
         dataFiles.Write(file.name, file.blocks.back().last);
-    Paper paper;
-    Shell printing{Services{clock, dialogs, dataFiles, &paper}, forms, output};
-    printing.mainMenu.Main();
-    printing.mainMenu.Command1_Click(Choice::Horoscope);
-    printing.state.options.HardCopy = 1;
-    printing.mainMenu.Command1_Click(Choice::Interpret);
+    shell.mainMenu.Command1_Click(Choice::Horoscope);
+    options.HardCopy = 1;
+    shell.mainMenu.Command1_Click(Choice::Interpret);
     EXPECT_EQ(output.Pages().back().screenText[0], "THIS IS THE END OF THE INTERPRETATION");
     EXPECT_EQ(paper.AllLines().front(), "NAME = current time");
     EXPECT_EQ(paper.documentsEnded, 1);

@@ -1,8 +1,8 @@
 // The desktop program's forms driven as a user drives them, on the offscreen platform; every
 // input and message box is answered through the dialog interface.
 
-#include "desktop_program.hpp"
 #include "form_metrics.hpp"
+#include "keyboard_driver.hpp"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,14 +17,10 @@ using namespace astrodesk::testing;
 
 namespace {
 
-QPushButton& Button(QWidget& form, const char* name) {
-    return *form.findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
 // Selects a main-menu choice and presses "&ACTION".
 void Act(Desktop& desktop, Choice choice) {
     desktop.mainmenu().Option(choice).setChecked(true);
-    QTest::mouseClick(&Button(desktop.mainmenu(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(&Child<QPushButton>(desktop.mainmenu(), "Command1"), Qt::LeftButton);
 }
 
 // Acts on a choice and answers each page of its output with CONTINUE, or at page `leaveAt`
@@ -39,7 +35,7 @@ int ActAndContinue(Program& program, Choice choice, int leaveAt = 0,
         if (++pages == leaveAt)
             leave(output);
         else
-            QTest::mouseClick(&Button(output, "Command1"), Qt::LeftButton);
+            QTest::mouseClick(&Child<QPushButton>(output, "Command1"), Qt::LeftButton);
     });
     answer.start(1);
     Act(program.desktop, choice);
@@ -51,7 +47,8 @@ void ActAndLook(Program& program, Choice choice, const std::function<void(OUTPUT
     QCOMPARE(ActAndContinue(program, choice, 1,
                             [&look](OUTPUT& form) {
                                 look(form);
-                                QTest::mouseClick(&Button(form, "Command1"), Qt::LeftButton);
+                                QTest::mouseClick(&Child<QPushButton>(form, "Command1"),
+                                                  Qt::LeftButton);
                             }),
              1);
 }
@@ -139,9 +136,9 @@ class DesktopTest : public QObject {
         Act(program.desktop, Choice::NewChart);
         Entrymen& entry = program.desktop.entrymen();
         QVERIFY(QTest::qWaitForWindowActive(&entry));
-        Button(entry, "Command1").setFocus(); // ENTER
+        Child<QPushButton>(entry, "Command1").setFocus(); // ENTER
         program.dialogs.inputAnswers = {"ZOË"};
-        QTest::keyClick(&Button(entry, "Command1"), Qt::Key_Return);
+        QTest::keyClick(&Child<QPushButton>(entry, "Command1"), Qt::Key_Return);
         QTRY_COMPARE(entry.Text(EntryField::Name).text(), QStringLiteral("ZOË"));
         QVERIFY(entry.isVisible());
         entry.Option(EntryField::Name).setFocus();
@@ -176,7 +173,7 @@ class DesktopTest : public QObject {
         QTRY_VERIFY(entry.Option(EntryField::Date).hasFocus());
         QVERIFY(entry.Option(EntryField::Date).isChecked());
         QTest::keyClick(&entry, Qt::Key_D, Qt::AltModifier);
-        QTRY_VERIFY(Button(entry, "Command2").hasFocus());
+        QTRY_VERIFY(Child<QPushButton>(entry, "Command2").hasFocus());
         QVERIFY(entry.isVisible());
         program.dialogs.inputAnswers = {"01-02-2003"};
         QTest::keyClick(&entry, Qt::Key_E, Qt::AltModifier); // ENTER edits the date
@@ -196,10 +193,10 @@ class DesktopTest : public QObject {
         // None of the longer groups of SETTINGS, and no fourth group.
         QCOMPARE(std::ranges::count_if(general->findChildren<QRadioButton*>(), shown), 9 + 3 + 2);
 
-        auto* cylindrical = general->findChild<QRadioButton*>(QStringLiteral("Option3_1"));
-        QTest::mouseClick(cylindrical, Qt::LeftButton);
+        QTest::mouseClick(&Child<QRadioButton>(*general, "Option3_1"),
+                          Qt::LeftButton); // cylindrical
         QCOMPARE(program.desktop.shell().state.options.MapProjection, 1);
-        QTest::mouseClick(&Button(*general, "Command1"), Qt::LeftButton); // BEGIN
+        QTest::mouseClick(&Child<QPushButton>(*general, "Command1"), Qt::LeftButton); // BEGIN
         QVERIFY(!general->isVisible());
         QVERIFY(program.desktop.mainmenu().isVisible());
     }
@@ -217,8 +214,8 @@ class DesktopTest : public QObject {
         QTRY_COMPARE(options.ReturnMoment, std::int16_t{1});
         QTest::keyClick(general, Qt::Key_A, Qt::AltModifier);
         QTRY_COMPARE(options.ProgressedAngles, std::int16_t{1});
-        auto* mean = general->findChild<QCheckBox*>(QStringLiteral("Toggle1"));
-        QVERIFY(mean && mean->isChecked() && mean->isVisibleTo(general));
+        const auto& mean = Child<QCheckBox>(*general, "Toggle1");
+        QVERIFY(mean.isChecked() && mean.isVisibleTo(general));
         QTest::keyClick(general, Qt::Key_M, Qt::AltModifier);
         QTRY_COMPARE(options.ReturnMoment, std::int16_t{0});
     }
@@ -259,8 +256,8 @@ class DesktopTest : public QObject {
                               !entry.Option(EntryField::Longitude).isEnabled() &&
                               entry.Option(EntryField::Date).isChecked();
             program.dialogs.inputAnswers = {"10-02-2023"};
-            QTest::mouseClick(&Button(entry, "Command1"), Qt::LeftButton); // ENTER
-            QTest::mouseClick(&Button(entry, "Command2"), Qt::LeftButton); // ALL DONE
+            QTest::mouseClick(&Child<QPushButton>(entry, "Command1"), Qt::LeftButton); // ENTER
+            QTest::mouseClick(&Child<QPushButton>(entry, "Command2"), Qt::LeftButton); // ALL DONE
         });
         QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
         QVERIFY(shownAsExpected);
@@ -277,8 +274,8 @@ class DesktopTest : public QObject {
         program.dataFiles.Write("UKG.MAP", 2 * 3234);
         program.desktop.shell().state.options.MapArea = 1;
         OUTPUT& output = program.desktop.output();
-        auto* screen = output.findChild<QWidget*>(QStringLiteral("Screen"));
-        auto* legend = output.findChild<QWidget*>(QStringLiteral("TEXT"));
+        auto* screen = &Child<QWidget>(output, "Screen");
+        auto* legend = &Child<QWidget>(output, "TEXT");
         QCOMPARE(ActAndContinue(program, Choice::Horoscope), 1);
         QRect screenDuringMap, legendDuringMap;
         ActAndLook(program, Choice::DrawMaps, [&](OUTPUT&) {

@@ -2,6 +2,7 @@
 // platform.
 
 #include "display_list_painter.hpp"
+#include "keyboard_driver.hpp"
 #include "output_form.hpp"
 
 #include <QDir>
@@ -10,12 +11,9 @@
 #include <QtTest>
 
 using namespace astrodesk;
+using astrodesk::testing::Child;
 
 namespace {
-
-QPushButton& ContinueButton(OUTPUT& output) {
-    return *output.findChild<QPushButton*>(QStringLiteral("Command1"));
-}
 
 // Every pixel of the image in the given rectangle has this colour.
 bool AllPixels(const QImage& image, const QRect& area, QColor colour) {
@@ -42,14 +40,15 @@ class OutputFormTest : public QObject {
     void continueEndsExactlyOneWait() {
         OUTPUT output;
         output.Show();
+        auto& continueButton = Child<QPushButton>(output, "Command1");
         QStringList events;
         for (const char* page : {"FIRST", "SECOND"}) {
             output.Screen.Print(page);
             output.SetContinueVisible(true);
             QTimer::singleShot(50, &output, [&, page] {
                 events << QStringLiteral("waiting on %1").arg(QLatin1String(page));
-                QTest::mouseClick(&ContinueButton(output), Qt::LeftButton);
-                QTest::mouseClick(&ContinueButton(output), Qt::LeftButton); // a second press
+                QTest::mouseClick(&continueButton, Qt::LeftButton);
+                QTest::mouseClick(&continueButton, Qt::LeftButton); // a second press
             });
             output.WaitForContinue();
             events << QStringLiteral("after %1").arg(QLatin1String(page));
@@ -67,8 +66,7 @@ class OutputFormTest : public QObject {
         OUTPUT output;
         output.Show();
         output.Screen.Print("A PAGE");
-        QWidget* screen = output.findChild<QWidget*>(QStringLiteral("Screen"));
-        QTest::mouseClick(screen, Qt::LeftButton);
+        QTest::mouseClick(&Child<QWidget>(output, "Screen"), Qt::LeftButton);
         const QImage picture(QStringLiteral("test.bmp"));
         QDir::setCurrent(previousFolder);
 
