@@ -2,13 +2,12 @@
 // page by page and on paper, then the timeline, and back to the main menu.
 
 #include "app/events_page.hpp"
-#include "app/shell_doubles.hpp"
+#include "app/shell_fixture.hpp"
 #include "events/event_search.hpp"
 #include "events/event_text.hpp"
-#include "support/leaving_screen.hpp"
-#include "support/paper.hpp"
+#include "support/shipped_data.hpp"
 
-#include <gtest/gtest.h>
+#include <filesystem>
 #include <tuple>
 
 namespace astrodesk::testing {
@@ -18,19 +17,14 @@ constexpr int kTechniques = static_cast<int>(Choice::Techniques);
 constexpr int kTransits = 2;
 
 // Ann's natal chart of 10-02-1993 20:15:30 at the start-up place, on the real coefficient
-// files, with hard copy on a paper double.
-struct EventsPageTest : ::testing::Test {
-    FakeForms forms;
-    ScriptedDialogs dialogs;
-    SettableClock clock;
-    InstalledDataFiles dataFiles{RunningProgramDirectory()};
-    Paper paper;
-    LeavingOutputScreen output;
-    Shell shell{Services{clock, dialogs, dataFiles, &paper}, forms, output};
-
+// files.
+struct EventsPageTest : ShellTest {
     void SetUp() override {
-        shell.mainMenu.Main();
-        shell.state.record.ChartName = "ANN";
+        for (const char* name : {"PERTURBS.FIL", "MOONBITS.FIL"})
+            std::filesystem::copy_file(*ShippedDataFiles().Find(name), dataFiles.PathOf(name),
+                                       std::filesystem::copy_options::overwrite_existing);
+        ShellTest::SetUp();
+        record.ChartName = "ANN";
         shell.mainMenu.Command1_Click(Choice::Horoscope);
     }
     // TECHNIQUES, then "&FIND EVENTS" answered with the span's two days.
@@ -40,7 +34,7 @@ struct EventsPageTest : ::testing::Test {
         dialogs.inputAnswers = {firstDay, lastDay};
         shell.optionForm.EventsClick();
     }
-    // The text lines of the pages from `first` on that begin with `heading`.
+    // The text lines of the pages that begin with `heading`.
     std::vector<std::vector<std::string>> PagesHeaded(const std::string& heading) const {
         std::vector<std::vector<std::string>> pages;
         for (const auto& page : output.Pages())
@@ -101,20 +95,20 @@ TEST_F(EventsPageTest, TheNatalChartsEventsAreDrawnListedAndPrinted) {
     EventSearchOptions search;
     const EventSpan span = *ReadEventSpan("01-01-2027", "31-03-2027").span;
     std::tie(search.fromT, search.toT) = std::tuple(span.fromT, span.toT);
-    search.orbDegrees = shell.state.options.OrbDegrees;
+    search.orbDegrees = options.OrbDegrees;
     std::vector<std::string> expected;
-    for (const Event& event : FindEvents(shell.state, NatalPointsOf(shell.state), search))
+    for (const Event& event : FindEvents(state, NatalPointsOf(state), search))
         expected.push_back(EventPageLine(event));
     ASSERT_GT(expected.size(), 40u) << "more than one page";
 
-    shell.state.options.Technique = kTransits;
+    options.Technique = kTransits;
     forms.modalEntry = [this] {
         dialogs.inputAnswers = {"01-06-2030"};
         shell.entryForm.Command1_Click(EntryField::Date);
         shell.entryForm.Command2_Click();
     };
     shell.mainMenu.Command1_Click(Choice::Horoscope);
-    shell.state.options.HardCopy = 1;
+    options.HardCopy = 1;
     AskForEvents("01-01-2027", "31-03-2027");
 
     const auto listed = PagesHeaded("EVENTS OF ANN  01-01-2027 TO 31-03-2027");
@@ -145,7 +139,7 @@ TEST_F(EventsPageTest, TheNatalChartsEventsAreDrawnListedAndPrinted) {
     EXPECT_GT(paper.pages.size(), 1u);
     EXPECT_EQ(paper.documentsEnded, 1);
     EXPECT_TRUE(forms.menuVisible);
-    EXPECT_EQ(shell.state.options.MenuChoice, kTechniques);
+    EXPECT_EQ(options.MenuChoice, kTechniques);
 }
 
 TEST_F(EventsPageTest, LeavingTheOutputEndsThePages) {

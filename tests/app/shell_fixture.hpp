@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/shell_doubles.hpp"
+#include "support/leaving_screen.hpp"
 #include "support/paper.hpp"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ struct ShellTest : ::testing::Test {
     SettableClock clock;
     ScratchDataFiles dataFiles;
     Paper paper;
-    RecordingOutputScreen output;
+    LeavingOutputScreen output;
     Shell shell{Services{clock, dialogs, dataFiles, &paper}, forms, output};
     ProgramState& state = shell.state;
     Options& options = shell.state.options;
