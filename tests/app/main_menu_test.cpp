@@ -63,7 +63,7 @@ TEST_F(MainMenuTest, InterpretReadsTheChartOnScreenAndOnPaper) {
     options.HardCopy = 1;
     shell.mainMenu.Command1_Click(Choice::Interpret);
     EXPECT_EQ(output.Pages().back().screenText[0], "THIS IS THE END OF THE INTERPRETATION");
-    EXPECT_EQ(paper.AllLines().front(), "NAME = current time");
+    EXPECT_EQ(paper.pages.at(0).at(0), "NAME = current time");
     EXPECT_EQ(paper.documentsEnded, 1);
     EXPECT_TRUE(forms.menuVisible);
 }
