@@ -159,9 +159,9 @@ class ChartLibraryTest : public QObject {
         QCOMPARE(kept[0].record.ChartLatitude, record.ChartLatitude);
     }
 
-    // Tab goes from FIND PLACE to OPEN CHART and SAVE CHART. FIND PLACE is off while either
-    // place option button is (a found place could not enter), and OPEN CHART while the name and
-    // place are held fixed for a second moment.
+    // Tab goes from FIND PLACE to OPEN CHART and SAVE CHART. Both FIND PLACE and OPEN CHART are
+    // off while a place option button is (a found or kept place could not enter), as when the
+    // name and place are held fixed for a second moment.
     void theButtonsFollowFindPlaceAndAreOffWhileThePlaceIsHeld() {
         LibraryProgram program;
         QVERIFY(OpenEntryForm(program));
@@ -175,11 +175,12 @@ class ChartLibraryTest : public QObject {
             visited << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(visited, (QStringList{"Command4", "Command5"}));
-        for (EntryField held : {EntryField::Latitude, EntryField::Longitude}) {
-            entry.Option(held).setEnabled(false);
-            QVERIFY(!findPlace.isEnabled());
-            entry.Option(held).setEnabled(true);
-        }
+        entry.Option(EntryField::Latitude).setEnabled(false);
+        entry.Option(EntryField::Longitude).setEnabled(false);
+        QVERIFY(!findPlace.isEnabled());
+        entry.Option(EntryField::Latitude).setEnabled(true);
+        QVERIFY(!findPlace.isEnabled() && !openChart.isEnabled());
+        entry.Option(EntryField::Longitude).setEnabled(true);
         QVERIFY(findPlace.isEnabled());
         program.desktop.shell().entryForm.LockNameAndPlace(true);
         QVERIFY(!findPlace.isEnabled() && !openChart.isEnabled());
