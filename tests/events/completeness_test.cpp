@@ -44,6 +44,10 @@ struct Scan {
     int orb;
     Moments found;
 
+    void Exact(EventKind kind, int body, int target, double start) {
+        found[{kind, body, target, 0, EventPhase::Exact}].push_back(start);
+    }
+
     void Transits(int body, double before, double after, double start) {
         for (const int target : targets)
             for (int type = 1; type <= kAspectTypes; ++type) {
@@ -74,20 +78,16 @@ struct Scan {
             const IndexedArray<double, 1, 12> after = source(T);
             for (const int body : bodies) {
                 const double a = RadToDeg(before[body]), b = RadToDeg(after[body]);
-                if (SignOf(a) != SignOf(b))
-                    found[{EventKind::Ingress, body, SignOf(b), 0, EventPhase::Exact}].push_back(
-                        T - step);
+                if (SignOf(a) != SignOf(b)) Exact(EventKind::Ingress, body, SignOf(b), T - step);
                 const double motion = std::remainder(b - a, 360.0);
                 const double previous = std::remainder(a - RadToDeg(earlier[body]), 360.0);
                 if (T > from + step && (motion < 0.0) != (previous < 0.0))
-                    found[{EventKind::Station, body,
-                           previous > 0.0 ? kTurnsRetrograde : kTurnsDirect, 0, EventPhase::Exact}]
-                        .push_back(T - 2.0 * step);
+                    Exact(EventKind::Station, body,
+                          previous > 0.0 ? kTurnsRetrograde : kTurnsDirect, T - 2.0 * step);
                 const double natalLon = natal.longitude[body];
                 if (Crossed(std::remainder(a - natalLon, 360.0),
                             std::remainder(b - natalLon, 360.0)))
-                    found[{EventKind::Return, body, body, 0, EventPhase::Exact}].push_back(T -
-                                                                                           step);
+                    Exact(EventKind::Return, body, body, T - step);
                 Transits(body, a, b, T - step);
             }
             earlier = before;
@@ -98,12 +98,6 @@ struct Scan {
 
 struct Completeness : ::testing::Test {
     ProgramState state = testing::LoadedState();
-
-    NatalPoints Natal(const testing::ChartMoment& moment) {
-        testing::SetRecord(state.record, moment);
-        ComputeChartTables(state);
-        return NatalPointsOf(state);
-    }
 
     // The search and the scan over [from, to] agree event for event.
     void Compare(const NatalPoints& natal, double from, double to, std::vector<int> bodies, int orb,
@@ -166,9 +160,11 @@ TEST_F(Completeness, TheSearchFindsWhatAFineScanShows) {
     };
     for (const auto& span : spans) {
         SCOPED_TRACE(span.fromJulianDay);
-        const NatalPoints natal = Natal(span.natal);
+        testing::SetRecord(state.record, span.natal);
+        ComputeChartTables(state);
         const double from = (span.fromJulianDay - 2451545.0) * kDay;
-        Compare(natal, from, from + span.days * kDay, span.bodies, span.orb, span.step);
+        Compare(NatalPointsOf(state), from, from + span.days * kDay, span.bodies, span.orb,
+                span.step);
     }
 }
 
