@@ -134,19 +134,6 @@ std::array<double, 3> Rectangular(double L, double B, double R) {
     return {R * std::cos(B) * std::cos(L), R * std::cos(B) * std::sin(L), R * std::sin(B)};
 }
 
-// Heliocentric places of bodies 0..10 and their rates at T, as a chart pass leaves them.
-PositionTables PassAt(double T) {
-    PositionTables p;
-    for (int k = 0; k <= 10; ++k) {
-        RunBodyTheory(k, T, testing::LoadedTables(), p);
-        p.HelioLongitude[k] = p.TheoryL < 0.0 ? p.TheoryL + 360.0 : p.TheoryL;
-        p.HelioLatitude[k] = p.TheoryB;
-        p.HelioDistance[k] = p.TheoryR;
-    }
-    FillMotionRates(T, p);
-    return p;
-}
-
 // Worked examples of J. Meeus, Astronomical Algorithms, 2nd ed. (Willmann-Bell 1998): the
 // apparent place of Venus on 1992 December 20 at 0h (example 33.a, from VSOP87) and of the Moon
 // on 1992 April 12 at 0h (example 47.a, from ELP-2000/82), both with nutation and aberration,
@@ -190,12 +177,18 @@ TEST(Aberration, AgreesWithSwissEphemerisForMarsFromTheEarth) {
         double apparent[6], unaberrated[6];
         swe_calc(jd, SE_MARS, flags, apparent, nullptr);
         swe_calc(jd, SE_MARS, flags | SEFLG_NOABERR, unaberrated, nullptr);
-        PositionTables p = PassAt(T);
-        const auto place = [&p](int k) {
-            return Rectangular(DegToRad(p.HelioLongitude[k]), DegToRad(p.HelioLatitude[k]),
-                               p.HelioDistance[k]);
-        };
-        const auto mars = place(kMars), earth = place(kEarth);
+        // Heliocentric places and rates of the Earth and Mars, as a chart pass leaves them.
+        PositionTables p;
+        std::array<double, 3> earth{}, mars{};
+        for (const int k : {kEarth, kMars}) {
+            RunBodyTheory(k, T, testing::LoadedTables(), p);
+            p.HelioLongitude[k] = p.TheoryL < 0.0 ? p.TheoryL + 360.0 : p.TheoryL;
+            p.HelioLatitude[k] = p.TheoryB;
+            p.HelioDistance[k] = p.TheoryR;
+            (k == kMars ? mars : earth) =
+                Rectangular(DegToRad(p.HelioLongitude[k]), DegToRad(p.TheoryB), p.TheoryR);
+        }
+        FillMotionRates(T, p);
         p.RelX = mars[0] - earth[0];
         p.RelY = mars[1] - earth[1];
         p.RelZ = mars[2] - earth[2];
