@@ -10,7 +10,6 @@
 #include "support/chart_setup.hpp"
 
 #include <gtest/gtest.h>
-#include <random>
 #include <swephexp.h>
 
 namespace astrodesk {
@@ -28,12 +27,10 @@ double ArcBetween(double a, double b) {
 // lunar return charted from them.
 struct ReturnCharts : ::testing::Test {
     ProgramState state = testing::LoadedState();
-    std::mt19937 engine{2026};
+    decltype(testing::RandomPick(0)) Uniform = testing::RandomPick(2026);
 
     static void SetUpTestSuite() { swe_set_ephe_path(const_cast<char*>(ASTRODESK_SWE_DATA_DIR)); }
     static void TearDownTestSuite() { swe_close(); }
-
-    int Uniform(int low, int high) { return std::uniform_int_distribution(low, high)(engine); }
 
     // A random natal chart, computed and snapshotted; returns its listed Sun and Moon.
     std::pair<double, double> NatalChart() {
