@@ -169,7 +169,6 @@ TEST(Aberration, VelocityIsTheTimeDerivativeOfThePosition) {
         EXPECT_NEAR(velocity, (later[axis] - earlier[axis]) / (2 * h), 1e-8) << axis;
 }
 
-// Swiss Ephemeris' annual aberration of Mars seen from the Earth against ours.
 TEST(Aberration, AgreesWithSwissEphemerisForMarsFromTheEarth) {
     for (const double T : {-0.61, -0.2, 0.07, 0.44, 0.93}) {
         const int flags = SEFLG_MOSEPH | SEFLG_NONUT | SEFLG_NOGDEFL; // with light time

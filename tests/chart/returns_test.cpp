@@ -109,9 +109,8 @@ TEST_F(ReturnCharts, SolarReturnsAgreeWithSwissEphemeris) {
     EXPECT_GT(worstSeconds, 1.0); // the two series do differ: the comparison is not circular
 }
 
-// The lunar return charted is the one nearest the target among all that a three-hourly scan of
-// the program's own Moon finds in the 40 days around it (each crossing dated by interpolating
-// between the two scan moments), and the Moon is back at its natal place.
+// The lunar return charted is the nearest of those that a three-hourly scan of the program's own
+// Moon finds in the 40 days around the target (crossings interpolated between scan moments).
 TEST_F(ReturnCharts, TheLunarReturnNearestTheTarget) {
     constexpr int kSteps = 8 * 20; // three-hour steps either side of the target
     for (int trial = 0; trial < 6; ++trial) {

@@ -134,9 +134,8 @@ TEST(PeriodicTerms, TimesTRowsReuseTheArgumentOfTheRowBefore) {
     EXPECT_NEAR(s.SeriesDB, 5 * c + 6 * si, 1e-12);
 }
 
-// Pluto's series hold within 1.01 centuries of J2000, its mean orbit beyond; a mean orbit also
-// leaves its rectangular place (AU), which a chart centred on that body reads. The Earth is the
-// Sun turned round, its longitude within 0..360 degrees.
+// Pluto's series hold within 1.01 centuries of J2000, its mean orbit beyond, which also leaves
+// its rectangular place (AU). The Earth is the Sun turned round, its longitude within 0..360.
 TEST(BodyTheory, PlutoByRangeAndTheEarthFromTheSun) {
     for (const double T : {1.0, -1.0, 1.01, -1.01, 5.0}) {
         PositionTables dispatched, direct;
@@ -166,7 +165,6 @@ TEST(BodyTheory, PlutoByRangeAndTheEarthFromTheSun) {
     }
 }
 
-// A solar term of argument 0 adds its cosine coefficients in full and its sine ones not at all.
 TEST(MoonTheory, ATermOfArgumentZeroAddsItsCosineCoefficients) {
     const MoonSeries before;
     MoonSeries m;
