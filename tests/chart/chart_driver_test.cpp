@@ -99,34 +99,31 @@ double NeptuneStationMay2000() {
 // day) before and after: within 0.18 day of the station. Every pass takes the nutation of its
 // own time, whose change over the passes is as large as Neptune's motion there.
 TEST_F(WholeChart, MotionMarksBeforeAtAndAfterAStation) {
-    const double station = NeptuneStationMay2000();
-    const auto neptuneMotion = [this](double jd) {
-        int year, month, day;
-        double hours;
-        swe_revjul(jd + 0.5 / 86400, SE_GREG_CAL, &year, &month, &day, &hours); // to the second
-        const int seconds = static_cast<int>(hours * 3600);
-        testing::SetRecord(state_.record, {day, month, year, seconds / 3600, seconds / 60 % 60,
-                                           seconds % 60, 51, 29, false, 0, 0, false});
+    const auto neptuneMotion = [this](const testing::ChartMoment& moment) {
+        testing::SetRecord(state_.record, moment);
         Listing();
         return state_.positions.BodyMotion[10];
     };
-    const double hour = 1.0 / 24;
-    EXPECT_EQ(neptuneMotion(station - 10 * hour), 0); // still direct
-    EXPECT_EQ(neptuneMotion(station - 1 * hour), 2);  // stationary, turning retrograde
-    EXPECT_EQ(neptuneMotion(station + 1 * hour), 2);
-    EXPECT_EQ(neptuneMotion(station + 10 * hour), 1); // retrograde
+    const auto hoursFromStation = [station = NeptuneStationMay2000()](double hours) {
+        int year, month, day;
+        double hour;
+        swe_revjul(station + (hours + 0.5 / 3600) / 24, SE_GREG_CAL, &year, &month, &day, &hour);
+        const int seconds = static_cast<int>(hour * 3600); // to the second
+        return testing::ChartMoment{
+            day,   month, year, seconds / 3600, seconds / 60 % 60, seconds % 60, 51, 29,
+            false, 0,     0,    false};
+    };
+    EXPECT_EQ(neptuneMotion(hoursFromStation(-10)), 0); // still direct
+    EXPECT_EQ(neptuneMotion(hoursFromStation(-1)), 2);  // stationary, turning retrograde
+    EXPECT_EQ(neptuneMotion(hoursFromStation(1)), 2);
+    EXPECT_EQ(neptuneMotion(hoursFromStation(10)), 1); // retrograde
     // The two moments of the first report of the fault.
-    testing::SetRecord(state_.record, {8, 5, 2000, 7, 0, 0, 51, 29, false, 0, 0, false});
-    Listing();
-    EXPECT_EQ(state_.positions.BodyMotion[10], 0);
-    testing::SetRecord(state_.record, {8, 5, 2000, 16, 0, 0, 51, 29, false, 0, 0, false});
-    Listing();
-    EXPECT_EQ(state_.positions.BodyMotion[10], 2);
+    EXPECT_EQ(neptuneMotion({8, 5, 2000, 7, 0, 0, 51, 29, false, 0, 0, false}), 0);
+    EXPECT_EQ(neptuneMotion({8, 5, 2000, 16, 0, 0, 51, 29, false, 0, 0, false}), 2);
 }
 
 // Around 9000 B.C. the Uranus series gives a negative radius: Uranus, and every body seen from
-// it but the (geocentric) Moon, has no distance to list; the other bodies keep theirs, all
-// positive.
+// it but the geocentric Moon, has no distance to list; the others keep theirs, all positive.
 TEST_F(WholeChart, NoDistanceWhereASeriesBreaksDownInDeepTime) {
     testing::SetRecord(state_.record, {1, 6, 9035, 12, 0, 0, 51, 29, false, 0, 0, false});
     state_.record.ChartEra = 1;

@@ -43,10 +43,6 @@ ChartFrame PlaceAt(const std::string& latitude, double hours) {
     return frame;
 }
 
-std::string LatitudeText(int degrees, int minutes, bool south) {
-    return testing::Format("%02d%c%02d", degrees, south ? 'S' : 'N', minutes);
-}
-
 // Right ascension and declination of an ecliptic longitude, radians.
 struct Equatorial {
     double ra, dec;
@@ -93,19 +89,17 @@ void ExpectKochObliqueAscensions(const ChartFrame& frame, const std::string& whe
     }
 }
 
-// From the equator to the poles, north and south, through the day: the angles and the cusps of
-// every system lie in one turn and opposite cusps are half a turn apart; where a system is not
-// defined its cusps are equal houses with the notice set. Koch is defined, and true to its
-// definition, at every latitude but the pole itself, where every system but Equal House
-// degenerates; Placidus everywhere outside the polar circles, nowhere beyond 80 degrees, and
-// between them wherever its semi-arcs exist.
+// From the equator to the poles, north and south, through the day: angles and cusps lie in one
+// turn, opposite cusps half a turn apart; an undefined system gives equal houses and the notice.
+// Every system but Equal House degenerates at the pole itself; Placidus is defined outside the
+// polar circles, nowhere beyond 80 degrees, and between them wherever its semi-arcs exist.
 TEST(Houses, EverySystemTrueToItsDefinitionWhereverItIsDefined) {
     int placidusDefined = 0, placidusUndefined = 0; // between the polar circle and 80 degrees
     for (int minutes = 0; minutes <= 90 * 60; minutes += minutes < 60 * 60 ? 450 : 23) {
         for (double hours = 0.1; hours < 48.0; hours += 0.5) {
             const bool pole = minutes >= 90 * 60 - 22;
-            const std::string latitude =
-                LatitudeText(pole ? 89 : minutes / 60, pole ? 60 : minutes % 60, hours > 24);
+            const std::string latitude = testing::Format(
+                "%02d%c%02d", pole ? 89 : minutes / 60, "NS"[hours > 24], pole ? 60 : minutes % 60);
             const ChartFrame frame = PlaceAt(latitude, std::fmod(hours, 24.0));
             const std::string where = latitude + " at " + std::to_string(hours) + " h: ";
             for (double angle : {frame.Midheaven, frame.Ascendant, frame.Vertex})

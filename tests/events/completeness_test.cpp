@@ -1,8 +1,7 @@
-// Completeness: over several years, every transit, ingress, station and return that a scan of
-// the program's positions at a fine step shows is found by the search, in the same scan step,
-// and the search finds nothing the scan does not show. The scan works from the chart's own
-// definition of an aspect (the separation of two longitudes, folded to 0..180 degrees, within
-// the orb of the aspect's angle), not from the search's marks.
+// Completeness: every transit, ingress, station and return that a fine scan of the program's
+// positions shows is found by the search in the same scan step, and nothing else. The scan works
+// from the chart's definition of an aspect (two longitudes' separation, folded to 0..180 degrees,
+// within the orb of the aspect's angle), not from the search's marks.
 
 #include "astro/angles.hpp"
 #include "events/event_search.hpp"
@@ -45,6 +44,10 @@ struct Scan {
     int orb;
     Moments found;
 
+    void Exact(EventKind kind, int body, int target, double start) {
+        found[{kind, body, target, 0, EventPhase::Exact}].push_back(start);
+    }
+
     void Transits(int body, double before, double after, double start) {
         for (const int target : targets)
             for (int type = 1; type <= kAspectTypes; ++type) {
@@ -75,20 +78,16 @@ struct Scan {
             const IndexedArray<double, 1, 12> after = source(T);
             for (const int body : bodies) {
                 const double a = RadToDeg(before[body]), b = RadToDeg(after[body]);
-                if (SignOf(a) != SignOf(b))
-                    found[{EventKind::Ingress, body, SignOf(b), 0, EventPhase::Exact}].push_back(
-                        T - step);
+                if (SignOf(a) != SignOf(b)) Exact(EventKind::Ingress, body, SignOf(b), T - step);
                 const double motion = std::remainder(b - a, 360.0);
                 const double previous = std::remainder(a - RadToDeg(earlier[body]), 360.0);
                 if (T > from + step && (motion < 0.0) != (previous < 0.0))
-                    found[{EventKind::Station, body,
-                           previous > 0.0 ? kTurnsRetrograde : kTurnsDirect, 0, EventPhase::Exact}]
-                        .push_back(T - 2.0 * step);
+                    Exact(EventKind::Station, body,
+                          previous > 0.0 ? kTurnsRetrograde : kTurnsDirect, T - 2.0 * step);
                 const double natalLon = natal.longitude[body];
                 if (Crossed(std::remainder(a - natalLon, 360.0),
                             std::remainder(b - natalLon, 360.0)))
-                    found[{EventKind::Return, body, body, 0, EventPhase::Exact}].push_back(T -
-                                                                                           step);
+                    Exact(EventKind::Return, body, body, T - step);
                 Transits(body, a, b, T - step);
             }
             earlier = before;
@@ -99,12 +98,6 @@ struct Scan {
 
 struct Completeness : ::testing::Test {
     ProgramState state = testing::LoadedState();
-
-    NatalPoints Natal(const testing::ChartMoment& moment) {
-        testing::SetRecord(state.record, moment);
-        ComputeChartTables(state);
-        return NatalPointsOf(state);
-    }
 
     // The search and the scan over [from, to] agree event for event.
     void Compare(const NatalPoints& natal, double from, double to, std::vector<int> bodies, int orb,
@@ -143,37 +136,35 @@ struct Completeness : ::testing::Test {
 
 const std::vector<int> kSunToPluto = {1, 3, 4, 6, 7, 8, 9, 10, 11};
 
-TEST_F(Completeness, FourYearsOfTheSunToPlutoToEveryNatalPoint) {
-    const NatalPoints natal = Natal({9, 11, 1987, 4, 30, 0, 40, 43, false, 74, 0, false});
-    const double from = (2459945.5 - 2451545.0) * kDay; // 1 January 2023
-    Compare(natal, from, from + 4.0 * 365.25 * kDay, kSunToPluto, 6, kHour);
-}
-
-TEST_F(Completeness, TheMoonAndZedForTwoMonths) {
-    const NatalPoints natal = Natal({29, 2, 1996, 18, 5, 0, 35, 41, true, 139, 41, true});
-    const double from = (2460734.5 - 2451545.0) * kDay; // 1 March 2025
-    Compare(natal, from, from + 61.0 * kDay, {2, 12}, 10, kHour / 6.0);
-}
-
-// A year each in the calendar change of 1582, the change of era, the far past and the far
-// future, and across the change of Pluto's theory in 2101, with the narrowest and widest orbs.
-TEST_F(Completeness, YearsAcrossTheErasAndTheEntryRange) {
+// Four years of the Sun to Pluto and two months of the Moon and Zed at a fine step; then a year
+// each in the calendar change of 1582, the change of era, the far past and the far future, and
+// across the change of Pluto's theory in 2101, with the narrowest and widest orbs.
+TEST_F(Completeness, TheSearchFindsWhatAFineScanShows) {
+    const testing::ChartMoment newYork{9, 11, 1987, 4, 30, 0, 40, 43, false, 74, 0, false};
+    const testing::ChartMoment tokyo{29, 2, 1996, 18, 5, 0, 35, 41, true, 139, 41, true};
+    const testing::ChartMoment greenwich{1, 1, 1900, 0, 0, 0, 0, 0, false, 0, 0, false};
     const struct {
-        double fromJulianDay;
+        const testing::ChartMoment& natal;
+        double fromJulianDay, days;
         int orb;
         std::vector<int> bodies;
+        double step;
     } spans[] = {
-        {2298883.5, 3, kSunToPluto},               // 1 July 1582 (Julian calendar)
-        {1721240.5, 10, kSunToPluto},              // 1 July 2 B.C.
-        {-1930000.5, 1, kSunToPluto},              // 9997 B.C.
-        {5373000.5, 6, kSunToPluto},               // 9998 A.D.
-        {2488200.5, 6, {1, 3, 4, 6, 7, 8, 9, 10}}, // 2100 to 2101, Pluto aside
+        {newYork, 2459945.5, 4 * 365.25, 6, kSunToPluto, kHour},             // 1 January 2023
+        {tokyo, 2460734.5, 61, 10, {2, 12}, kHour / 6},                      // 1 March 2025
+        {greenwich, 2298883.5, 365.25, 3, kSunToPluto, kHour},               // 1 July 1582 (Julian)
+        {greenwich, 1721240.5, 365.25, 10, kSunToPluto, kHour},              // 1 July 2 B.C.
+        {greenwich, -1930000.5, 365.25, 1, kSunToPluto, kHour},              // 9997 B.C.
+        {greenwich, 5373000.5, 365.25, 6, kSunToPluto, kHour},               // 9998 A.D.
+        {greenwich, 2488200.5, 365.25, 6, {1, 3, 4, 6, 7, 8, 9, 10}, kHour}, // 2100-01, no Pluto
     };
-    const NatalPoints natal = Natal({1, 1, 1900, 0, 0, 0, 0, 0, false, 0, 0, false});
     for (const auto& span : spans) {
         SCOPED_TRACE(span.fromJulianDay);
+        testing::SetRecord(state.record, span.natal);
+        ComputeChartTables(state);
         const double from = (span.fromJulianDay - 2451545.0) * kDay;
-        Compare(natal, from, from + 365.25 * kDay, span.bodies, span.orb, kHour);
+        Compare(NatalPointsOf(state), from, from + span.days * kDay, span.bodies, span.orb,
+                span.step);
     }
 }
 

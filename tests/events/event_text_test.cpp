@@ -4,6 +4,7 @@
 #include "events/event_text.hpp"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace astrodesk {
 namespace {
@@ -21,9 +22,8 @@ TEST(EventText, NamesOfPointsAndTargets) {
 // J2000 is 1 January 2000, 12:00:00; the day count's calendar and era hold either side of it.
 TEST(EventText, MomentsInTheRecordsForms) {
     const MomentText j2000 = MomentTextOf(0.0);
-    EXPECT_EQ(j2000.date, "01-01-2000");
-    EXPECT_EQ(j2000.time, "12:00:00");
-    EXPECT_EQ(j2000.era, "A.D.");
+    EXPECT_EQ(std::tie(j2000.date, j2000.time, j2000.era),
+              std::tuple("01-01-2000", "12:00:00", "A.D."));
     // JD 2299160.5, the first moment of 5 October 1582 in the Julian calendar.
     EXPECT_EQ(MomentTextOf((2299160.5 - 2451545.0) / 36525.0).date, "05-10-1582");
     EXPECT_EQ(MomentTextOf((1721057.5 - 2451545.0) / 36525.0).era, "B.C."); // 1 January 1 B.C.

@@ -19,11 +19,6 @@ constexpr double kDay = 1.0 / 36525.0;      // centuries
 struct ExactMoments : ::testing::Test {
     ProgramState state = testing::LoadedState();
 
-    NatalPoints Natal(const testing::ChartMoment& moment) {
-        testing::SetRecord(state.record, moment);
-        ComputeChartTables(state);
-        return NatalPointsOf(state);
-    }
     double Longitude(int slot, double T) {
         ProgramState scratch = state;
         scratch.working.ChartCentre = kGeocentricCentre;
@@ -58,7 +53,9 @@ struct ExactMoments : ::testing::Test {
 };
 
 TEST_F(ExactMoments, EveryEventOfAYearStandsAtItsMark) {
-    const NatalPoints natal = Natal({15, 6, 1990, 12, 0, 0, 51, 30, false, 0, 7, false});
+    testing::SetRecord(state.record, {15, 6, 1990, 12, 0, 0, 51, 30, false, 0, 7, false});
+    ComputeChartTables(state);
+    const NatalPoints natal = NatalPointsOf(state);
     EventSearchOptions options;
     options.fromT = (2461041.5 - 2451545.0) / 36525.0; // 1 January 2026
     options.toT = options.fromT + 365.0 * kDay;

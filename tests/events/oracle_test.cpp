@@ -1,7 +1,6 @@
 // The search against Swiss Ephemeris (Moshier's series, the entered time taken as UT): solar
-// returns by swe_solcross_ut, ingresses and stations by a search of its own over its positions.
-// The two theories differ, so the moments differ by what the difference of the positions
-// amounts to at each body's rate; the bounds below state those figures.
+// returns by swe_solcross_ut, ingresses and stations by bisection over its positions. The
+// moments differ by the two theories' difference of position at each body's rate.
 
 #include "astro/angles.hpp"
 #include "events/event_search.hpp"

@@ -12,12 +12,10 @@
 #include "astro/angles.hpp"
 #include "chart/chart_driver.hpp"
 #include "ephemeris/body_theory.hpp"
-#include "ephemeris/coefficient_files.hpp"
 #include "present/listing.hpp"
 #include "present/wheel.hpp"
-#include "shell/defaults.hpp"
 #include "shell/record_rules.hpp"
-#include "support/comparison.hpp"
+#include "support/chart_setup.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -142,10 +140,7 @@ void CheckChart(const ProgramState& state, const PictureBox& page, const Picture
 
 int main(int argc, char** argv) {
     const std::vector<Moment> moments = Moments(argc > 1 ? std::atol(argv[1]) : 10000);
-    ProgramState state;
-    BuildBodyTables(state.bodies);
-    LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), state.coefficients);
-    InitDefaults(state, FixedClock({2000, 1, 1, 12, 0, 0}));
+    ProgramState state = testing::LoadedState();
 
     Figures figures;
     long cycle = 0;

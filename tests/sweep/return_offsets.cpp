@@ -11,15 +11,11 @@
 #include "astro/angles.hpp"
 #include "chart/chart_driver.hpp"
 #include "chart/techniques.hpp"
-#include "ephemeris/body_theory.hpp"
-#include "ephemeris/coefficient_files.hpp"
-#include "shell/defaults.hpp"
-#include "support/comparison.hpp"
+#include "support/chart_setup.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -55,14 +51,8 @@ std::pair<double, double> ReturnChart(ProgramState& state, std::int16_t moment,
 
 int main(int argc, char** argv) {
     const int charts = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5000;
-    ProgramState state;
-    BuildBodyTables(state.bodies);
-    LoadCoefficientTables(InstalledDataFiles(RunningProgramDirectory()), state.coefficients);
-    InitDefaults(state, FixedClock({2000, 1, 1, 12, 0, 0}));
-    std::mt19937 engine(20);
-    const auto uniform = [&](int low, int high) {
-        return std::uniform_int_distribution(low, high)(engine);
-    };
+    ProgramState state = testing::LoadedState();
+    auto uniform = testing::RandomPick(20);
     Figures figures;
     for (int chart = 0; chart < charts; ++chart) {
         const int year = uniform(1900, 2050);

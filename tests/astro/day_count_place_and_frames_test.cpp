@@ -1,4 +1,5 @@
 #include "astro/angles.hpp"
+#include "astro/day_count.hpp"
 #include "astro/nutation.hpp"
 #include "astro/place_text.hpp"
 #include "astro/precession.hpp"
@@ -13,6 +14,31 @@ namespace {
 using testing::DegreesApart;
 
 constexpr double kArcsecond = 1.0 / 3600.0; // degrees
+
+// The day count against Swiss Ephemeris where it departs from the plain calendar: 5 to 15 October
+// 1582 are still read as Julian dates, so the day after 15 October comes before it; the B.C. era
+// counts 1 B.C. as the astronomical year 0; a 29 February that the entry form takes in a common
+// year is 1 March. (Other dates are the round trip of the record's texts of a moment.)
+TEST(DayCount, TheReformTheErasAndTheLeapDays) {
+    const struct {
+        const char* date;
+        double eraFlag;
+        int year, month, day, calendar;
+    } cases[] = {
+        {"04101582", 0, 1582, 10, 4, SE_JUL_CAL},  {"10101582", 0, 1582, 10, 10, SE_JUL_CAL},
+        {"15101582", 0, 1582, 10, 15, SE_JUL_CAL}, {"16101582", 0, 1582, 10, 16, SE_GREG_CAL},
+        {"01010001", 1, 0, 1, 1, SE_JUL_CAL},      {"15030044", 1, -43, 3, 15, SE_JUL_CAL},
+        {"29021999", 0, 1999, 3, 1, SE_GREG_CAL},  {"29022000", 0, 2000, 2, 29, SE_GREG_CAL}};
+    for (const auto& c : cases) {
+        ChartFrame frame;
+        ComputeDayCount(ChartRecord{"", c.date, "120000", "", "", "", 0},
+                        WorkingCopies{0, c.eraFlag}, frame);
+        EXPECT_EQ(frame.DayFractionCopy, frame.DayFraction);
+        EXPECT_NEAR(2415020.0 + 36525.0 * frame.JulianCenturies,
+                    swe_julday(c.year, c.month, c.day, 12.0, c.calendar), 1e-9)
+            << c.date;
+    }
+}
 
 TEST(PlaceText, ReadsDegreesMinutesAndDirectionInEitherCase) {
     EXPECT_NEAR(RadToDeg(LatitudeFromText("51s32")), -(51 + 32 / 60.0), 1e-12);
