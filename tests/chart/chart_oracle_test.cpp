@@ -178,16 +178,18 @@ TEST(Aberration, AgreesWithSwissEphemerisForMarsFromTheEarth) {
         swe_calc(jd, SE_MARS, flags | SEFLG_NOABERR, unaberrated, nullptr);
         // Heliocentric places and rates of the Earth and Mars, as a chart pass leaves them.
         PositionTables p;
-        std::array<double, 3> earth{}, mars{};
         for (const int k : {kEarth, kMars}) {
             RunBodyTheory(k, T, testing::LoadedTables(), p);
             p.HelioLongitude[k] = p.TheoryL < 0.0 ? p.TheoryL + 360.0 : p.TheoryL;
             p.HelioLatitude[k] = p.TheoryB;
             p.HelioDistance[k] = p.TheoryR;
-            (k == kMars ? mars : earth) =
-                Rectangular(DegToRad(p.HelioLongitude[k]), DegToRad(p.TheoryB), p.TheoryR);
         }
         FillMotionRates(T, p);
+        const auto place = [&p](int k) {
+            return Rectangular(DegToRad(p.HelioLongitude[k]), DegToRad(p.HelioLatitude[k]),
+                               p.HelioDistance[k]);
+        };
+        const auto mars = place(kMars), earth = place(kEarth);
         p.RelX = mars[0] - earth[0];
         p.RelY = mars[1] - earth[1];
         p.RelZ = mars[2] - earth[2];

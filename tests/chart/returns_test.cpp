@@ -27,7 +27,7 @@ double ArcBetween(double a, double b) {
 // lunar return charted from them.
 struct ReturnCharts : ::testing::Test {
     ProgramState state = testing::LoadedState();
-    decltype(testing::RandomPick(0)) Uniform = testing::RandomPick(2026);
+    testing::RandomPick Uniform{2026};
 
     static void SetUpTestSuite() { swe_set_ephe_path(const_cast<char*>(ASTRODESK_SWE_DATA_DIR)); }
     static void TearDownTestSuite() { swe_close(); }

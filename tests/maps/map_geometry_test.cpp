@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string_view>
 
@@ -125,7 +124,7 @@ class MapGeometry : public ::testing::Test {
     }
 
     ProgramState state_ = testing::LoadedState();
-    std::function<int(int, int)> pick_ = testing::RandomPick(20240611);
+    testing::RandomPick pick_{20240611};
     double placeLatitudeDeg_ = 0.0, placeEastDeg_ = 0.0;
 };
 

@@ -16,11 +16,14 @@ inline double DegreesApart(double a, double b, double turn = 360.0) {
 }
 
 // Whole numbers drawn uniformly from low..high, the same sequence for the same seed.
-inline auto RandomPick(unsigned seed) {
-    return [engine = std::mt19937(seed)](int low, int high) mutable {
-        return std::uniform_int_distribution(low, high)(engine);
-    };
-}
+class RandomPick {
+  public:
+    explicit RandomPick(unsigned seed) : engine_(seed) {}
+    int operator()(int low, int high) { return std::uniform_int_distribution(low, high)(engine_); }
+
+  private:
+    std::mt19937 engine_;
+};
 
 // Three numbers (or characters) printed into one of the record's texts, e.g. "%02d%c%02d".
 inline std::string Format(const char* format, int a, int b, int c) {
